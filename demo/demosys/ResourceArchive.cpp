@@ -1,0 +1,132 @@
+#include "demosys/ResourceArchive.h"
+
+#include <archive_entry.h>
+
+#include <cstdio>
+
+namespace {
+// A header that claims more than this is damaged; nothing the engine reads comes close.
+constexpr int64_t kMaxEntrySize = int64_t(1) << 30;
+}  // namespace
+
+ResourceArchive::~ResourceArchive() { close(); }
+
+bool ResourceArchive::open(const std::string& path) {
+  close();
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  if (!stream) return false;
+  std::vector<uint8_t> bytes;
+  uint8_t buffer[65536];
+  size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0)
+    bytes.insert(bytes.end(), buffer, buffer + count);
+  bool readFailed = std::ferror(stream) != 0;
+  std::fclose(stream);
+  if (readFailed) return false;
+  return openMemory(std::move(bytes));
+}
+
+bool ResourceArchive::openMemory(std::vector<uint8_t> bytes) {
+  close();
+  file = std::move(bytes);
+  if (!indexEntries()) {
+    close();
+    return false;
+  }
+  opened = true;
+  return true;
+}
+
+void ResourceArchive::close() {
+  stopReader();
+  file.clear();
+  file.shrink_to_fit();
+  entries.clear();
+  cachedBytes.clear();
+  cachedBytes.shrink_to_fit();
+  cachedIndex = -1;
+  opened = false;
+}
+
+bool ResourceArchive::startReader() {
+  stopReader();
+  reader = archive_read_new();
+  archive_read_support_format_7zip(reader);
+  if (archive_read_open_memory(reader, file.data(), file.size()) != ARCHIVE_OK) {
+    stopReader();
+    return false;
+  }
+  return true;
+}
+
+void ResourceArchive::stopReader() {
+  if (reader) archive_read_free(reader);
+  reader = nullptr;
+  readerIndex = -1;
+}
+
+bool ResourceArchive::indexEntries() {
+  if (!startReader()) return false;
+  struct archive_entry* header;
+  int result;
+  while ((result = archive_read_next_header(reader, &header)) == ARCHIVE_OK) {
+    const char* name = archive_entry_pathname_utf8(header);
+    if (!name) name = archive_entry_pathname(header);
+    int64_t size = archive_entry_size_is_set(header) ? archive_entry_size(header) : -1;
+    entries.push_back({name ? name : "", size});
+  }
+  stopReader();
+  if (result != ARCHIVE_EOF) entries.clear();
+  return result == ARCHIVE_EOF;
+}
+
+int ResourceArchive::findEntry(const std::string& path) const {
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].name == path) return static_cast<int>(i);
+  return -1;
+}
+
+int32_t ResourceArchive::entrySize(const std::string& path) const {
+  int index = findEntry(path);
+  if (index < 0 || entries[index].size < 0 || entries[index].size > kMaxEntrySize) return -1;
+  return static_cast<int32_t>(entries[index].size);
+}
+
+bool ResourceArchive::advanceTo(int index) {
+  if (!reader || readerIndex >= index) {
+    if (!startReader()) return false;
+  }
+  struct archive_entry* header;
+  while (readerIndex < index) {
+    if (archive_read_next_header(reader, &header) != ARCHIVE_OK) {
+      stopReader();
+      return false;
+    }
+    ++readerIndex;
+  }
+  return true;
+}
+
+int ResourceArchive::extract(const std::string& path, std::vector<uint8_t>& out) {
+  if (entrySize(path) < 0) return 1;
+  int index = findEntry(path);
+  if (index != cachedIndex) {
+    if (!advanceTo(index)) return 1;
+    std::vector<uint8_t> bytes(static_cast<size_t>(entries[index].size));
+    la_ssize_t got = bytes.empty() ? 0 : archive_read_data(reader, bytes.data(), bytes.size());
+    if (got != static_cast<la_ssize_t>(bytes.size())) {
+      stopReader();
+      return 1;
+    }
+    cachedBytes = std::move(bytes);
+    cachedIndex = index;
+  }
+  out = cachedBytes;
+  return 0;
+}
+
+std::vector<std::string> ResourceArchive::entryNames() const {
+  std::vector<std::string> names;
+  for (const Entry& entry : entries) names.push_back(entry.name);
+  return names;
+}
