@@ -20,6 +20,12 @@ TrackData* tracks = nullptr;
 Timer* timer = nullptr;
 ScreenMetrics* screenMetrics = nullptr;
 
+std::vector<ShaderDefinition> shaderDefinitions;
+std::vector<TextureDefinition> textureDefinitions;
+std::vector<FileDefinition> objectDefinitions;
+std::vector<FileDefinition> binaryDefinitions;
+std::vector<FileDefinition> animationDefinitions;
+
 TimeCode startTime = TimeCode::fromMilliseconds(0);
 TimeCode endTime = TimeCode::fromMilliseconds(99 * 60000);
 std::string musicFile;

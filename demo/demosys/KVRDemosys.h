@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "demosys/Definitions.h"
 #include "demosys/TimeCode.h"
 
 class ResourceDefinition;
@@ -45,6 +46,13 @@ extern Timer* timer;
 extern ScreenMetrics* screenMetrics;
 // Defined beside the camera class so that this header needs only its name.
 extern Camera camera;
+
+// What the resource script asked for, in the order it asked.
+extern std::vector<ShaderDefinition> shaderDefinitions;
+extern std::vector<TextureDefinition> textureDefinitions;
+extern std::vector<FileDefinition> objectDefinitions;
+extern std::vector<FileDefinition> binaryDefinitions;
+extern std::vector<FileDefinition> animationDefinitions;
 
 extern TimeCode startTime;
 extern TimeCode endTime;

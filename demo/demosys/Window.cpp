@@ -60,8 +60,14 @@ bool Window::openFullscreen(ScreenMetrics* metrics) {
 
 std::string Window::message() { return KVRDemosys::windowMessage; }
 
-bool Window::reportGLErrors(const std::string& location) {
-  GLenum error = glGetError();
+namespace {
+unsigned driverError() { return glGetError(); }
+}  // namespace
+
+bool Window::reportGLErrors(const std::string& location) { return reportGLErrors(location, driverError); }
+
+bool Window::reportGLErrors(const std::string& location, unsigned (*nextError)()) {
+  GLenum error = nextError();
   if (error == GL_NO_ERROR) return true;
   // Bounded: without a current context some drivers report the same error forever.
   for (int reported = 0; error != GL_NO_ERROR && reported < 64; ++reported) {
@@ -71,7 +77,7 @@ bool Window::reportGLErrors(const std::string& location) {
       std::cout << "[GL_ERROR CODE " << static_cast<unsigned>(error) << "] '" << text << "'" << std::endl;
     else
       std::cout << "[GL_ERROR CODE UNKNOWN]" << std::endl;
-    error = glGetError();
+    error = nextError();
     KVRDemosys::glErrorSeen = true;
   }
   return false;

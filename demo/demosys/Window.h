@@ -13,4 +13,6 @@ class Window {
   static std::string message();
   // Prints every pending GL error with `location`; true when none was pending.
   static bool reportGLErrors(const std::string& location);
+  // The same report over any source of error codes (the driver's glGetError by default).
+  static bool reportGLErrors(const std::string& location, unsigned (*nextError)());
 };

@@ -1,0 +1,10 @@
+#include "content/BrinovaResources.h"
+
+#include "demosys/ScreenMetrics.h"
+
+void BrinovaResources::setup(ScreenMetrics* metrics) {
+  metrics->setNearPlane(1.0f);
+  metrics->setFarPlane(200.0f);
+  SetStartTime("00:00:00");
+  SetEndTime("02:30:850");
+}

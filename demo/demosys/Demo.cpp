@@ -1,0 +1,125 @@
+#include "demosys/Demo.h"
+
+#include <GL/glew.h>
+#include <SDL/SDL.h>
+
+#include <iostream>
+
+#include "demosys/KVRAssert.h"
+#include "demosys/KVRDemosys.h"
+#include "demosys/ResourceAccess.h"
+#include "demosys/ResourceDefinition.h"
+#include "demosys/ResourceLoader.h"
+#include "demosys/ScreenMetrics.h"
+#include "demosys/TimeCode.h"
+#include "demosys/Timer.h"
+
+Demo::Demo() : loader(nullptr), caption("Kelvaro Demosystem"), failed(false) {}
+
+Demo::~Demo() { delete loader; }
+
+bool Demo::fail(const std::string& text) {
+  message = text;
+  failed = true;
+  return false;
+}
+
+bool Demo::load(ScreenMetrics* metrics, int source) {
+  KVR_ASSERT(KVRDemosys::resources != nullptr, "KVRDemosys::resources != __null");
+  ResourceAccess::selectSource(source);
+  loader = new ResourceLoader();
+  loader->createPools();
+  if (!loader->openScreen(metrics, caption)) return fail(loader->getMessage());
+  if (glewInit() != GLEW_OK) return fail("Error initializing glew\n");
+  if (!GLEW_VERSION_2_0) return fail("No OpenGL 2.0 support found!");
+  const GLubyte* glslVersion = glGetString(GL_SHADING_LANGUAGE_VERSION);
+  std::cout << "GLSL version : ";
+  if (glslVersion) std::cout << glslVersion;
+  std::cout << std::endl;
+  if (!loader->defineAndLoadResources()) return fail(loader->getMessage());
+  KVRDemosys::resources->defineInstances();
+  if (!loader->createTrackData()) {
+    failed = true;
+    return false;
+  }
+  if (!loader->setupSound()) return fail(loader->getMessage());
+  if (source == 1) ResourceAccess::closeArchive();
+  return true;
+}
+
+void Demo::setupRendering() {
+  if (failed) return;
+  glClearColor(0, 0, 0, 0);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glEnable(GL_DEPTH_TEST);
+}
+
+void Demo::run() {
+  if (failed) return;
+  glEnable(GL_CULL_FACE);
+  glCullFace(GL_BACK);
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  loader->startDemo();
+  KVRDemosys::runStartTicks = SDL_GetTicks();
+  while (!KVRDemosys::quitRequested) drawFrame();
+  reportRun();
+}
+
+void Demo::drawFrame() {
+  Timer* clock = KVRDemosys::timer;
+  clock->Update();
+  uint32_t time = clock->GetTime();
+  uint32_t row = clock->GetFrame();
+  uint32_t delta = clock->GetDelta(time);
+  (void)row;
+  (void)delta;
+  if (time > KVRDemosys::endTime.total) KVRDemosys::quitRequested = true;
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  KVRDemosys::screenMetrics->apply();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  handleEvents();
+  SDL_GL_SwapBuffers();
+  ++KVRDemosys::frameCount;
+}
+
+void Demo::handleEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+      KVRDemosys::quitRequested = true;
+    } else if (event.type == SDL_VIDEORESIZE) {
+      std::cout << "Screen resize (" << event.resize.w << "," << event.resize.h << ")" << std::endl;
+      KVRDemosys::screenMetrics->resize(event.resize.w, event.resize.h);
+    }
+  }
+}
+
+void Demo::reportRun() {
+  TimeCode duration = TimeCode::fromMilliseconds(KVRDemosys::timer->GetTime());
+  std::cout << "Duration : " << duration.format() << std::endl;
+  // From the elapsed milliseconds: whole seconds would overstate short runs badly.
+  uint32_t elapsedMs = SDL_GetTicks() - KVRDemosys::runStartTicks;
+  double seconds = (elapsedMs == 0 ? 1u : elapsedMs) / 1000.0;
+  std::cout << "FPS = " << KVRDemosys::frameCount / seconds << std::endl;
+}
+
+bool Demo::shutdown() {
+  std::cout << "[Shutting Down]" << std::endl;
+  if ((loader && !loader->isOk()) || failed) {
+    std::cout << "Message from demosys :" << std::endl
+              << KVRDemosys::windowMessage << std::endl
+              << "Message from resourceloader" << std::endl
+              << message << std::endl;
+  }
+  if (loader) loader->deleteEverything();
+  std::cout << "KVRDemosys::shutdown()" << std::endl;
+  SDL_Quit();
+  std::cout << "[Application End]" << std::endl;
+  return true;
+}

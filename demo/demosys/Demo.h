@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+class ResourceLoader;
+class ScreenMetrics;
+
+// One run of a demo: load (resources, window, sound), set up rendering, the frame loop until
+// the end time or Escape, and the shutdown report. A failed load skips straight to the report.
+class Demo {
+ public:
+  Demo();
+  ~Demo();
+  Demo(const Demo&) = delete;
+  Demo& operator=(const Demo&) = delete;
+
+  // source 1 reads "resources.7z", 0 the resources/ tree.
+  bool load(ScreenMetrics* metrics, int source);
+  void setupRendering();
+  void run();
+  bool shutdown();
+
+  bool isOk() const { return !failed; }
+  void setCaption(const std::string& text) { caption = text; }
+
+ private:
+  bool fail(const std::string& text);
+  void drawFrame();
+  void handleEvents();
+  void reportRun();
+
+  ResourceLoader* loader;
+  std::string message;
+  std::string caption;
+  bool failed;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+class ScreenMetrics;
+
+// The stages that take the engine from nothing to a playable demo, each announced on
+// standard output. A failing stage keeps its text for the shutdown report.
+class ResourceLoader {
+ public:
+  bool createPools();
+  bool openScreen(ScreenMetrics* metrics, const std::string& caption);
+  bool defineAndLoadResources();
+  bool createTrackData();
+  bool setupSound();
+  // Just before the first frame: the clock moves to the start time and, with music, starts.
+  void startDemo();
+  // At shutdown: the progress bar, the pools, the capability record, the tracks and the clock.
+  void deleteEverything();
+
+  std::string getMessage() const { return message; }
+  bool isOk() const { return ok; }
+
+ private:
+  bool fail(const std::string& text);
+
+  std::string message = "ResourceLoader : unknown";
+  bool ok = true;
+  bool verbose = false;
+};
