@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Runs inside Xvfb (see launcher.sh). Each case runs the program in a scratch directory.
+set -uo pipefail
+BUILD_DIR=$1
+failures=0
+passed=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; passed=$((passed + 1)); }
+
+wait_for_window() {  # name -> window id
+  local id=""
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+click() {  # window x y
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# Starts the program in $2 with the archive copied in when $1 is "with-archive".
+start_program() {
+  local work=$2
+  mkdir -p "$work"
+  if [ "$1" = with-archive ] && [ -f "$BUILD_DIR/resources.7z" ]; then cp "$BUILD_DIR/resources.7z" "$work/"; fi
+  (cd "$work" && exec "$BUILD_DIR/brinova" >"$work/out.txt" 2>&1) &
+  PROGRAM_PID=$!
+}
+
+finish_program() {  # -> exit status, waiting at most 60 s
+  for _ in $(seq 1 600); do
+    kill -0 "$PROGRAM_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$PROGRAM_PID" 2>/dev/null; then kill -9 "$PROGRAM_PID"; fi
+  wait "$PROGRAM_PID"
+}
+
+expect_in_order() {  # file line...
+  local file=$1; shift
+  local from=1
+  for text in "$@"; do
+    local at
+    at=$(tail -n +"$from" "$file" | grep -n -F -- "$text" | head -n 1 | cut -d: -f1)
+    if [ -z "$at" ]; then echo "missing or out of order: '$text'"; return 1; fi
+    from=$((from + at))
+  done
+}
+
+exit_case() {
+  local work; work=$(mktemp -d)
+  start_program no-archive "$work"
+  local dialog
+  dialog=$(wait_for_window "Kelvaro Demosys v.1.0") || { fail "exit: no dialog titled 'Kelvaro Demosys v.1.0'"; return; }
+  click "$dialog" 272 260
+  finish_program; local status=$?
+  if [ "$status" -eq 0 ] && [ "$(cat "$work/out.txt")" = "Quit demo" ]; then pass "Exit! prints Quit demo"
+  else fail "exit: status $status, output: $(cat "$work/out.txt")"; fi
+  rm -rf "$work"
+}
+
+start_case() {  # archive mode
+  local work; work=$(mktemp -d)
+  start_program "$1" "$work"
+  local dialog
+  dialog=$(wait_for_window "Kelvaro Demosys v.1.0") || { fail "start/$1: no dialog"; return; }
+  click "$dialog" 190 175  # windowed, so the demo window can be found by its caption
+  click "$dialog" 172 260
+  local demo
+  if demo=$(wait_for_window "Kelvaro Demosystem"); then
+    sleep 1.5
+    xdotool mousemove --window "$demo" 50 50
+    xdotool key --window "$demo" Escape 2>/dev/null
+    xdotool key Escape 2>/dev/null
+  fi
+  finish_program; local status=$?
+  if [ "$status" -ne 0 ]; then fail "start/$1: exit status $status"; cat "$work/out.txt"; rm -rf "$work"; return; fi
+  if grep -q "Message from resourceloader" "$work/out.txt"; then
+    if expect_in_order "$work/out.txt" "Run demo" "[Shutting Down]" "Message from demosys :" \
+      "Message from resourceloader" "[Deleting Pools]" "KVRDemosys::shutdown()" "[Application End]"; then
+      pass "Start! ($1) fails to load, reports and exits 0"
+    else fail "start/$1: report"; cat "$work/out.txt"; fi
+  elif expect_in_order "$work/out.txt" "Run demo" "[Creating DataPools]" "[Supported OpenGL Extensions]" \
+    "--- Implementation Independent API Values ---" "GLSL version : " "[Setting up sound]" "[Demo Init]" \
+    "Duration : " "FPS = " "[Shutting Down]" "[Deleting Pools]" "KVRDemosys::shutdown()" "[Application End]"; then
+    pass "Start! ($1) runs until Escape and reports"
+  else fail "start/$1: run report"; cat "$work/out.txt"; fi
+  rm -rf "$work"
+}
+
+exit_case
+start_case with-archive
+start_case no-archive
+echo "launcher: $passed passed, $failures failed"
+[ "$failures" -eq 0 ]
