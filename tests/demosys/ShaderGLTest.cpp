@@ -181,6 +181,7 @@ TEST(ShaderGLTest, SamplerBindingRecordsAndUnbindReleasesSlots) {
   EXPECT_EQ(0, program);
 
   // bind() forgets the slots, so a later unbind() leaves the unit's texture alone.
+  shader.bind();
   shader.bindTexture1("tex", &texture);
   shader.bind();
   EXPECT_EQ(nullptr, shader.getTextureSlots()[1]);
