@@ -51,6 +51,7 @@ void Camera::update() {
 }
 
 void Camera::print() const {
-  std::cout << "Camera : " << "[" << position.x << "," << position.y << "," << position.z << "]"
+  std::cout << "Camera : "
+            << "[" << position.x << "," << position.y << "," << position.z << "]"
             << ", pitch = " << pitch << ", heading = " << heading << std::endl;
 }

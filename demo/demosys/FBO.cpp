@@ -6,8 +6,8 @@
 #include "demosys/ScreenMetrics.h"
 #include "demosys/Texture.h"
 
-FBO::FBO(int32_t width, int32_t height, bool depth, bool stencil, GLint colorInternalFormat, GLenum pixelFormat,
-         GLenum pixelType)
+FBO::FBO(int32_t width, int32_t height, bool depth, bool stencil, GLint colorInternalFormat,
+         GLenum pixelFormat, GLenum pixelType)
     : depthRequested(depth), stencilRequested(stencil), width(width), height(height) {
   glGenFramebuffersEXT(1, &framebuffer);
   Texture* color = new Texture(width, height, colorInternalFormat, GL_RGBA);
@@ -16,8 +16,8 @@ FBO::FBO(int32_t width, int32_t height, bool depth, bool stencil, GLint colorInt
   glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, GL_TEXTURE_2D, color->getName(), 0);
   if (depth) {
     depthTexture = new Texture(width, height, GL_DEPTH_COMPONENT24, GL_DEPTH_COMPONENT);
-    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D, depthTexture->getName(),
-                              0);
+    glFramebufferTexture2DEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_TEXTURE_2D,
+                              depthTexture->getName(), 0);
   }
   checkStatus();
   // Straight to the screen: the engine's record of the bound target still holds.
@@ -36,15 +36,24 @@ FBO::~FBO() {
 
 const char* FBO::statusText(GLenum status) {
   switch (status) {
-    case GL_FRAMEBUFFER_COMPLETE_EXT: return "Framebuffer is complete.";
-    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT: return "Framebuffer incomplete attachment";
-    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT: return "Framebuffer missing attachment";
-    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT: return "Framebuffer unsupported dimension.";
-    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT: return "Framebuffer incoplete formats.";
-    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT: return "Framebuffer incomplete draw buffer.";
-    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT: return "Framebuffer incomplete read buffer";
-    case GL_FRAMEBUFFER_UNSUPPORTED_EXT: return "Framebuffer unsupported. Try another format.";
-    default: return "Unknown framebuffer errror.";
+    case GL_FRAMEBUFFER_COMPLETE_EXT:
+      return "Framebuffer is complete.";
+    case GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT:
+      return "Framebuffer incomplete attachment";
+    case GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT:
+      return "Framebuffer missing attachment";
+    case GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT:
+      return "Framebuffer unsupported dimension.";
+    case GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT:
+      return "Framebuffer incoplete formats.";
+    case GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT:
+      return "Framebuffer incomplete draw buffer.";
+    case GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT:
+      return "Framebuffer incomplete read buffer";
+    case GL_FRAMEBUFFER_UNSUPPORTED_EXT:
+      return "Framebuffer unsupported. Try another format.";
+    default:
+      return "Unknown framebuffer errror.";
   }
 }
 
@@ -52,7 +61,10 @@ bool FBO::checkStatus() {
   GLenum status = glCheckFramebufferStatusEXT(GL_FRAMEBUFFER_EXT);
   statusMessage = statusText(status);
   complete = status == GL_FRAMEBUFFER_COMPLETE_EXT;
-  if (!complete) std::cout << "FBO " << statusMessage << "(" << status << ")" << " = " << "false" << std::endl;
+  if (!complete)
+    std::cout << "FBO " << statusMessage << "(" << status << ")"
+              << " = "
+              << "false" << std::endl;
   return complete;
 }
 
@@ -110,7 +122,8 @@ void drawTexture(FBO* fbo) {
 
 std::string toString(FBO* fbo) {
   if (!fbo) return "** screen or nullpointer**";
-  std::string text = "FBO(" + std::to_string(getWidth(fbo)) + "," + std::to_string(getHeight(fbo)) + ",COLOR_BUFFER";
+  std::string text =
+      "FBO(" + std::to_string(getWidth(fbo)) + "," + std::to_string(getHeight(fbo)) + ",COLOR_BUFFER";
   if (fbo->hasDepth()) text += ",DEPTH_BUFFER";
   if (fbo->hasStencil()) text += ",STENCIL_BUFFER";
   return text + ")";

@@ -44,7 +44,8 @@ std::string readLog(GLint length, PFNGLGETSHADERINFOLOGPROC getLog, GLuint objec
   std::vector<GLchar> buffer(static_cast<size_t>(length) + 1, 0);
   GLsizei written = 0;
   getLog(object, length, &written, buffer.data());
-  return std::string(buffer.data(), static_cast<size_t>(std::max<GLsizei>(0, std::min<GLsizei>(written, length))));
+  return std::string(buffer.data(),
+                     static_cast<size_t>(std::max<GLsizei>(0, std::min<GLsizei>(written, length))));
 }
 
 }  // namespace
@@ -156,7 +157,8 @@ void Shader::bindTexture(int32_t unit, const std::string& name, Texture* texture
 
 std::string Shader::toString() const {
   std::ostringstream out;
-  out << "Shader(" << "vshader size = " << vertexSource.size() << ", fragshader size = " << fragmentSource.size()
+  out << "Shader("
+      << "vshader size = " << vertexSource.size() << ", fragshader size = " << fragmentSource.size()
       << ", pref=" << program << ", vref=" << vertexShader << ", fref=" << fragmentShader << ")";
   return out.str();
 }

@@ -35,14 +35,15 @@ bool ShaderLoader::loadShaderPair(ShaderLoadResult& result, Shader& shader, cons
                    "Vertex shader '" + vertexName + "' not found"))
     return false;
   if (!shader.compileVertexShader(vertexSource))
-    return fail(result, "Error while compiling vertex shader\nShader: " + vertexName + "\n" + shader.getInfoLog());
+    return fail(result,
+                "Error while compiling vertex shader\nShader: " + vertexName + "\n" + shader.getInfoLog());
   std::string fragmentSource;
   if (!buildSource(result, fragmentSource, directory, fragmentName, defines,
                    "Fragement shader '" + fragmentName + "' not found"))
     return false;
   if (!shader.compileFragmentShader(fragmentSource))
-    return fail(result,
-                "Error while compiling fragment shader\nShader: " + fragmentName + "\n" + shader.getInfoLog());
+    return fail(result, "Error while compiling fragment shader\nShader: " + fragmentName + "\n" +
+                            shader.getInfoLog());
   if (!shader.link())
     return fail(result, "Error while linking shader pair\nShader: " + baseName + "\n" + shader.getInfoLog());
   return true;

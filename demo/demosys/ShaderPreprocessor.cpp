@@ -22,7 +22,9 @@ void ShaderPreprocessor::appendDefines(std::string& output, const std::vector<st
   for (size_t i = 1; i < defines.size(); ++i) output += "#define " + defines[i] + "\n";
 }
 
-bool ShaderPreprocessor::isIncludeCandidate(const std::string& line) { return line.size() > 9 && line[0] == '#'; }
+bool ShaderPreprocessor::isIncludeCandidate(const std::string& line) {
+  return line.size() > 9 && line[0] == '#';
+}
 
 std::vector<std::string> ShaderPreprocessor::words(const std::string& line) {
   static const char* const trimmed = " \t\r\n";
@@ -33,7 +35,8 @@ std::vector<std::string> ShaderPreprocessor::words(const std::string& line) {
     if (end == std::string::npos) end = line.size();
     std::string piece = line.substr(start, end - start);
     size_t first = piece.find_first_not_of(trimmed);
-    if (first != std::string::npos) result.push_back(piece.substr(first, piece.find_last_not_of(trimmed) - first + 1));
+    if (first != std::string::npos)
+      result.push_back(piece.substr(first, piece.find_last_not_of(trimmed) - first + 1));
     start = end + 1;
   }
   return result;

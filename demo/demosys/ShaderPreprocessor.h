@@ -40,8 +40,9 @@ class ShaderPreprocessor {
  private:
   static std::vector<std::string> words(const std::string& line);
   static bool isIncludeCandidate(const std::string& line);
-  bool include(ShaderLoadResult& result, std::string& output, const std::string& line, const std::string& name,
-               const std::string& directory, const std::string& fileName, int depth) const;
+  bool include(ShaderLoadResult& result, std::string& output, const std::string& line,
+               const std::string& name, const std::string& directory, const std::string& fileName,
+               int depth) const;
 
   ShaderFileOpener opener;
 };

@@ -100,8 +100,9 @@ void Texture::drawBlendedAt(GLenum srcFactor, GLenum dstFactor, float w, float h
 
 std::string Texture::toString() const {
   std::ostringstream out;
-  out << "Texture {" << "file='" << fileName << "',id=" << name << "',size='" << width << "," << height
-      << "',bpp='" << bitsPerPixel << "'";
+  out << "Texture {"
+      << "file='" << fileName << "',id=" << name << "',size='" << width << "," << height << "',bpp='"
+      << bitsPerPixel << "'";
   if (mipmapped) out << " mipmapped ";
   out << "dimtype=";
   if (target == GL_TEXTURE_1D) out << "GL_TEXTURE_1D ";

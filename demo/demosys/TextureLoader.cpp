@@ -35,10 +35,11 @@ void upload(const Image& image, GLenum target, bool mipmapped) {
   const uint8_t* pixels = image.getPixels();
   if (target == GL_TEXTURE_2D) {
     if (mipmapped)
-      gluBuild2DMipmaps(target, components, image.getWidth(), image.getHeight(), format, GL_UNSIGNED_BYTE, pixels);
+      gluBuild2DMipmaps(target, components, image.getWidth(), image.getHeight(), format, GL_UNSIGNED_BYTE,
+                        pixels);
     else
-      glTexImage2D(target, 0, internalFormat, image.getWidth(), image.getHeight(), 0, format, GL_UNSIGNED_BYTE,
-                   pixels);
+      glTexImage2D(target, 0, internalFormat, image.getWidth(), image.getHeight(), 0, format,
+                   GL_UNSIGNED_BYTE, pixels);
     return;
   }
   // A strip either way round: its length is the longer side.

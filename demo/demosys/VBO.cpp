@@ -6,7 +6,8 @@
 #include "demosys/Texture.h"
 #include "demosys/Window.h"
 
-VBO::VBO(int32_t width, int32_t height, bool hasColour, bool hasVelocity, bool hasTexCoords, bool hasStartTime)
+VBO::VBO(int32_t width, int32_t height, bool hasColour, bool hasVelocity, bool hasTexCoords,
+         bool hasStartTime)
     : hasColour(hasColour),
       hasVelocity(hasVelocity),
       hasTexCoords(hasTexCoords),
@@ -97,7 +98,8 @@ void VBO::draw(Shader* shader) {
   if (texture) {
     glBindBuffer(GL_ARRAY_BUFFER, texCoordBuffer);
     // The coordinates are written on the CPU side; without this copy the buffer would stay empty.
-    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(texCoordData.size() * sizeof(float)), texCoords);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(texCoordData.size() * sizeof(float)),
+                    texCoords);
     glTexCoordPointer(2, GL_FLOAT, 0, nullptr);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
   }

@@ -35,7 +35,9 @@ GLsizeiptr floatBytes(int32_t count, int32_t components) {
   return static_cast<GLsizeiptr>(count) * components * static_cast<GLsizeiptr>(sizeof(float));
 }
 
-void overflow(const char* setter, int32_t i) { std::cout << "VBODynamic::" << setter << "(" << i << ") overflow!" << std::endl; }
+void overflow(const char* setter, int32_t i) {
+  std::cout << "VBODynamic::" << setter << "(" << i << ") overflow!" << std::endl;
+}
 
 }  // namespace
 
@@ -165,7 +167,8 @@ void VBODynamic::setColor(int32_t i, float r, float g, float b, float a) {
 
 void VBODynamic::setPolygon(int32_t i, uint32_t a, uint32_t b, uint32_t c) {
   int64_t first = int64_t(i) * 3;
-  if (first >= int64_t(3) * polygonCount || !fits(indices, first, 3, int64_t(indicesPerPolygon) * polygonCount))
+  if (first >= int64_t(3) * polygonCount ||
+      !fits(indices, first, 3, int64_t(indicesPerPolygon) * polygonCount))
     return overflow("setPolygon", i);
   indices[first] = a;
   indices[first + 1] = b;
@@ -174,7 +177,8 @@ void VBODynamic::setPolygon(int32_t i, uint32_t a, uint32_t b, uint32_t c) {
 
 void VBODynamic::setPolygon(int32_t i, uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
   int64_t first = int64_t(i) * 4;
-  if (first >= int64_t(4) * polygonCount || !fits(indices, first, 4, int64_t(indicesPerPolygon) * polygonCount))
+  if (first >= int64_t(4) * polygonCount ||
+      !fits(indices, first, 4, int64_t(indicesPerPolygon) * polygonCount))
     return overflow("setPolygon", i);
   indices[first] = a;
   indices[first + 1] = b;
@@ -230,7 +234,8 @@ void VBODynamic::disableArrays() {
 
 void VBODynamic::draw(GLenum mode, int32_t first, int32_t count) {
   int64_t all = int64_t(polygonCount) * indicesPerPolygon;
-  int64_t indexCount = first == count ? all : std::min<int64_t>(all, int64_t(std::max(count, 0)) * indicesPerPolygon);
+  int64_t indexCount =
+      first == count ? all : std::min<int64_t>(all, int64_t(std::max(count, 0)) * indicesPerPolygon);
   enableArrays();
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
   glDrawElements(mode, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT, nullptr);

@@ -25,8 +25,9 @@ class VBODynamic {
  public:
   static const int32_t MAX_ATTRIBUTES = 16;
 
-  VBODynamic(int32_t vertexCount, int32_t positionComponents, int32_t colourComponents, int32_t normalComponents,
-             int32_t texCoordComponents, int32_t indicesPerPolygon, int32_t polygonCount);
+  VBODynamic(int32_t vertexCount, int32_t positionComponents, int32_t colourComponents,
+             int32_t normalComponents, int32_t texCoordComponents, int32_t indicesPerPolygon,
+             int32_t polygonCount);
   explicit VBODynamic(const VBOGeometry& geometry);
   ~VBODynamic();
   VBODynamic(const VBODynamic&) = delete;

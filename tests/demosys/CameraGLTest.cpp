@@ -1,8 +1,7 @@
-#include "demosys/Camera.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include "demosys/Camera.h"
 #include "demosys/KVRDemosys.h"
 
 namespace {

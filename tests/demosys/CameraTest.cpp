@@ -1,7 +1,6 @@
-#include "demosys/Camera.h"
-
 #include <gtest/gtest.h>
 
+#include "demosys/Camera.h"
 #include "demosys/Quaternion.h"
 
 namespace {
@@ -51,11 +50,8 @@ TEST(CameraTest, ViewDirectionForPitchAndHeading) {
     float pitch, heading;
     Vec3f direction;
   } cases[] = {
-      {0, 0, Vec3f(0, 0, -1)},
-      {0, 90, Vec3f(1, 0, 0)},
-      {90, 0, Vec3f(0, -1, 0)},
-      {0, 180, Vec3f(0, 0, 1)},
-      {0, -90, Vec3f(-1, 0, 0)},
+      {0, 0, Vec3f(0, 0, -1)},  {0, 90, Vec3f(1, 0, 0)},   {90, 0, Vec3f(0, -1, 0)},
+      {0, 180, Vec3f(0, 0, 1)}, {0, -90, Vec3f(-1, 0, 0)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "pitch " << c.pitch << " heading " << c.heading);

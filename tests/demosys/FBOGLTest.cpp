@@ -1,10 +1,9 @@
-#include "demosys/FBO.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "demosys/FBO.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
 #include "demosys/Texture.h"
@@ -103,7 +102,8 @@ TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
   // The screen: the letterboxed viewport of the metrics in use.
   bind(nullptr);
   const ScreenMetrics* screen = KVRDemosys::screenMetrics;
-  EXPECT_EQ((std::vector<GLint>{screen->viewport[0], screen->viewport[1], screen->viewport[3], screen->viewport[2]}),
+  EXPECT_EQ((std::vector<GLint>{screen->viewport[0], screen->viewport[1], screen->viewport[3],
+                                screen->viewport[2]}),
             currentViewport());
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
 

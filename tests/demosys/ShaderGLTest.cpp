@@ -1,11 +1,10 @@
-#include "demosys/Shader.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
+#include "demosys/Shader.h"
 #include "demosys/ShaderLoader.h"
 #include "demosys/Texture.h"
 
@@ -27,7 +26,8 @@ std::map<std::string, std::string> shaderFiles() {
           {"resources/shaders/nolink.vert", VERTEX},
           {"resources/shaders/nolink.frag", NO_MAIN},
           {"resources/shaders/nofrag.vert", VERTEX},
-          {"resources/shaders/defs.vert", "#include common.glsl\nvoid main() { gl_Position = gl_Vertex * SCALE; }"},
+          {"resources/shaders/defs.vert",
+           "#include common.glsl\nvoid main() { gl_Position = gl_Vertex * SCALE; }"},
           {"resources/shaders/defs.frag", "void main() { gl_FragColor = vec4(SCALE); }"},
           {"resources/shaders/common.glsl", "// shared"},
           {"resources/shaders/missinc.vert", VERTEX},

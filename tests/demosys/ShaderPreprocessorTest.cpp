@@ -1,5 +1,3 @@
-#include "demosys/ShaderPreprocessor.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +5,7 @@
 #include "demosys/KVRDemosys.h"
 #include "demosys/ResourceFile.h"
 #include "demosys/ShaderLoader.h"
+#include "demosys/ShaderPreprocessor.h"
 
 namespace {
 
@@ -43,15 +42,15 @@ TEST_F(ShaderPreprocessorTest, DirectiveNeedsMoreThanNineBytesAndALeadingHash) {
     const char* line;
     const char* expected;
   } cases[] = {
-      {"#include a", "A\n"},                  // 10 bytes: a directive
-      {"#include  ", "#include  \n"},         // 10 bytes but one word only
-      {"#includ a", "#includ a\n"},           // 9 bytes: copied
-      {"#include   a   ", "A\n"},             // several blanks and a trailing one
-      {" #include a", " #include a\n"},       // leading blank: first byte must be '#'
-      {"\t#include a", "\t#include a\n"},     // leading tab likewise
-      {"#includea a", "#includea a\n"},       // letter attached to the directive word
-      {"#include a extra", "A\n"},            // further words are ignored
-      {"#include\ta b", "#include\ta b\n"},   // words split at blanks only
+      {"#include a", "A\n"},                 // 10 bytes: a directive
+      {"#include  ", "#include  \n"},        // 10 bytes but one word only
+      {"#includ a", "#includ a\n"},          // 9 bytes: copied
+      {"#include   a   ", "A\n"},            // several blanks and a trailing one
+      {" #include a", " #include a\n"},      // leading blank: first byte must be '#'
+      {"\t#include a", "\t#include a\n"},    // leading tab likewise
+      {"#includea a", "#includea a\n"},      // letter attached to the directive word
+      {"#include a extra", "A\n"},           // further words are ignored
+      {"#include\ta b", "#include\ta b\n"},  // words split at blanks only
       {"#define VALUE 1", "#define VALUE 1\n"},
   };
   for (const Case& c : cases) {
@@ -72,7 +71,8 @@ TEST_F(ShaderPreprocessorTest, DefinesSkipTheFirstString) {
       {{"set", "QUALITY 2"}, "#define QUALITY 2\nbody\n"},
       {{"set", "A", "B 1"}, "#define A\n#define B 1\nbody\n"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, preprocess({{"x.vert", "body"}}, "x.vert", c.defines).source);
+  for (const Case& c : cases)
+    EXPECT_EQ(c.expected, preprocess({{"x.vert", "body"}}, "x.vert", c.defines).source);
 }
 
 TEST_F(ShaderPreprocessorTest, NestedIncludesResolveAgainstTheShaderDirectory) {
@@ -94,18 +94,21 @@ TEST_F(ShaderPreprocessorTest, MissingIncludeNamesTheIncludingFileAndDepth) {
   // A file that could not be opened is still listed for the pack script.
   EXPECT_EQ(std::vector<std::string>{DIR + "nothere.glsl"}, KVRDemosys::usedResourceFiles);
 
-  Outcome nested = preprocess({{"x.frag", "a\n#include inner.glsl"}, {"inner.glsl", "#include  gone.glsl "}}, "x.frag");
+  Outcome nested =
+      preprocess({{"x.frag", "a\n#include inner.glsl"}, {"inner.glsl", "#include  gone.glsl "}}, "x.frag");
   EXPECT_FALSE(nested.returned);
   EXPECT_EQ("Failed to include '#include  gone.glsl ' in inner.glsl depth 1", nested.result.message);
 }
 
 TEST_F(ShaderPreprocessorTest, IncludeCycleStopsAtTheDepthLimit) {
-  Outcome self = preprocess({{"x.vert", "#include loop.glsl"}, {"loop.glsl", "#include loop.glsl"}}, "x.vert");
+  Outcome self =
+      preprocess({{"x.vert", "#include loop.glsl"}, {"loop.glsl", "#include loop.glsl"}}, "x.vert");
   EXPECT_FALSE(self.returned);
   EXPECT_EQ("Failed to include '#include loop.glsl' in loop.glsl depth 16", self.result.message);
 
-  Outcome pair = preprocess({{"x.vert", "#include a.glsl"}, {"a.glsl", "#include b.glsl"}, {"b.glsl", "#include a.glsl"}},
-                            "x.vert");
+  Outcome pair = preprocess(
+      {{"x.vert", "#include a.glsl"}, {"a.glsl", "#include b.glsl"}, {"b.glsl", "#include a.glsl"}},
+      "x.vert");
   EXPECT_FALSE(pair.returned);
   EXPECT_EQ("Failed to include '#include a.glsl' in b.glsl depth 16", pair.result.message);
 }

@@ -1,5 +1,3 @@
-#include "demosys/Texture.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -9,9 +7,10 @@
 #include <memory>
 
 #include "demosys/Image.h"
-#include "demosys/ScreenMetrics.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ResourceAccess.h"
+#include "demosys/ScreenMetrics.h"
+#include "demosys/Texture.h"
 #include "demosys/TextureLoader.h"
 #include "support/GLTestContext.h"
 #include "support/PngWriter.h"
@@ -21,8 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Pictures as a viewer sees them: first row on top.
-const std::vector<uint8_t> RGB_3X2 = {255, 0, 0, 0, 255, 0, 0, 0, 255,   // red green blue
-                                      255, 255, 255, 10, 20, 30, 255, 255, 0};  // white dark yellow
+const std::vector<uint8_t> RGB_3X2 = {255, 0,   0,   0,  255, 0,  0,   0,   255,  // red green blue
+                                      255, 255, 255, 10, 20,  30, 255, 255, 0};   // white dark yellow
 const std::vector<uint8_t> RGBA_2X2 = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 1, 2, 3, 4};
 
 class TextureGLTest : public testing::Test {
@@ -95,8 +94,8 @@ TEST_F(TextureGLTest, TwentyFourBitUploadsAsRGB) {
   ASSERT_TRUE(texture);
   EXPECT_EQ(GLint(GL_RGB), levelParameter(GL_TEXTURE_2D, texture->getName(), 0, GL_TEXTURE_INTERNAL_FORMAT));
   // Odd row length: the pixels must not be sheared by row alignment.
-  std::vector<uint8_t> expected = {255, 255, 255, 255, 10, 20, 30, 255, 255, 255, 0, 255,
-                                   255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255};
+  std::vector<uint8_t> expected = {255, 255, 255, 255, 10, 20,  30, 255, 255, 255, 0,   255,
+                                   255, 0,   0,   255, 0,  255, 0,  255, 0,   0,   255, 255};
   EXPECT_EQ(expected, readBack(*texture));
   EXPECT_EQ(24, texture->getBitsPerPixel());
   EXPECT_EQ(3, texture->getWidth());
@@ -132,7 +131,8 @@ TEST_F(TextureGLTest, OneDimensionalLengthIsTheLongerSide) {
       std::unique_ptr<Texture> texture(loadTexture(path(name), GL_TEXTURE_1D, mipmapped));
       ASSERT_TRUE(texture) << name;
       EXPECT_EQ(256, levelParameter(GL_TEXTURE_1D, texture->getName(), 0, GL_TEXTURE_WIDTH)) << name;
-      EXPECT_EQ(mipmapped ? 1 : 0, levelParameter(GL_TEXTURE_1D, texture->getName(), 8, GL_TEXTURE_WIDTH)) << name;
+      EXPECT_EQ(mipmapped ? 1 : 0, levelParameter(GL_TEXTURE_1D, texture->getName(), 8, GL_TEXTURE_WIDTH))
+          << name;
       EXPECT_EQ(GLenum(GL_TEXTURE_1D), texture->getTarget());
       EXPECT_EQ(mipmapped, texture->getMipmapped());
     }
@@ -165,16 +165,19 @@ TEST_F(TextureGLTest, UploadErrorsArePrintedWithThePath) {
   if (maxSize >= 40000) GTEST_SKIP() << "implementation takes 40000 texels";
   testing::internal::CaptureStdout();
   std::unique_ptr<Texture> texture(loadTexture(path("toolong.png"), GL_TEXTURE_1D, false));
-  EXPECT_EQ("[GL_ERROR] 'invalid value' in ->" + path("toolong.png") + "\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("[GL_ERROR] 'invalid value' in ->" + path("toolong.png") + "\n",
+            testing::internal::GetCapturedStdout());
   EXPECT_TRUE(texture);
 }
 
 TEST_F(TextureGLTest, LoadsFromTheArchiveWithTheFileLength) {
   fs::path root = fs::path(directory()) / "archive";
   fs::create_directories(root / "resources/graphics");
-  fs::copy_file(path("rgba.png"), root / "resources/graphics/packed.png", fs::copy_options::overwrite_existing);
+  fs::copy_file(path("rgba.png"), root / "resources/graphics/packed.png",
+                fs::copy_options::overwrite_existing);
   fs::remove(root / "resources.7z");
-  std::string command = "cd '" + root.string() + "' && 7zz a -bso0 -bsp0 resources.7z resources/graphics/packed.png";
+  std::string command =
+      "cd '" + root.string() + "' && 7zz a -bso0 -bsp0 resources.7z resources/graphics/packed.png";
   ASSERT_EQ(0, std::system(command.c_str()));
   fs::path previous = fs::current_path();
   fs::current_path(root);
@@ -195,7 +198,8 @@ TEST_F(TextureGLTest, RenderTargetTextureHasSizeAndNoData) {
   EXPECT_NE(0u, target.getName());
   EXPECT_EQ(64, target.getWidth());
   EXPECT_EQ(32, levelParameter(GL_TEXTURE_2D, target.getName(), 0, GL_TEXTURE_HEIGHT));
-  EXPECT_EQ("Texture {file='',id=" + std::to_string(target.getName()) + "',size='64,32',bpp='32'dimtype=GL_TEXTURE_2D }\n",
+  EXPECT_EQ("Texture {file='',id=" + std::to_string(target.getName()) +
+                "',size='64,32',bpp='32'dimtype=GL_TEXTURE_2D }\n",
             target.toString());
 }
 

@@ -1,8 +1,7 @@
-#include "demosys/Texture.h"
-
 #include <gtest/gtest.h>
 
 #include "demosys/FBO.h"
+#include "demosys/Texture.h"
 
 // Records made for texture name 0 touch no GL, so their arithmetic and text run without a context.
 TEST(TextureTest, MemorySizeIsWidthHeightAndDepth) {
@@ -36,7 +35,8 @@ TEST(TextureTest, DumpPerTargetAndMipmapFlag) {
     const char* expected;
   } cases[] = {
       {GL_TEXTURE_2D, false, "Texture {file='g/a.png',id=0',size='4,2',bpp='24'dimtype=GL_TEXTURE_2D }\n"},
-      {GL_TEXTURE_2D, true, "Texture {file='g/a.png',id=0',size='4,2',bpp='24' mipmapped dimtype=GL_TEXTURE_2D }\n"},
+      {GL_TEXTURE_2D, true,
+       "Texture {file='g/a.png',id=0',size='4,2',bpp='24' mipmapped dimtype=GL_TEXTURE_2D }\n"},
       {GL_TEXTURE_1D, false, "Texture {file='g/a.png',id=0',size='4,2',bpp='24'dimtype=GL_TEXTURE_1D }\n"},
       {GL_TEXTURE_3D, false, "Texture {file='g/a.png',id=0',size='4,2',bpp='24'dimtype=GL_TEXTURE_3D }\n"},
       {GL_TEXTURE_CUBE_MAP, false, "Texture {file='g/a.png',id=0',size='4,2',bpp='24'dimtype=}\n"},

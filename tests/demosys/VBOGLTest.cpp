@@ -1,5 +1,3 @@
-#include "demosys/VBO.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +6,7 @@
 #include "demosys/FBO.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
+#include "demosys/VBO.h"
 #include "demosys/VBODynamic.h"
 #include "demosys/Vec3f.h"
 #include "support/GLTestContext.h"
@@ -34,7 +33,8 @@ std::vector<T> bufferContents(GLenum target, GLuint buffer, size_t count) {
 // Draws through identity matrices into a fresh FBO of the given size; the caller reads it back.
 class OffscreenTarget {
  public:
-  OffscreenTarget(int width, int height) : fbo(width, height, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE) {
+  OffscreenTarget(int width, int height)
+      : fbo(width, height, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE) {
     bind(&fbo);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);

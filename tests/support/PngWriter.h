@@ -9,6 +9,7 @@
 namespace PngWriter {
 
 std::vector<uint8_t> encode(int width, int height, int channels, const std::vector<uint8_t>& topDownPixels);
-bool write(const std::string& path, int width, int height, int channels, const std::vector<uint8_t>& topDownPixels);
+bool write(const std::string& path, int width, int height, int channels,
+           const std::vector<uint8_t>& topDownPixels);
 
 }  // namespace PngWriter
