@@ -18,7 +18,8 @@ const uint32_t RATE = 20;
 void BM_TrackGetValue(benchmark::State& state) {
   uint32_t count = static_cast<uint32_t>(state.range(0));
   TrackInterpolate track("bench");
-  for (uint32_t i = 0; i < count; ++i) track.InsertKeyframe(new ValueKeyframe(i * ROW_SPACING, float(i), i % 5));
+  for (uint32_t i = 0; i < count; ++i)
+    track.InsertKeyframe(new ValueKeyframe(i * ROW_SPACING, float(i), i % 5));
   uint32_t endMs = count * ROW_SPACING * 1000 / RATE;
   std::mt19937 random(42);
   std::vector<uint32_t> times(4096);

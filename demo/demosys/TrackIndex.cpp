@@ -15,7 +15,8 @@ std::string TrackIndex::ValueKey(const std::string& instance, const std::string&
 }
 
 bool TrackIndex::SplitKey(const std::string& key, std::string& instance, std::string& trackName) {
-  if (key.size() <= KEY_SUFFIX.size() || key.compare(key.size() - KEY_SUFFIX.size(), KEY_SUFFIX.size(), KEY_SUFFIX) != 0)
+  if (key.size() <= KEY_SUFFIX.size() ||
+      key.compare(key.size() - KEY_SUFFIX.size(), KEY_SUFFIX.size(), KEY_SUFFIX) != 0)
     return false;
   std::string stem = key.substr(0, key.size() - KEY_SUFFIX.size());
   size_t dot = stem.find('.');

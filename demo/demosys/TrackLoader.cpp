@@ -158,15 +158,16 @@ ResourceFile* TrackLoader::seek(Source& source, const std::string& key) {
   if (!source.index.Find(key, offset)) return nullptr;
   ResourceFile* stream = source.dataFile.get();
   if (offset >= stream->size()) {
-    error = "Track file '" + stream->getName() + "': record '" + key + "' at offset " + std::to_string(offset) +
-            " lies beyond the end (" + std::to_string(stream->size()) + " bytes)";
+    error = "Track file '" + stream->getName() + "': record '" + key + "' at offset " +
+            std::to_string(offset) + " lies beyond the end (" + std::to_string(stream->size()) + " bytes)";
     return nullptr;
   }
   stream->setPosition(offset);
   return stream;
 }
 
-bool TrackLoader::countFits(ResourceFile& stream, uint32_t count, uint32_t bytesEach, const std::string& key) {
+bool TrackLoader::countFits(ResourceFile& stream, uint32_t count, uint32_t bytesEach,
+                            const std::string& key) {
   uint32_t left = stream.size() - stream.getPosition();
   if (!stream.overrun() && count <= left / bytesEach) return true;
   error = "Track file '" + stream.getName() + "': record '" + key + "' lists " + std::to_string(count) +
@@ -186,8 +187,8 @@ TrackStartStop* TrackLoader::ReadStartStop(ResourceFile& stream, const std::stri
     StartStopKeyframe* keyframe = new StartStopKeyframe(row, stream.readU32());
     if (keyframe->IsStart()) keyframe->target = readTarget(stream, keyframe->targetFBO);
     if (verbose)
-      log << "keyframe " << row << " : " << keyframe->kind << ", " << (keyframe->IsStart() ? keyframe->target : "")
-          << std::endl;
+      log << "keyframe " << row << " : " << keyframe->kind << ", "
+          << (keyframe->IsStart() ? keyframe->target : "") << std::endl;
     track->InsertKeyframe(keyframe);
   }
   if (!stream.overrun()) return track;
@@ -232,7 +233,8 @@ TrackData* TrackLoader::fail(TrackData* data, const std::vector<Effect*>& instan
 }
 
 bool TrackLoader::LoadTrackProperties(TrackData* data) {
-  std::unique_ptr<ResourceFile> file(ResourceAccess::loadFile(TrackPath::Join(directory, "track.properties")));
+  std::unique_ptr<ResourceFile> file(
+      ResourceAccess::loadFile(TrackPath::Join(directory, "track.properties")));
   if (!file || !file->isOk()) return true;
   uint32_t count = file->readU32();
   for (uint32_t i = 0; i < count && !file->overrun(); ++i) {

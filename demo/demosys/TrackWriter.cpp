@@ -65,7 +65,8 @@ bool TrackWriter::SaveTrackData(const std::string& directory, const TrackData& d
   return finish(index) && finish(records);
 }
 
-bool TrackWriter::writeRecordFile(const std::string& directory, const std::string& key, const ResourceFile& record) {
+bool TrackWriter::writeRecordFile(const std::string& directory, const std::string& key,
+                                  const ResourceFile& record) {
   ResourceFile file(TrackPath::Join(directory, key), ResourceFile::Write);
   file.fill(record.bytes());
   return finish(file);

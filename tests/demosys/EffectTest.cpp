@@ -1,9 +1,8 @@
-#include "demosys/Effect.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "demosys/Effect.h"
 #include "demosys/TrackInterpolate.h"
 #include "support/TrackFixtures.h"
 

@@ -1,8 +1,7 @@
-#include "demosys/TrackData.h"
-
 #include <gtest/gtest.h>
 
 #include "demosys/EffectTrackSet.h"
+#include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "demosys/TrackStartStop.h"
 #include "support/TrackFixtures.h"
@@ -12,8 +11,8 @@ namespace {
 using TrackFixtures::FakeFBO;
 
 // A set whose instance runs from row `from` to row `to` into `target`.
-EffectTrackSet* makeSet(const std::string& name, int32_t priority, Effect* effect = nullptr, uint32_t from = 10,
-                        uint32_t to = 20, FBO* target = nullptr) {
+EffectTrackSet* makeSet(const std::string& name, int32_t priority, Effect* effect = nullptr,
+                        uint32_t from = 10, uint32_t to = 20, FBO* target = nullptr) {
   EffectTrackSet* set = new EffectTrackSet(name);
   set->effect = effect;
   set->startStop = new TrackStartStop(priority);

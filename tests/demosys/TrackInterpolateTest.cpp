@@ -1,8 +1,8 @@
-#include "demosys/TrackInterpolate.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
+
+#include "demosys/TrackInterpolate.h"
 
 namespace {
 
@@ -19,6 +19,8 @@ struct CurveCase {
   uint32_t timeMs;
   float expected;
 };
+
+void PrintTo(const CurveCase& c, std::ostream* out) { *out << "curve " << c.curve << " at " << c.timeMs << " ms"; }
 
 class GetValueCurves : public testing::TestWithParam<CurveCase> {};
 

@@ -1,5 +1,3 @@
-#include "demosys/TrackLoader.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,6 +7,7 @@
 #include "demosys/KVRDemosys.h"
 #include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
+#include "demosys/TrackLoader.h"
 #include "demosys/TrackStartStop.h"
 #include "demosys/TrackWriter.h"
 #include "support/TrackFixtures.h"
@@ -100,8 +99,8 @@ TEST_F(TrackLoaderTest, MissingRecordsGiveDummyTracks) {
   EXPECT_EQ(0u, set->startStop->GetKeyframeCount());
   EXPECT_EQ(2u, set->tracks.size());
   EXPECT_EQ(0.0f, data->GetValue(camera.alpha, 5000));
-  EXPECT_EQ((std::vector<std::string>{"camera", "fade"}), (std::vector<std::string>{data->ordered[0]->name,
-                                                                                      data->ordered[1]->name}));
+  EXPECT_EQ((std::vector<std::string>{"camera", "fade"}),
+            (std::vector<std::string>{data->ordered[0]->name, data->ordered[1]->name}));
   EXPECT_NE(std::string::npos, log.str().find("Track 'camera' do not exit. Creating dummy.\n"));
   EXPECT_NE(std::string::npos, log.str().find("-> 'camera.fov.track' do not exit. Keeping dummy.\n"));
 }
@@ -118,7 +117,8 @@ TEST_F(TrackLoaderTest, WrittenTrackDataLoadsBackUnchanged) {
   TrackData original;
   EffectTrackSet* glowSet = new EffectTrackSet("glow");
   glowSet->startStop = new TrackStartStop(1);
-  glowSet->startStop->InsertPair(new StartStopKeyframe(10, 1, "blurx", FakeFBO(1)), new StartStopKeyframe(20, 0));
+  glowSet->startStop->InsertPair(new StartStopKeyframe(10, 1, "blurx", FakeFBO(1)),
+                                 new StartStopKeyframe(20, 0));
   glowSet->startStop->InsertKeyframe(new StartStopKeyframe(30, 1, "offscreen0", FakeFBO(2)));
   glowSet->AddTrack(glow.alpha);
   glowSet->AddTrack(glow.fov);
@@ -254,12 +254,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DamageCase{"truncated_index", truncatedIndex(),
                    "index.list' is damaged: it lists 3 entries but ends inside entry 2"},
-        DamageCase{"empty_index", emptyIndex(), "index.list' is damaged: it is too short to hold the entry count"},
+        DamageCase{"empty_index", emptyIndex(),
+                   "index.list' is damaged: it is too short to hold the entry count"},
         DamageCase{"offset_beyond_data", offsetBeyondData(),
                    "track.data': record 'fade.track' at offset 200 lies beyond the end (25 bytes)"},
         DamageCase{"huge_count", hugeCount(),
                    "track.data': record 'fade.track' lists 2130706687 keyframes but only 17 bytes follow"},
-        DamageCase{"unterminated_target", unterminatedTarget(), "track.data': record 'fade.track' runs past the end"},
+        DamageCase{"unterminated_target", unterminatedTarget(),
+                   "track.data': record 'fade.track' runs past the end"},
         DamageCase{"cut_inside_keyframe", cutInsideKeyframe(),
                    "track.data': record 'fade.track' runs past the end"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });

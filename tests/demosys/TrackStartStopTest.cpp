@@ -1,7 +1,6 @@
-#include "demosys/TrackStartStop.h"
-
 #include <gtest/gtest.h>
 
+#include "demosys/TrackStartStop.h"
 #include "support/TrackFixtures.h"
 
 namespace {
@@ -60,6 +59,11 @@ struct ValidateCase {
   std::string output;
 };
 
+void PrintTo(const ValidateCase& c, std::ostream* out) {
+  *out << "kinds";
+  for (uint32_t kind : c.kinds) *out << " " << kind;
+}
+
 class StartStopValidate : public testing::TestWithParam<ValidateCase> {};
 
 TEST_P(StartStopValidate, PrintsTheFirstKeyframeOutOfTurn) {
@@ -73,16 +77,20 @@ TEST_P(StartStopValidate, PrintsTheFirstKeyframeOutOfTurn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Patterns, StartStopValidate,
-    testing::Values(ValidateCase{{}, true, ""}, ValidateCase{{1, 0, 1}, true, ""},
-                    ValidateCase{{1, 1}, false,
-                                 "--> row = 30, row=30, type = 1\n"
-                                 "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A STOP KEYFRAME!\n"},
-                    ValidateCase{{0}, false,
-                                 "--> row = 20, row=20, type = 0\n"
-                                 "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"},
-                    ValidateCase{{1, 0, 2}, false,
-                                 "--> row = 40, row=40, type = 2\n"
-                                 "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"}));
+    testing::Values(
+        ValidateCase{{}, true, ""}, ValidateCase{{1, 0, 1}, true, ""},
+        ValidateCase{{1, 1},
+                     false,
+                     "--> row = 30, row=30, type = 1\n"
+                     "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A STOP KEYFRAME!\n"},
+        ValidateCase{{0},
+                     false,
+                     "--> row = 20, row=20, type = 0\n"
+                     "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"},
+        ValidateCase{{1, 0, 2},
+                     false,
+                     "--> row = 40, row=40, type = 2\n"
+                     "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"}));
 
 std::vector<uint32_t> rowsOf(const Track& track) {
   std::vector<uint32_t> rows;

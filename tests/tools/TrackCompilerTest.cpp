@@ -1,10 +1,9 @@
-#include "trackc/TrackCompiler.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "support/TrackFixtures.h"
+#include "trackc/TrackCompiler.h"
 
 namespace {
 
@@ -43,6 +42,26 @@ const char* const DUMPED =
     "    00:29:000 0.1 step\n"
     "    00:29:500 3.4028235e+38 7\n";
 
+// The index of one start/stop record "fade.track" at offset 0.
+std::vector<uint8_t> fadeIndex() {
+  std::vector<uint8_t> index;
+  AppendU32(index, 1);
+  AppendString(index, "fade.track");
+  AppendU32(index, 0);
+  return index;
+}
+
+// Priority, a start at row 10 to the screen, and a keyframe of `secondKind` at row 20.
+std::vector<uint8_t> fadeRecord(uint32_t priority, uint32_t secondKind) {
+  std::vector<uint8_t> data;
+  for (uint32_t word : {priority, 2u, 10u, 1u}) AppendU32(data, word);
+  data.push_back(0);
+  AppendU32(data, 20);
+  AppendU32(data, secondKind);
+  if (secondKind == 1) data.push_back(0);
+  return data;
+}
+
 std::string writeTimeline(const std::string& directory, const std::string& text) {
   std::string path = directory + "timeline.txt";
   WriteFile(path, std::vector<uint8_t>(text.begin(), text.end()));
@@ -52,7 +71,8 @@ std::string writeTimeline(const std::string& directory, const std::string& text)
 TEST(TrackCompilerTest, DumpOfCompiledTimelineCompilesToTheSameBytes) {
   std::string directory = MakeDirectory("trackc_roundtrip");
   TrackCompiler compiler;
-  ASSERT_TRUE(compiler.Compile(writeTimeline(directory, TIMELINE), directory + "first")) << compiler.GetError();
+  ASSERT_TRUE(compiler.Compile(writeTimeline(directory, TIMELINE), directory + "first"))
+      << compiler.GetError();
   std::ostringstream dumped;
   ASSERT_TRUE(compiler.Dump(directory + "first", dumped)) << compiler.GetError();
   EXPECT_EQ(DUMPED, dumped.str());
@@ -66,16 +86,8 @@ TEST(TrackCompilerTest, ScreenTargetIsStoredAsAnEmptyName) {
   std::string directory = MakeDirectory("trackc_screen");
   TrackCompiler compiler;
   ASSERT_TRUE(compiler.Compile(writeTimeline(directory, "instance fade 3\nrun 10 20\n"), directory + "out"));
-  std::vector<uint8_t> index, data;
-  AppendU32(index, 1);
-  AppendString(index, "fade.track");
-  AppendU32(index, 0);
-  for (uint32_t word : {3u, 2u, 10u, 1u}) AppendU32(data, word);
-  data.push_back(0);
-  AppendU32(data, 20);
-  AppendU32(data, 0);
-  EXPECT_EQ(index, ReadFile(directory + "out/index.list"));
-  EXPECT_EQ(data, ReadFile(directory + "out/track.data"));
+  EXPECT_EQ(fadeIndex(), ReadFile(directory + "out/index.list"));
+  EXPECT_EQ(fadeRecord(3, 0), ReadFile(directory + "out/track.data"));
 }
 
 TEST(TrackCompilerTest, BadTimelineWritesNothing) {
@@ -92,21 +104,13 @@ TEST(TrackCompilerTest, BadTimelineWritesNothing) {
 
 TEST(TrackCompilerTest, DumpReportsDataTheTextCannotHold) {
   std::string directory = MakeDirectory("trackc_unprintable");
-  std::vector<uint8_t> index, data;
-  AppendU32(index, 1);
-  AppendString(index, "fade.track");
-  AppendU32(index, 0);
-  for (uint32_t word : {0u, 2u, 10u, 1u}) AppendU32(data, word);
-  data.push_back(0);
-  AppendU32(data, 20);
-  AppendU32(data, 1);
-  data.push_back(0);
-  WriteFile(directory + "index.list", index);
-  WriteFile(directory + "track.data", data);
+  WriteFile(directory + "index.list", fadeIndex());
+  WriteFile(directory + "track.data", fadeRecord(0, 1));
   TrackCompiler compiler;
   std::ostringstream out;
   EXPECT_FALSE(compiler.Dump(directory, out));
-  EXPECT_EQ("Instance 'fade' cannot be written as a timeline: row 20 should hold a stop keyframe", compiler.GetError());
+  EXPECT_EQ("Instance 'fade' cannot be written as a timeline: row 20 should hold a stop keyframe",
+            compiler.GetError());
   EXPECT_EQ("", out.str());
   EXPECT_FALSE(compiler.Dump(directory + "nothing", out));
   EXPECT_EQ("Cannot open track file '" + directory + "nothing/index.list'", compiler.GetError());

@@ -108,7 +108,8 @@ bool TimelineParser::parseKeyframe(const std::vector<std::string>& words) {
   return true;
 }
 
-bool TimelineParser::parseTarget(const std::vector<std::string>& words, size_t position, std::string& target) {
+bool TimelineParser::parseTarget(const std::vector<std::string>& words, size_t position,
+                                 std::string& target) {
   target = position < words.size() ? words[position] : "screen";
   return IsName(target) || expected("a target name", target);
 }
@@ -151,7 +152,8 @@ bool TimelineParser::expected(const std::string& what, const std::string& found)
 }
 
 bool TimelineParser::expectedNew(const std::string& what, const std::string& found) {
-  error = fileName + ":" + std::to_string(lineNumber) + ": expected a new " + what + ", found '" + found + "' again";
+  error = fileName + ":" + std::to_string(lineNumber) + ": expected a new " + what + ", found '" + found +
+          "' again";
   return false;
 }
 

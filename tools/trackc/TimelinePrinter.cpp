@@ -19,25 +19,27 @@ bool TimelinePrinter::Print(const TrackData& data, std::ostream& out) {
 }
 
 bool TimelinePrinter::printInstance(const EffectTrackSet& set, uint32_t rate, std::ostream& out) {
-  if (!TimelineSyntax::IsInstanceName(set.name)) return cannotWrite(set.name, "its name is not one word without '.'");
+  if (!TimelineSyntax::IsInstanceName(set.name))
+    return cannotWrite(set.name, "its name is not one word without '.'");
   int32_t priority = set.startStop ? set.startStop->priority : -1;
   out << "instance " << set.name << " " << priority << "\n";
   if (set.startStop && !printIntervals(set.name, *set.startStop, rate, out)) return false;
   for (const TrackInterpolate* track : set.tracks) {
-    if (!TimelineSyntax::IsName(track->name)) return cannotWrite(set.name, "track '" + track->name + "' is not one word");
+    if (!TimelineSyntax::IsName(track->name))
+      return cannotWrite(set.name, "track '" + track->name + "' is not one word");
     out << "  track " << track->name << "\n";
     for (const std::pair<const uint32_t, Keyframe*>& entry : track->Keyframes()) {
       const ValueKeyframe* keyframe = static_cast<const ValueKeyframe*>(entry.second);
-      out << "    " << FormatTime(keyframe->row, rate) << " " << TimelineSyntax::FormatValue(keyframe->value) << " "
-          << TimelineSyntax::FormatCurve(keyframe->interpolation) << "\n";
+      out << "    " << FormatTime(keyframe->row, rate) << " " << TimelineSyntax::FormatValue(keyframe->value)
+          << " " << TimelineSyntax::FormatCurve(keyframe->interpolation) << "\n";
     }
   }
   return true;
 }
 
 // Pairs become "run" lines; a start left open at the end becomes a "start" line.
-bool TimelinePrinter::printIntervals(const std::string& instance, const TrackStartStop& startStop, uint32_t rate,
-                                     std::ostream& out) {
+bool TimelinePrinter::printIntervals(const std::string& instance, const TrackStartStop& startStop,
+                                     uint32_t rate, std::ostream& out) {
   const Track::KeyframeMap& keyframes = startStop.Keyframes();
   for (Track::KeyframeMap::const_iterator it = keyframes.begin(); it != keyframes.end(); ++it) {
     const StartStopKeyframe* start = static_cast<const StartStopKeyframe*>(it->second);
@@ -53,8 +55,8 @@ bool TimelinePrinter::printIntervals(const std::string& instance, const TrackSta
     const StartStopKeyframe* stop = static_cast<const StartStopKeyframe*>(next->second);
     if (stop->kind != StartStopKeyframe::Stop)
       return cannotWrite(instance, "row " + std::to_string(stop->row) + " should hold a stop keyframe");
-    out << "  run " << FormatTime(start->row, rate) << " " << FormatTime(stop->row, rate) << " " << start->target
-        << "\n";
+    out << "  run " << FormatTime(start->row, rate) << " " << FormatTime(stop->row, rate) << " "
+        << start->target << "\n";
     it = next;
   }
   return true;
