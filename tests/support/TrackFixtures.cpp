@@ -1,0 +1,55 @@
+#include "support/TrackFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace TrackFixtures {
+
+std::string MakeDirectory(const std::string& name) {
+  std::filesystem::path path = std::filesystem::path(testing::TempDir()) / ("kvr_tracks_" + name);
+  std::filesystem::remove_all(path);
+  std::filesystem::create_directories(path);
+  return path.string() + "/";
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void AppendU32(std::vector<uint8_t>& bytes, uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(value >> shift));
+}
+
+void AppendF32(std::vector<uint8_t>& bytes, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  AppendU32(bytes, bits);
+}
+
+void AppendString(std::vector<uint8_t>& bytes, const std::string& text) {
+  bytes.insert(bytes.end(), text.begin(), text.end());
+  bytes.push_back(0);
+}
+
+FBO* FakeFBO(int index) {
+  static char slots[8];
+  return reinterpret_cast<FBO*>(&slots[index]);
+}
+
+FBO* ResolveFakeFBO(const std::string& name) {
+  if (name == "blurx") return FakeFBO(1);
+  if (name == "offscreen0") return FakeFBO(2);
+  return nullptr;
+}
+
+}  // namespace TrackFixtures

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "demosys/Effect.h"
+
+class FBO;
+
+// Track files built byte by byte, and effects that record what the frame step asks of them.
+namespace TrackFixtures {
+
+// A fresh, empty directory under the test's temporary folder, ending in "/".
+std::string MakeDirectory(const std::string& name);
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadFile(const std::string& path);
+
+void AppendU32(std::vector<uint8_t>& bytes, uint32_t value);
+void AppendF32(std::vector<uint8_t>& bytes, float value);
+// The characters and the terminating zero byte.
+void AppendString(std::vector<uint8_t>& bytes, const std::string& text);
+
+// Distinct non-null FBO pointers for tests that never dereference them.
+FBO* FakeFBO(int index);
+// Finds "blurx" and "offscreen0" as FakeFBO(1) and FakeFBO(2); nothing else.
+FBO* ResolveFakeFBO(const std::string& name);
+
+}  // namespace TrackFixtures
+
+// An effect that appends "pre NAME", "draw NAME" and "post NAME" to a shared log and keeps
+// the draw targets it was given.
+class RecordingEffect : public Effect {
+ public:
+  RecordingEffect(const std::string& name, std::vector<std::string>& log) : name(name), log(log) {}
+
+  void preDraw(uint32_t time) override { log.push_back("pre " + name); }
+  void draw(uint32_t time, uint32_t delta, FBO* target) override {
+    log.push_back("draw " + name);
+    targets.push_back(target);
+  }
+  void postDraw(uint32_t time) override { log.push_back("post " + name); }
+  void createTracks() override {
+    NewTrack("alpha", alpha);
+    NewTrack("fov", fov);
+  }
+
+  std::string name;
+  std::vector<std::string>& log;
+  std::vector<FBO*> targets;
+  TrackInterpolate* alpha = nullptr;
+  TrackInterpolate* fov = nullptr;
+};
