@@ -1,0 +1,303 @@
+// Checks the production's generated data files in the build tree (made by the build's
+// brinova-assets step), and that a fresh run of the generator reproduces them byte for byte.
+#include <IL/il.h>
+#include <gtest/gtest.h>
+#include <mpg123.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+#include <string>
+#include <vector>
+
+#include "assets/AssetGenerator.h"
+#include "assets/LoudnessMeter.h"
+
+namespace {
+
+const std::string kResources = std::string(KVR_BINARY_DIR) + "/resources";
+
+struct Decoded {
+  int width = 0, height = 0, bytesPerPixel = 0, bitsPerPixel = 0;
+  std::vector<unsigned char> pixels;
+  int at(int x, int y, int c) const {
+    return pixels[(static_cast<size_t>(y) * width + x) * bytesPerPixel + c];
+  }
+};
+
+bool decode(const std::string& file, Decoded& out) {
+  static bool initialised = (ilInit(), true);
+  (void)initialised;
+  ILuint image = ilGenImage();
+  ilBindImage(image);
+  std::string path = kResources + "/graphics/" + file;
+  bool ok = ilLoadImage(path.c_str()) == IL_TRUE;
+  if (ok) {
+    out.width = ilGetInteger(IL_IMAGE_WIDTH);
+    out.height = ilGetInteger(IL_IMAGE_HEIGHT);
+    out.bytesPerPixel = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
+    out.bitsPerPixel = ilGetInteger(IL_IMAGE_BITS_PER_PIXEL);
+    const unsigned char* data = ilGetData();
+    out.pixels.assign(data, data + static_cast<size_t>(out.width) * out.height * out.bytesPerPixel);
+  }
+  ilDeleteImage(image);
+  return ok;
+}
+
+Decoded decodeOrFail(const std::string& file) {
+  Decoded d;
+  EXPECT_TRUE(decode(file, d)) << file << " does not decode; build the brinova-assets outputs first";
+  return d;
+}
+
+struct ExpectedImage {
+  const char* file;
+  int width, height, bits;
+};
+
+const ExpectedImage kImages[] = {
+    {"OceanSurface.png", 512, 512, 24},
+    {"Waves1Normals.png", 256, 256, 24},
+    {"Waves2Normals.png", 256, 256, 24},
+    {"Waves3Normals.png", 256, 256, 24},
+    {"FrameOverlay.png", 1024, 1024, 32},
+    {"Noise.png", 256, 256, 24},
+    {"Kernel.png", 16, 1, 24},
+    {"Threshold.png", 256, 1, 24},
+    {"light.png", 128, 128, 32},
+    {"Particle.png", 64, 64, 32},
+    {"ParticleBlack.png", 64, 64, 32},
+    {"Puff.png", 128, 128, 32},
+    {"Velocities.png", 128, 128, 24},
+    {"Velocities2.png", 128, 128, 24},
+    {"Velocities3.png", 128, 128, 24},
+    {"Velocities4.png", 128, 128, 24},
+    {"Velocities5.png", 128, 128, 24},
+    {"Velocities6.png", 128, 128, 24},
+    {"Quor.png", 1024, 256, 32},
+    {"Mizt.png", 1024, 256, 32},
+    {"Ovar.png", 1024, 256, 32},
+    {"Sendrik.png", 1024, 256, 32},
+    {"KelvaroLogo.png", 1024, 256, 32},
+    {"BrinovaLogo.png", 1024, 256, 32},
+    {"QuorSmall.png", 256, 256, 24},
+    {"MiztSmall.png", 256, 256, 24},
+    {"OvarSmall.png", 256, 256, 24},
+    {"SendrikSmall.png", 256, 256, 24},
+    {"KelvaroLogoSmall.png", 256, 256, 24},
+    {"BrinovaLogoSmall.png", 256, 256, 24},
+    {"Loader1.png", 1024, 512, 24},
+    {"Loader2.png", 1024, 512, 32},
+};
+
+TEST(AssetGeneratorTest, EveryImageDecodesWithItsSizeAndDepth) {
+  for (const ExpectedImage& e : kImages) {
+    Decoded d = decodeOrFail(e.file);
+    EXPECT_EQ(e.width, d.width) << e.file;
+    EXPECT_EQ(e.height, d.height) << e.file;
+    EXPECT_EQ(e.bits, d.bitsPerPixel) << e.file;
+    EXPECT_EQ(0, e.width & (e.width - 1)) << e.file << " width is not a power of two";
+    EXPECT_EQ(0, e.height & (e.height - 1)) << e.file << " height is not a power of two";
+  }
+  EXPECT_EQ(std::size(kImages), AssetGenerator("/usr/share/fonts/truetype/dejavu").images().size());
+}
+
+float normalComponent(const Decoded& d, int x, int y, int c) { return d.at(x, y, c) / 255.0f * 2.0f - 1.0f; }
+
+TEST(AssetGeneratorTest, NormalMapsHoldUnitNormalsAndTileWithoutSeam) {
+  for (const char* file : {"Waves1Normals.png", "Waves2Normals.png", "Waves3Normals.png"}) {
+    Decoded d = decodeOrFail(file);
+    ASSERT_EQ(256, d.width);
+    float worstLength = 0.0f, seam = 0.0f, inner = 0.0f;
+    for (int y = 0; y < d.height; ++y)
+      for (int x = 0; x < d.width; ++x) {
+        float len = std::sqrt(std::pow(normalComponent(d, x, y, 0), 2.0f) +
+                              std::pow(normalComponent(d, x, y, 1), 2.0f) +
+                              std::pow(normalComponent(d, x, y, 2), 2.0f));
+        worstLength = std::max(worstLength, std::fabs(len - 1.0f));
+      }
+    // The step across the wrap (last to first row or column) must look like any other step.
+    for (int i = 0; i < d.width; ++i)
+      for (int c = 0; c < 3; ++c) {
+        seam = std::max({seam, static_cast<float>(std::abs(d.at(i, 0, c) - d.at(i, d.height - 1, c))),
+                         static_cast<float>(std::abs(d.at(0, i, c) - d.at(d.width - 1, i, c)))});
+        for (int k = 1; k < d.height; ++k)
+          inner = std::max({inner, static_cast<float>(std::abs(d.at(i, k, c) - d.at(i, k - 1, c))),
+                            static_cast<float>(std::abs(d.at(k, i, c) - d.at(k - 1, i, c)))});
+      }
+    EXPECT_LT(worstLength, 0.02f) << file;
+    EXPECT_LE(seam, inner) << file;
+    EXPECT_GT(inner, 0.0f) << file << " is flat";
+  }
+}
+
+TEST(AssetGeneratorTest, SpritesFadeToZeroAlphaAtTheBorder) {
+  for (const char* file : {"light.png", "Particle.png", "ParticleBlack.png", "Puff.png"}) {
+    Decoded d = decodeOrFail(file);
+    ASSERT_EQ(4, d.bytesPerPixel) << file;
+    int border = 0;
+    for (int i = 0; i < d.width; ++i)
+      border += d.at(i, 0, 3) + d.at(i, d.height - 1, 3) + d.at(0, i, 3) + d.at(d.width - 1, i, 3);
+    EXPECT_EQ(0, border) << file;
+    EXPECT_GT(d.at(d.width / 2, d.height / 2, 3), 100) << file << " has no body";
+  }
+}
+
+TEST(AssetGeneratorTest, VelocityFieldsHaveZeroMeanAndMove) {
+  for (const char* file : {"Velocities.png", "Velocities2.png", "Velocities3.png", "Velocities4.png",
+                           "Velocities5.png", "Velocities6.png"}) {
+    Decoded d = decodeOrFail(file);
+    double sum = 0.0, spread = 0.0;
+    for (int y = 0; y < d.height; ++y)
+      for (int x = 0; x < d.width; ++x) {
+        double v = d.at(x, y, 0) / 255.0 - 0.5;
+        sum += v;
+        spread = std::max(spread, std::fabs(v));
+        EXPECT_EQ(d.at(x, y, 0), d.at(x, y, 1));
+      }
+    EXPECT_LT(std::fabs(sum / (d.width * d.height)), 0.02 * 0.5) << file;
+    EXPECT_GT(spread, 0.2) << file << " is nearly still";
+  }
+}
+
+TEST(AssetGeneratorTest, KernelWeightsSumToOne) {
+  Decoded d = decodeOrFail("Kernel.png");
+  double sum = 0.0;
+  for (int x = 0; x < d.width; ++x) sum += d.at(x, 0, 0) / 255.0;
+  EXPECT_NEAR(1.0, sum, 0.01);
+  EXPECT_EQ(0, d.at(15, 0, 0));
+  EXPECT_EQ(d.at(6, 0, 0), d.at(8, 0, 0));  // symmetric about the centre tap 7
+  EXPECT_GT(d.at(7, 0, 0), d.at(6, 0, 0));
+}
+
+TEST(AssetGeneratorTest, CreditImagesCoverAModestShareOfTheirArea) {
+  for (const char* file :
+       {"Quor.png", "Mizt.png", "Ovar.png", "Sendrik.png", "KelvaroLogo.png", "BrinovaLogo.png"}) {
+    Decoded d = decodeOrFail(file);
+    size_t covered = 0;
+    for (int y = 0; y < d.height; ++y)
+      for (int x = 0; x < d.width; ++x) covered += d.at(x, y, 3) > 25;
+    double share = static_cast<double>(covered) / (d.width * d.height);
+    EXPECT_GT(share, 0.03) << file;
+    EXPECT_LT(share, 0.60) << file;
+  }
+}
+
+TEST(AssetGeneratorTest, FrameOverlayLeavesTheCentreClear) {
+  Decoded d = decodeOrFail("FrameOverlay.png");
+  long alphaAtCentre = 0, alphaOverall = 0;
+  // The shown part is 960 x 540 at the left; in decoded rows it lies at the top or the bottom.
+  for (int y = 0; y < d.height; ++y)
+    for (int x = 0; x < d.width; ++x) {
+      bool centre = x >= 60 && x < 900 && ((y >= 60 && y < 480) || (y >= 544 && y < 964));
+      (centre ? alphaAtCentre : alphaOverall) += d.at(x, y, 3);
+    }
+  EXPECT_EQ(0, alphaAtCentre);
+  EXPECT_GT(alphaOverall, 0);
+}
+
+struct DecodedMusic {
+  long rate = 0;
+  StereoBuffer audio;
+};
+
+DecodedMusic decodeMusic() {
+  DecodedMusic out;
+  mpg123_init();
+  int err = 0;
+  mpg123_handle* mh = mpg123_new(nullptr, &err);
+  std::string path = kResources + "/sound/" + AssetGenerator::kMusicFile;
+  mpg123_format_none(mh);
+  mpg123_format(mh, 44100, MPG123_STEREO, MPG123_ENC_FLOAT_32);
+  if (mpg123_open(mh, path.c_str()) != MPG123_OK) {
+    mpg123_delete(mh);
+    return out;
+  }
+  int channels = 0, encoding = 0;
+  mpg123_getformat(mh, &out.rate, &channels, &encoding);
+  std::vector<float> block(8192);
+  size_t done = 0;
+  while (mpg123_read(mh, reinterpret_cast<unsigned char*>(block.data()), block.size() * sizeof(float),
+                     &done) == MPG123_OK ||
+         done > 0) {
+    for (size_t i = 0; i + 1 < done / sizeof(float); i += 2) {
+      out.audio.left.push_back(block[i]);
+      out.audio.right.push_back(block[i + 1]);
+    }
+    if (done == 0) break;
+  }
+  mpg123_close(mh);
+  mpg123_delete(mh);
+  return out;
+}
+
+double barRmsDb(const StereoBuffer& audio, long rate, int bar) {
+  size_t start = static_cast<size_t>((bar - 1) * 2 * rate), end = std::min(audio.frames(), start + 2 * rate);
+  double sum = 0.0;
+  for (size_t i = start; i < end; ++i) sum += audio.left[i] * audio.left[i] + audio.right[i] * audio.right[i];
+  return 10.0 * std::log10(sum / (2.0 * (end - start)) + 1e-20);
+}
+
+TEST(AssetGeneratorTest, MusicIsLongEnoughMasteredAndFollowsTheStoryboard) {
+  DecodedMusic m = decodeMusic();
+  ASSERT_EQ(44100, m.rate) << "the music does not decode";
+  double seconds = static_cast<double>(m.audio.frames()) / m.rate;
+  EXPECT_GE(seconds, 152.85);
+  EXPECT_LE(20.0 * std::log10(m.audio.peak()), -1.0);
+  double lufs = LoudnessMeter::integratedLufs(m.audio, m.rate);
+  EXPECT_GE(lufs, -16.0);
+  EXPECT_LE(lufs, -12.0);
+  double dc = std::accumulate(m.audio.left.begin(), m.audio.left.end(), 0.0) / m.audio.frames();
+  EXPECT_LT(std::fabs(dc), 0.001);
+  // Drums arrive at bars 9 (kick), 25 (full groove) and 61 (climax), and leave at 45 and 71.
+  for (int bar : {9, 17, 25, 61})
+    EXPECT_GT(barRmsDb(m.audio, m.rate, bar), barRmsDb(m.audio, m.rate, bar - 1) + 0.3) << bar;
+  for (int bar : {45, 71})
+    EXPECT_LT(barRmsDb(m.audio, m.rate, bar), barRmsDb(m.audio, m.rate, bar - 1) - 3.0) << bar;
+  EXPECT_GT(barRmsDb(m.audio, m.rate, 13), barRmsDb(m.audio, m.rate, 1) + 6.0);
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(AssetGeneratorTest, TwoRunsWriteIdenticalBytes) {
+  std::filesystem::path fresh =
+      std::filesystem::temp_directory_path() / ("brinova-assets-" + std::to_string(::getpid()));
+  AssetGenerator generator("/usr/share/fonts/truetype/dejavu");
+  ASSERT_TRUE(generator.writeResources(fresh.string())) << generator.error();
+  size_t compared = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(fresh)) {
+    if (!entry.is_regular_file()) continue;
+    std::filesystem::path built = kResources / std::filesystem::relative(entry.path(), fresh);
+    EXPECT_TRUE(fileBytes(entry.path()) == fileBytes(built)) << built << " differs from a fresh run";
+    ++compared;
+  }
+  EXPECT_EQ(std::size(kImages) + 1, compared);
+  std::filesystem::remove_all(fresh);
+}
+
+TEST(AssetGeneratorTest, BannerIsA390By49XpmWithTwoCharactersPerPixel) {
+  std::string header = fileBytes(std::string(KVR_BINARY_DIR) + "/generated/BrinovaBanner.h");
+  ASSERT_NE(std::string::npos, header.find("static const char* const brinova_banner_xpm[] = {"));
+  size_t open = header.find("\"390 49 ");
+  ASSERT_NE(std::string::npos, open);
+  int colours = std::atoi(header.c_str() + open + 8);
+  EXPECT_GT(colours, 100);
+  EXPECT_LE(colours, 4096);
+  EXPECT_NE(std::string::npos, header.find(" 2\",", open));
+  size_t rows = 0, pos = header.find('\n', open);
+  for (int skip = 0; skip < colours; ++skip) pos = header.find('\n', pos + 1);
+  for (size_t next; (next = header.find('\n', pos + 1)) != std::string::npos; pos = next)
+    if (header.compare(pos + 1, 1, "\"") == 0) {
+      size_t close = header.find('"', pos + 2);
+      EXPECT_EQ(780u, close - pos - 2);
+      ++rows;
+    }
+  EXPECT_EQ(49u, rows);
+}
+
+}  // namespace
