@@ -10,7 +10,7 @@ pass() { echo "ok: $*"; passed=$((passed + 1)); }
 
 wait_for_window() {  # name -> window id
   local id=""
-  for _ in $(seq 1 100); do
+  for _ in $(seq 1 300); do
     id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -73,9 +73,13 @@ start_case() {  # archive mode
   local demo
   if demo=$(wait_for_window "Kelvaro Demosystem"); then
     sleep 1.5
-    xdotool mousemove --window "$demo" 50 50
-    xdotool key --window "$demo" Escape 2>/dev/null
-    xdotool key Escape 2>/dev/null
+    xdotool mousemove --window "$demo" 50 50 2>/dev/null
+    # Escape until the program has gone: a loaded machine may miss the first one.
+    for _ in $(seq 1 60); do
+      kill -0 "$PROGRAM_PID" 2>/dev/null || break
+      xdotool key Escape 2>/dev/null
+      sleep 0.5
+    done
   fi
   finish_program; local status=$?
   if [ "$status" -ne 0 ]; then fail "start/$1: exit status $status"; cat "$work/out.txt"; rm -rf "$work"; return; fi
