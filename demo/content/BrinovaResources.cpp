@@ -8,3 +8,5 @@ void BrinovaResources::setup(ScreenMetrics* metrics) {
   SetStartTime("00:00:00");
   SetEndTime("02:30:850");
 }
+
+void BrinovaResources::defineResources() { SetMusic("brinova_final_c.mp3"); }

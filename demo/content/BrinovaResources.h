@@ -7,4 +7,5 @@ class BrinovaResources : public ResourceDefinition {
  public:
   // Keeps the launcher's window choice; sets only the clip planes and the time range.
   void setup(ScreenMetrics* metrics) override;
+  void defineResources() override;
 };

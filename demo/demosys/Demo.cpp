@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "demosys/DataFBOPool.h"
 #include "demosys/KVRAssert.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ResourceAccess.h"
@@ -13,6 +14,7 @@
 #include "demosys/ScreenMetrics.h"
 #include "demosys/TimeCode.h"
 #include "demosys/Timer.h"
+#include "demosys/TrackData.h"
 
 Demo::Demo() : loader(nullptr), caption("Kelvaro Demosystem"), failed(false) {}
 
@@ -69,13 +71,12 @@ void Demo::run() {
 }
 
 void Demo::drawFrame() {
+  if (KVRDemosys::boundFramebuffer != 0) bind(nullptr);
   Timer* clock = KVRDemosys::timer;
   clock->Update();
   uint32_t time = clock->GetTime();
   uint32_t row = clock->GetFrame();
   uint32_t delta = clock->GetDelta(time);
-  (void)row;
-  (void)delta;
   if (time > KVRDemosys::endTime.total) KVRDemosys::quitRequested = true;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -84,6 +85,8 @@ void Demo::drawFrame() {
   glLoadIdentity();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   handleEvents();
+  if (KVRDemosys::tracks) KVRDemosys::tracks->Step(time, row, delta);
+  KVRDemosys::fboPool->clearUsed();
   SDL_GL_SwapBuffers();
   ++KVRDemosys::frameCount;
 }

@@ -2,6 +2,13 @@
 
 #include <iostream>
 
+#include "demosys/DataBinaryPool.h"
+#include "demosys/DataEffectPool.h"
+#include "demosys/DataFBOPool.h"
+#include "demosys/DataShaderPool.h"
+#include "demosys/DataTexturePool.h"
+#include "demosys/KVRAssert.h"
+#include "demosys/KVRDemosys.h"
 #include "demosys/TrackInterpolate.h"
 
 Effect::~Effect() {
@@ -26,4 +33,34 @@ void Effect::createTracks() {}
 void Effect::NewTrack(const std::string& name, TrackInterpolate*& slot) {
   slot = new TrackInterpolate(name);
   trackList.push_back(slot);
+}
+
+Shader* Effect::GetShader(std::string name) {
+  Shader* shader = KVRDemosys::shaderPool->get(name);
+  KVR_ASSERT(shader != nullptr, "shader != __null");
+  return shader;
+}
+
+Texture* Effect::GetTexture(std::string name) {
+  Texture* tex = KVRDemosys::texturePool->get(name);
+  KVR_ASSERT(tex != nullptr, "tex!=__null");
+  return tex;
+}
+
+FBO* Effect::GetFBO(std::string name) {
+  FBO* fbo = KVRDemosys::fboPool->get(name);
+  KVR_ASSERT(fbo != nullptr, "fbo != __null");
+  return fbo;
+}
+
+Binary* Effect::GetBinary(std::string name) {
+  Binary* bin = KVRDemosys::binaryPool->get(name);
+  KVR_ASSERT(bin != nullptr, "bin != __null");
+  return bin;
+}
+
+Effect* Effect::GetEffect(std::string name) {
+  Effect* effect = KVRDemosys::effectInstancePool->get(name);
+  KVR_ASSERT(effect != nullptr, "effect != __null");
+  return effect;
 }

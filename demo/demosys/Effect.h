@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+class Binary;
 class FBO;
+class Shader;
+class Texture;
 class TrackInterpolate;
 
 // Base of every visual element of the demo. A default-constructed object registered under
@@ -36,6 +39,13 @@ class Effect {
   TrackInterpolate* GetTrackAt(int index) const { return trackList[index]; }
   // Called by the track loader when a track set took ownership of the tracks.
   void HandOverTracks() { tracksHandedOver = true; }
+
+  // Resources by name; a name that was never defined stops the program.
+  Shader* GetShader(std::string name);
+  Texture* GetTexture(std::string name);
+  FBO* GetFBO(std::string name);
+  Binary* GetBinary(std::string name);
+  Effect* GetEffect(std::string name);
 
   // Whether the instance gets track data and so is ever driven by the frame loop.
   bool tracked = false;

@@ -1,5 +1,11 @@
 #include "demosys/ResourceDefinition.h"
 
+#include "demosys/DataBinaryPool.h"
+#include "demosys/DataEffectPool.h"
+#include "demosys/DataFBOPool.h"
+#include "demosys/DataShaderPool.h"
+#include "demosys/DataTexturePool.h"
+#include "demosys/KVRAssert.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
 
@@ -37,3 +43,47 @@ void ResourceDefinition::SetMusic(const std::string& fileName) { KVRDemosys::mus
 void ResourceDefinition::SetStartTime(const std::string& text) { KVRDemosys::startTime = TimeCode::parse(text); }
 
 void ResourceDefinition::SetEndTime(const std::string& text) { KVRDemosys::endTime = TimeCode::parse(text); }
+
+void ResourceDefinition::AddFBO(const std::string& name, FBO* fbo) {
+  KVRDemosys::fboPool->add(name, fbo);
+  clear(fbo);
+  bind(nullptr);
+}
+
+void ResourceDefinition::DefineEffect(const std::string& typeName, Effect* prototype) {
+  KVRDemosys::effectTypePool->add(typeName, prototype);
+}
+
+Effect* ResourceDefinition::CreateEffectInstance(std::string typeName, std::string instanceName, bool tracked) {
+  Effect* effect = KVRDemosys::effectTypePool->get(typeName);
+  KVR_ASSERT(effect != nullptr, "effect != __null");
+  Effect* instance = effect->clone();
+  instance->tracked = tracked;
+  instance->createTracks();
+  KVRDemosys::effectInstancePool->add(instanceName, instance);
+  return instance;
+}
+
+Shader* ResourceDefinition::GetShader(std::string name) {
+  Shader* shader = KVRDemosys::shaderPool->get(name);
+  KVR_ASSERT(shader != nullptr, "shader != __null");
+  return shader;
+}
+
+Texture* ResourceDefinition::GetTexture(std::string name) {
+  Texture* tex = KVRDemosys::texturePool->get(name);
+  KVR_ASSERT(tex != nullptr, "tex!=__null");
+  return tex;
+}
+
+FBO* ResourceDefinition::GetFBO(std::string name) {
+  FBO* fbo = KVRDemosys::fboPool->get(name);
+  KVR_ASSERT(fbo != nullptr, "fbo != __null");
+  return fbo;
+}
+
+Binary* ResourceDefinition::GetBinary(std::string name) {
+  Binary* bin = KVRDemosys::binaryPool->get(name);
+  KVR_ASSERT(bin != nullptr, "bin != __null");
+  return bin;
+}

@@ -4,7 +4,12 @@
 
 #include "demosys/Definitions.h"
 
+class Binary;
+class Effect;
+class FBO;
 class ScreenMetrics;
+class Shader;
+class Texture;
 
 // The base of a demo's resource script: what to load, which effects exist and which
 // instances to create, how long the demo runs and which music plays. The loading stages call
@@ -26,5 +31,16 @@ class ResourceDefinition {
   void AddAnimation(const FileDefinition& definition);
   void SetMusic(const std::string& fileName);
   void SetStartTime(const std::string& text);
+  // The pool owns the framebuffer from here; it is cleared once and the screen bound again.
+  void AddFBO(const std::string& name, FBO* fbo);
+  void DefineEffect(const std::string& typeName, Effect* prototype);
+  // A clone of the type's prototype with its tracks made, stored under instanceName.
+  Effect* CreateEffectInstance(std::string typeName, std::string instanceName, bool tracked);
+
+  // Resources by name, after the stage that loads them; a missing name stops the program.
+  Shader* GetShader(std::string name);
+  Texture* GetTexture(std::string name);
+  FBO* GetFBO(std::string name);
+  Binary* GetBinary(std::string name);
   void SetEndTime(const std::string& text);
 };

@@ -4,18 +4,46 @@
 
 #include <iostream>
 
+#include "demosys/DataBinaryPool.h"
+#include "demosys/DataEffectPool.h"
+#include "demosys/DataFBOPool.h"
+#include "demosys/DataShaderPool.h"
+#include "demosys/DataTexturePool.h"
 #include "demosys/FMODTimer.h"
 #include "demosys/GLExtensions.h"
 #include "demosys/KVRDemosys.h"
+#include "demosys/ProgressBar.h"
 #include "demosys/ResourceAccess.h"
 #include "demosys/ResourceDefinition.h"
+#include "demosys/ResourceFile.h"
 #include "demosys/ScreenMetrics.h"
+#include "demosys/Shader.h"
+#include "demosys/ShaderLoader.h"
+#include "demosys/TextureLoader.h"
 #include "demosys/Timer.h"
+#include "demosys/TrackData.h"
+#include "demosys/TrackLoader.h"
 #include "demosys/Window.h"
 
 namespace {
-const int kRowsPerSecond = 20;
+
+const uint32_t kRowsPerSecond = 20;
+
+void advanceProgressBar() {
+  if (KVRDemosys::progressBar) KVRDemosys::progressBar->step();
 }
+
+FBO* findTargetFBO(const std::string& name) { return KVRDemosys::fboPool->getFBO(name); }
+
+// Reads the shader sources into `shader`, compiles and links it; false with the loader's text.
+bool compileShader(const ShaderDefinition& definition, Shader& shader, std::string& message) {
+  ShaderLoadResult result;
+  if (ShaderLoader().loadShaderPair(result, shader, definition.fileBaseName, definition.defines)) return true;
+  message = result.message;
+  return false;
+}
+
+}  // namespace
 
 bool ResourceLoader::fail(const std::string& text) {
   message = text;
@@ -25,6 +53,12 @@ bool ResourceLoader::fail(const std::string& text) {
 
 bool ResourceLoader::createPools() {
   std::cout << "[Creating DataPools]" << std::endl;
+  KVRDemosys::texturePool = new DataTexturePool();
+  KVRDemosys::effectTypePool = new DataEffectPool();
+  KVRDemosys::effectInstancePool = new DataEffectPool();
+  KVRDemosys::binaryPool = new DataBinaryPool();
+  KVRDemosys::shaderPool = new DataShaderPool();
+  KVRDemosys::fboPool = new DataFBOPool();
   return true;
 }
 
@@ -43,28 +77,113 @@ bool ResourceLoader::openScreen(ScreenMetrics* metrics, const std::string& capti
   return true;
 }
 
+void ResourceLoader::startProgressBar() {
+  int32_t total = static_cast<int32_t>(KVRDemosys::objectDefinitions.size() + KVRDemosys::textureDefinitions.size() +
+                                       KVRDemosys::animationDefinitions.size() +
+                                       KVRDemosys::binaryDefinitions.size()) +
+                  3;
+  if (!KVRDemosys::progressBar) KVRDemosys::progressBar = new ProgressBar(0.09f, 1.2f, 0.0f, total);
+  KVRDemosys::progressBar->setTotal(total);
+  KVRDemosys::progressBar->init();
+  KVRDemosys::progressBar->draw();
+}
+
 bool ResourceLoader::defineAndLoadResources() {
   std::cout << "[Defining Resources]" << std::endl;
   KVRDemosys::resources->defineResources();
   std::cout << "[Define Effects]" << std::endl;
   KVRDemosys::resources->defineEffects();
+  startProgressBar();
+  return loadShaders() && loadTextures() && loadBinaries();
+}
+
+bool ResourceLoader::loadShaders() {
+  std::cout << "[Loading Shaders]" << std::endl;
+  for (const ShaderDefinition& definition : KVRDemosys::shaderDefinitions) {
+    std::cout << "-> Loading " << definition.fileBaseName << std::endl;
+    Shader* shader = new Shader();
+    std::string error;
+    if (!compileShader(definition, *shader, error)) {
+      delete shader;
+      return fail(error);
+    }
+    KVRDemosys::shaderPool->add(definition.poolName, shader);
+    if (verbose) std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
+    shader->bind();
+    shader->unbind();
+  }
   return true;
 }
 
-bool ResourceLoader::createTrackData() { return true; }
+bool ResourceLoader::loadTextures() {
+  std::cout << "[Loading Textures]" << std::endl;
+  for (const TextureDefinition& definition : KVRDemosys::textureDefinitions) {
+    if (KVRDemosys::texturePool->isFileLoaded(definition.fileName)) continue;
+    std::string path = ResourceAccess::GRAPHICS_DIRECTORY + definition.fileName;
+    std::cout << "Load : " << path << std::endl;
+    Texture* texture = loadTexture(path, definition.target, definition.mipmapped);
+    if (!texture) return fail("Failed to load texture!\nFile : '" + path + "'");
+    texture->setFileName(definition.fileName);
+    KVRDemosys::texturePool->add(definition.name, texture);
+    advanceProgressBar();
+  }
+  return true;
+}
+
+bool ResourceLoader::loadBinaries() {
+  std::cout << "[Loading Binary Data]" << std::endl;
+  for (const FileDefinition& definition : KVRDemosys::binaryDefinitions) {
+    std::string path = ResourceAccess::MISC_DIRECTORY + definition.fileName;
+    std::cout << "Loading binary : '" << path << "'" << std::endl;
+    Binary* binary = ResourceAccess::loadBinaryFile(path);
+    if (!binary) return fail("Failed to binary data!\nFile : '" + path + "'");
+    KVRDemosys::binaryPool->add(definition.name, binary);
+  }
+  return true;
+}
+
+bool ResourceLoader::createTrackData() {
+  std::cout << "[Create track data]" << std::endl;
+  std::vector<std::string> names;
+  std::vector<Effect*> instances;
+  for (const auto& entry : KVRDemosys::effectInstancePool->entries()) {
+    if (!entry.second || !entry.second->tracked) continue;
+    names.push_back(entry.first);
+    instances.push_back(entry.second);
+  }
+  std::cout << "Loading track data from index file" << std::endl;
+  TrackLoader trackLoader(ResourceAccess::TRACKS_DIRECTORY);
+  trackLoader.SetFBOResolver(findTargetFBO);
+  KVRDemosys::tracks = trackLoader.LoadTrackData(names, instances);
+  if (!KVRDemosys::tracks) return fail(trackLoader.GetError());
+  KVRDemosys::tracks->SetRate(kRowsPerSecond);
+  initializeInstances();
+  return KVRDemosys::tracks->ValidateStartStop();
+}
+
+void ResourceLoader::initializeInstances() {
+  std::cout << "[Initializing Effect Instances]" << std::endl;
+  for (const auto& entry : KVRDemosys::effectInstancePool->entries()) {
+    if (!entry.second) continue;
+    std::cout << "-> Initializing " << entry.first << std::endl;
+    entry.second->init();
+    Window::reportGLErrors(entry.first + ":init()");
+  }
+}
 
 bool ResourceLoader::setupSound() {
   std::cout << "[Setting up sound]" << std::endl;
-  const int rate = kRowsPerSecond;
+  const int rate = static_cast<int>(KVRDemosys::tracks ? KVRDemosys::tracks->GetRate() : kRowsPerSecond);
   if (KVRDemosys::musicFile.empty()) {
     KVRDemosys::timer = new Timer(rate);
     KVRDemosys::timer->Init();
-    return true;
+  } else {
+    std::cout << "Play : " << KVRDemosys::musicFile << std::endl;
+    KVRDemosys::timer = new FMODTimer(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile, rate);
+    if (!KVRDemosys::timer->Init())
+      return fail("Failed to load sound!\nFile : '" + KVRDemosys::musicFile + "'");
   }
-  std::cout << "Play : " << KVRDemosys::musicFile << std::endl;
-  KVRDemosys::timer = new FMODTimer(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile, rate);
-  if (!KVRDemosys::timer->Init())
-    return fail("Failed to load sound!\nFile : '" + KVRDemosys::musicFile + "'");
+  advanceProgressBar();
   return true;
 }
 
@@ -74,6 +193,7 @@ void ResourceLoader::startDemo() {
     std::cout << "startpos = " << KVRDemosys::startTime.format() << std::endl;
   }
   KVRDemosys::timer->SetTime(KVRDemosys::startTime.total);
+  advanceProgressBar();
   std::cout << "[Demo Init]" << std::endl;
   if (!KVRDemosys::musicFile.empty()) {
     KVRDemosys::timer->Start();
@@ -83,12 +203,71 @@ void ResourceLoader::startDemo() {
 }
 
 void ResourceLoader::deleteEverything() {
+  delete KVRDemosys::progressBar;
   std::cout << "[Deleting Pools]" << std::endl;
+  delete KVRDemosys::texturePool;
+  delete KVRDemosys::effectTypePool;
+  delete KVRDemosys::effectInstancePool;
+  delete KVRDemosys::binaryPool;
+  delete KVRDemosys::shaderPool;
+  delete KVRDemosys::fboPool;
   if (KVRDemosys::glExtensions) {
     std::cout << "delete KVRDemosys::glExtensions" << std::endl;
     delete KVRDemosys::glExtensions;
   }
   std::cout << "delete KVRDemosys::tracks" << std::endl;
+  delete KVRDemosys::tracks;
   std::cout << "delete KVRDemosys::timer" << std::endl;
   delete KVRDemosys::timer;
+}
+
+bool ResourceLoader::reloadShaders() {
+  std::cout << "[Reloading Shaders]" << std::endl;
+  for (const ShaderDefinition& definition : KVRDemosys::shaderDefinitions) {
+    Shader* shader = KVRDemosys::shaderPool->get(definition.poolName);
+    std::string error;
+    if (!shader || !compileShader(definition, *shader, error)) {
+      std::cout << "Error while recompiling '" << definition.poolName << "' : " << std::endl << error << std::endl;
+      return false;
+    }
+    KVRDemosys::shaderPool->add(definition.poolName, shader);
+    std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
+    shader->bind();
+    shader->unbind();
+  }
+  std::cout << "[Reloading Shaders] ... Done!" << std::endl;
+  return true;
+}
+
+void ResourceLoader::writePackScript(const std::string& archiver, const std::string& scriptPath) {
+  const size_t first = scriptPath.find_first_not_of(" \t\r\n");
+  const size_t last = scriptPath.find_last_not_of(" \t\r\n");
+  const std::string logName = first == std::string::npos ? "" : scriptPath.substr(first, last - first + 1);
+  std::string text = "rm  resources.7z \nrm " + logName + ".log\n\n";
+  auto line = [&](const std::string& path) {
+    text += archiver + " a -ms=off -mx=9  resources.7z " + path + " >> " + logName + ".log \n";
+  };
+  if (!KVRDemosys::musicFile.empty()) line(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile);
+  for (const auto& entry : KVRDemosys::texturePool->getFileMap()) line(ResourceAccess::GRAPHICS_DIRECTORY + entry.first);
+  for (const FileDefinition& object : KVRDemosys::objectDefinitions) {
+    std::string path = ResourceAccess::OBJECTS_DIRECTORY + object.fileName;
+    line(path);
+    if (ResourceAccess::fileExists(path + ".kf")) line(path + ".kf");
+  }
+  for (const FileDefinition& animation : KVRDemosys::animationDefinitions)
+    line(ResourceAccess::MISC_DIRECTORY + animation.fileName);
+  for (const FileDefinition& binary : KVRDemosys::binaryDefinitions) line(ResourceAccess::MISC_DIRECTORY + binary.fileName);
+  for (const ShaderDefinition& shader : KVRDemosys::shaderDefinitions) {
+    line(ResourceAccess::SHADERS_DIRECTORY + shader.fileBaseName + ".vert");
+    line(ResourceAccess::SHADERS_DIRECTORY + shader.fileBaseName + ".frag");
+  }
+  line(std::string(ResourceAccess::TRACKS_DIRECTORY) + "index.list");
+  line(std::string(ResourceAccess::TRACKS_DIRECTORY) + "track.data");
+  for (const std::string& path : KVRDemosys::usedResourceFiles) line(path);
+  if (KVRDemosys::progressBar)
+    for (int i = 0; i < KVRDemosys::progressBar->fileCount(); ++i) line(KVRDemosys::progressBar->file(i));
+
+  ResourceFile script(scriptPath, ResourceFile::Write);
+  script.appendChars(text);
+  script.writeAndClose();
 }

@@ -18,11 +18,21 @@ class ResourceLoader {
   // At shutdown: the progress bar, the pools, the capability record, the tracks and the clock.
   void deleteEverything();
 
+  // Recompiles every defined shader in place, for editing shaders while the demo is loaded.
+  bool reloadShaders();
+  // A shell script that rebuilds the archive from every file the demo uses, and no other.
+  void writePackScript(const std::string& archiver, const std::string& scriptPath);
+
   std::string getMessage() const { return message; }
   bool isOk() const { return ok; }
 
  private:
   bool fail(const std::string& text);
+  void startProgressBar();
+  bool loadShaders();
+  bool loadTextures();
+  bool loadBinaries();
+  void initializeInstances();
 
   std::string message = "ResourceLoader : unknown";
   bool ok = true;

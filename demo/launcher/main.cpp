@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "content/BrinovaProgressBar.h"
 #include "content/BrinovaResources.h"
 #include "demosys/Demo.h"
 #include "demosys/KVRDemosys.h"
@@ -27,6 +28,7 @@ int main(int, char**) {
 
   std::cout << "Run demo" << std::endl;
   Demo* demo = new Demo();
+  KVRDemosys::progressBar = new BrinovaProgressBar();
   KVRDemosys::resources = new BrinovaResources();
   demo->load(&metrics, 1);
   demo->setupRendering();
