@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "demosys/ObjectFileData.h"
+
+// Writes plain object data in the engine's object file format and its ".kf" keyframe
+// companion. Counts come from the array sizes; the reader's derived fields are not used.
+namespace ObjectFileEncoder {
+
+std::vector<uint8_t> objectBytes(const ObjectFileData& data);
+std::vector<uint8_t> keyframeBytes(const ObjectFileData& data);
+// Writes `path`, and `path` + ".kf" when there are keyframe tracks; false with `error` set.
+bool writeFiles(const std::string& path, const ObjectFileData& data, std::string& error);
+
+}  // namespace ObjectFileEncoder
