@@ -1,0 +1,87 @@
+#include "support/EngineState.h"
+
+#include <GL/glew.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "demosys/DataBinaryPool.h"
+#include "demosys/DataEffectPool.h"
+#include "demosys/DataFBOPool.h"
+#include "demosys/DataShaderPool.h"
+#include "demosys/DataTexturePool.h"
+#include "demosys/FBO.h"
+#include "demosys/KVRDemosys.h"
+#include "demosys/ResourceAccess.h"
+#include "demosys/TrackData.h"
+#include "support/PngWriter.h"
+
+namespace {
+std::string previousDirectory;
+}
+
+void EngineState::createPools() {
+  reset();
+  KVRDemosys::texturePool = new DataTexturePool();
+  KVRDemosys::effectTypePool = new DataEffectPool();
+  KVRDemosys::effectInstancePool = new DataEffectPool();
+  KVRDemosys::binaryPool = new DataBinaryPool();
+  KVRDemosys::shaderPool = new DataShaderPool();
+  KVRDemosys::fboPool = new DataFBOPool();
+}
+
+void EngineState::reset() {
+  bind(nullptr);
+  delete KVRDemosys::effectInstancePool;
+  delete KVRDemosys::effectTypePool;
+  delete KVRDemosys::texturePool;
+  delete KVRDemosys::binaryPool;
+  delete KVRDemosys::shaderPool;
+  delete KVRDemosys::fboPool;
+  delete KVRDemosys::tracks;
+  KVRDemosys::effectInstancePool = KVRDemosys::effectTypePool = nullptr;
+  KVRDemosys::texturePool = nullptr;
+  KVRDemosys::binaryPool = nullptr;
+  KVRDemosys::shaderPool = nullptr;
+  KVRDemosys::fboPool = nullptr;
+  KVRDemosys::tracks = nullptr;
+  KVRDemosys::shaderDefinitions.clear();
+  KVRDemosys::textureDefinitions.clear();
+  KVRDemosys::objectDefinitions.clear();
+  KVRDemosys::binaryDefinitions.clear();
+  KVRDemosys::animationDefinitions.clear();
+  KVRDemosys::usedResourceFiles.clear();
+  KVRDemosys::musicFile.clear();
+  KVRDemosys::quitRequested = false;
+  if (!previousDirectory.empty()) {
+    std::filesystem::current_path(previousDirectory);
+    previousDirectory.clear();
+  }
+}
+
+void EngineState::useBuildResources() {
+  if (previousDirectory.empty()) previousDirectory = std::filesystem::current_path().string();
+  std::filesystem::current_path(KVR_BINARY_DIR);
+  ResourceAccess::selectSource(0);
+}
+
+bool EngineState::saveFrame(const std::string& path) {
+  GLint viewport[4];
+  glGetIntegerv(GL_VIEWPORT, viewport);
+  const int width = viewport[2], height = viewport[3];
+  std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+  std::vector<uint8_t> topDown(bottomUp.size());
+  const size_t row = static_cast<size_t>(width) * 3;
+  for (int y = 0; y < height; ++y)
+    std::copy_n(&bottomUp[(height - 1 - y) * row], row, &topDown[y * row]);
+  return PngWriter::write(path, width, height, 3, topDown);
+}
+
+std::string EngineState::framesDirectory(const std::string& name) {
+  std::filesystem::path dir = std::filesystem::path(KVR_BINARY_DIR) / "frames" / name;
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
