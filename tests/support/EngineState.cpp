@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
