@@ -9,7 +9,7 @@ PACKAGES=(
   libfltk1.3-dev libdevil-dev libnoise-dev libarchive-dev
   libmpg123-dev libfftw3-dev libmp3lame-dev lame
   libfreetype-dev fonts-dejavu-core libpng-dev
-  7zip xvfb xauth xdotool x11-apps imagemagick ffmpeg
+  7zip xvfb xauth xdotool x11-apps x11-utils imagemagick ffmpeg
   libgtest-dev libbenchmark-dev
 )
 
