@@ -14,13 +14,11 @@ Shader::Shader() {
 }
 
 Shader::~Shader() {
-  if (program != 0) {
-    if (vertexShader != 0) glDetachShader(program, vertexShader);
-    if (fragmentShader != 0) glDetachShader(program, fragmentShader);
-  }
+  // Deleting the program detaches whatever is attached; after a failed recompile a shader
+  // may not be attached at all, and detaching it would be an error.
+  if (program != 0) glDeleteProgram(program);
   if (vertexShader != 0) glDeleteShader(vertexShader);
   if (fragmentShader != 0) glDeleteShader(fragmentShader);
-  if (program != 0) glDeleteProgram(program);
 }
 
 int32_t Shader::slotCountFor(int32_t imageUnits) {

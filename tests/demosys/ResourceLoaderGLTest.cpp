@@ -41,6 +41,8 @@ class ResourceLoaderGLTest : public testing::Test {
     delete KVRDemosys::progressBar;
     KVRDemosys::progressBar = nullptr;
     EngineState::reset();
+    // Releasing what the test made (a shader whose recompile failed, too) is error free.
+    EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
     KVRDemosys::resourceSource = 0;
   }
   TempDir dir;
