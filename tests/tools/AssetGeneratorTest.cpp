@@ -1,8 +1,6 @@
 // Checks the production's generated data files in the build tree (made by the build's
 // brinova-assets step), and that a fresh run of the generator reproduces them byte for byte.
-#include <IL/il.h>
 #include <gtest/gtest.h>
-#include <mpg123.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -14,6 +12,8 @@
 
 #include "assets/AssetGenerator.h"
 #include "assets/LoudnessMeter.h"
+#include "demosys/AudioSound.h"
+#include "demosys/Image.h"
 
 namespace {
 
@@ -27,23 +27,16 @@ struct Decoded {
   }
 };
 
+// Decodes through the engine's image step, the one its texture loader uploads from.
 bool decode(const std::string& file, Decoded& out) {
-  static bool initialised = (ilInit(), true);
-  (void)initialised;
-  ILuint image = ilGenImage();
-  ilBindImage(image);
-  std::string path = kResources + "/graphics/" + file;
-  bool ok = ilLoadImage(path.c_str()) == IL_TRUE;
-  if (ok) {
-    out.width = ilGetInteger(IL_IMAGE_WIDTH);
-    out.height = ilGetInteger(IL_IMAGE_HEIGHT);
-    out.bytesPerPixel = ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL);
-    out.bitsPerPixel = ilGetInteger(IL_IMAGE_BITS_PER_PIXEL);
-    const unsigned char* data = ilGetData();
-    out.pixels.assign(data, data + static_cast<size_t>(out.width) * out.height * out.bytesPerPixel);
-  }
-  ilDeleteImage(image);
-  return ok;
+  Image image(kResources + "/graphics/" + file);
+  if (!image.isValid()) return false;
+  out.width = image.getWidth();
+  out.height = image.getHeight();
+  out.bytesPerPixel = image.getBytesPerPixel();
+  out.bitsPerPixel = image.getBitsPerPixel();
+  out.pixels = image.pixelBuffer();
+  return true;
 }
 
 Decoded decodeOrFail(const std::string& file) {
@@ -203,33 +196,17 @@ struct DecodedMusic {
   StereoBuffer audio;
 };
 
+// Decodes through the engine's sound layer, as the demo plays it.
 DecodedMusic decodeMusic() {
   DecodedMusic out;
-  mpg123_init();
-  int err = 0;
-  mpg123_handle* mh = mpg123_new(nullptr, &err);
-  std::string path = kResources + "/sound/" + AssetGenerator::kMusicFile;
-  mpg123_format_none(mh);
-  mpg123_format(mh, 44100, MPG123_STEREO, MPG123_ENC_FLOAT_32);
-  if (mpg123_open(mh, path.c_str()) != MPG123_OK) {
-    mpg123_delete(mh);
-    return out;
+  AudioSound sound;
+  if (sound.loadFile(kResources + "/sound/" + AssetGenerator::kMusicFile) != 0) return out;
+  out.rate = sound.sampleRate();
+  const int16_t* samples = sound.samples();
+  for (uint32_t i = 0; i < sound.frameCount(); ++i) {
+    out.audio.left.push_back(samples[2 * i] / 32768.0f);
+    out.audio.right.push_back(samples[2 * i + 1] / 32768.0f);
   }
-  int channels = 0, encoding = 0;
-  mpg123_getformat(mh, &out.rate, &channels, &encoding);
-  std::vector<float> block(8192);
-  size_t done = 0;
-  while (mpg123_read(mh, reinterpret_cast<unsigned char*>(block.data()), block.size() * sizeof(float),
-                     &done) == MPG123_OK ||
-         done > 0) {
-    for (size_t i = 0; i + 1 < done / sizeof(float); i += 2) {
-      out.audio.left.push_back(block[i]);
-      out.audio.right.push_back(block[i + 1]);
-    }
-    if (done == 0) break;
-  }
-  mpg123_close(mh);
-  mpg123_delete(mh);
   return out;
 }
 
