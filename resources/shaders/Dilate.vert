@@ -1,0 +1,5 @@
+// Full-screen image pass: the quad's texture coordinates address the source image.
+void main() {
+  gl_TexCoord[0] = gl_MultiTexCoord0;
+  gl_Position = ftransform();
+}

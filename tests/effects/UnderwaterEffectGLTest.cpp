@@ -1,0 +1,302 @@
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "demosys/Camera.h"
+#include "demosys/FBO.h"
+#include "demosys/KVRDemosys.h"
+#include "demosys/ScreenMetrics.h"
+#include "demosys/Shader.h"
+#include "demosys/ShaderLoader.h"
+#include "demosys/Texture.h"
+#include "demosys/TextureLoader.h"
+#include "demosys/TrackData.h"
+#include "demosys/TrackInterpolate.h"
+#include "demosys/VBO.h"
+#include "demosys/VBODynamic.h"
+#include "effects/UnderwaterEffect.h"
+#include "support/EngineState.h"
+#include "support/GLTestContext.h"
+
+namespace {
+
+// The production's sprite program belongs to the particle effects; the debris only needs one
+// that takes the sprite uniforms.
+const char* const SPRITE_VERTEX =
+    "uniform float PointSize;\nuniform float Time;\nvarying vec4 colour;\n"
+    "void main() { gl_Position = ftransform(); gl_PointSize = PointSize;\n"
+    "  colour = gl_Color * clamp(2.0 + Time, 0.0, 1.0); }\n";
+const char* const SPRITE_FRAGMENT =
+    "#version 120\nuniform sampler2D particle;\nvarying vec4 colour;\n"
+    "void main() { gl_FragColor = texture2D(particle, gl_PointCoord) * colour; }\n";
+
+Shader* loadShader(const std::string& base) {
+  Shader* shader = new Shader();
+  ShaderLoadResult result;
+  EXPECT_TRUE(ShaderLoader().loadShaderPair(result, *shader, base, {})) << base << ": " << result.message;
+  return shader;
+}
+
+Texture* loadGraphic(const std::string& file, bool mipmapped) {
+  Texture* texture = loadTexture("resources/graphics/" + file, GL_TEXTURE_2D, mipmapped);
+  EXPECT_NE(nullptr, texture) << file;
+  return texture;
+}
+
+FBO* newTarget() { return new FBO(1024, 1024, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); }
+
+void addKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys) {
+  for (const auto& key : keys) track->InsertKeyframe(new ValueKeyframe(key.first, key.second));
+}
+
+std::vector<uint8_t> readTarget(FBO* fbo) {
+  bind(fbo);
+  std::vector<uint8_t> pixels(static_cast<size_t>(getWidth(fbo)) * getHeight(fbo) * 4);
+  glReadPixels(0, 0, getWidth(fbo), getHeight(fbo), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+int brightPixels(const std::vector<uint8_t>& rgba, int from, int to, int width, int row) {
+  int count = 0;
+  for (int x = from; x < to; ++x)
+    if (rgba[(static_cast<size_t>(row) * width + x) * 4] > 128) ++count;
+  return count;
+}
+
+struct Resources {
+  std::vector<std::unique_ptr<Shader>> shaders;
+  std::vector<std::unique_ptr<Texture>> textures;
+  std::vector<std::unique_ptr<FBO>> fbos;
+  template <class T>
+  T* keep(std::vector<std::unique_ptr<T>>& list, T* item) {
+    list.emplace_back(item);
+    return item;
+  }
+};
+
+class UnderwaterEffectGLTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    EngineState::useBuildResources();
+    KVRDemosys::tracks = new TrackData();
+    resources = new Resources();
+    effect = new UnderwaterEffect();
+    effect->createTracks();
+    bindResources(*effect);
+    std::srand(1);
+    effect->init();
+    addKeys(effect->waveTime, {{0, 0.0f}, {2000, 100.0f}});
+    addKeys(effect->ribbonsNoiseOffset, {{0, 0.0f}, {2000, 40.0f}});
+    addKeys(effect->numRibs, {{0, 20.0f}});
+    addKeys(effect->numRibsVerts, {{0, 100.0f}});
+    addKeys(effect->debSize, {{0, 0.6f}});
+  }
+
+  static void TearDownTestSuite() {
+    delete effect;
+    effect = nullptr;
+    delete resources;
+    resources = nullptr;
+    KVRDemosys::camera = Camera();
+    EngineState::reset();
+  }
+
+  void TearDown() override {
+    KVRDemosys::tracks->activeByName.clear();
+    bind(nullptr);
+    GLTestContext::metrics()->apply();
+  }
+
+  static void bindResources(UnderwaterEffect& e) {
+    Resources& r = *resources;
+    e.pointLightShader = r.keep(r.shaders, loadShader("point_light"));
+    e.laplaceShader = r.keep(r.shaders, loadShader("Laplacian"));
+    e.dilateShader = r.keep(r.shaders, loadShader("Dilate"));
+    e.wavesShader = r.keep(r.shaders, loadShader("Waves"));
+    Shader* sprite = r.keep(r.shaders, new Shader());
+    EXPECT_TRUE(sprite->compileVertexShader(SPRITE_VERTEX) &&
+                sprite->compileFragmentShader(SPRITE_FRAGMENT) && sprite->link())
+        << sprite->getInfoLog();
+    e.spriteShader = sprite;
+    e.sceneFBO = r.keep(r.fbos, newTarget());
+    e.edgesFBO = r.keep(r.fbos, newTarget());
+    e.oceanTexture = r.keep(r.textures, loadGraphic("OceanSurface.png", true));
+    e.waveNormals0 = r.keep(r.textures, loadGraphic("Waves1Normals.png", false));
+    e.waveNormals1 = r.keep(r.textures, loadGraphic("Waves2Normals.png", false));
+    e.waveNormals2 = r.keep(r.textures, loadGraphic("Waves3Normals.png", false));
+    e.particleTexture = r.keep(r.textures, loadGraphic("light.png", true));
+    e.puffTexture = r.keep(r.textures, loadGraphic("Puff.png", true));
+  }
+
+  // One frame as the frame loop runs it: screen bound, projection set, model-view reset,
+  // the effect drawn, the drawn-into targets cleared afterwards.
+  static void drawFrame(uint32_t time, FBO* target) {
+    bind(nullptr);
+    GLTestContext::metrics()->apply();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    effect->draw(time, 40, target);
+  }
+
+  static void clearTargets() {
+    clear(effect->sceneFBO);
+    clear(effect->edgesFBO);
+    bind(nullptr);
+  }
+
+  static void useCamera(float x, float y, float z, float pitch, float heading) {
+    KVRDemosys::tracks->activeByName["camera"] = nullptr;
+    KVRDemosys::camera.setPosition(x, y, z);
+    KVRDemosys::camera.setPitch(pitch);
+    KVRDemosys::camera.setHeading(heading);
+  }
+
+  static std::vector<uint8_t> screen() {
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return GLTestContext::readPixels(viewport[0], viewport[1], viewport[2], viewport[3]);
+  }
+
+  static Resources* resources;
+  static UnderwaterEffect* effect;
+};
+
+Resources* UnderwaterEffectGLTest::resources = nullptr;
+UnderwaterEffect* UnderwaterEffectGLTest::effect = nullptr;
+
+TEST_F(UnderwaterEffectGLTest, InitBuildsTheWorld) {
+  EXPECT_EQ(200, effect->worldSize);
+  EXPECT_EQ(256, effect->gridSize);
+  EXPECT_EQ(262144, effect->seabedBuffer->getVertexCount());
+  EXPECT_EQ(65536, effect->seabedBuffer->getPolygonCount());
+  EXPECT_EQ(4096, effect->oceanBuffer->getVertexCount());
+  EXPECT_EQ(2048, effect->debris->getPointCount());
+  EXPECT_EQ(20u, effect->ribbons.size());
+  EXPECT_EQ(127.0f, effect->materialShininess[0]);
+  EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->waveNormals2->getWrapS());
+  EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->oceanTexture->getWrapT());
+  EXPECT_EQ(5, effect->GetTrackCount());
+  EXPECT_EQ("deb_size", effect->GetTrackAt(4)->GetName());
+}
+
+TEST_F(UnderwaterEffectGLTest, CameraChangesTheFrame) {
+  drawFrame(1000, nullptr);
+  const std::vector<uint8_t> still = screen();
+  clearTargets();
+  useCamera(8.0f, 1.0f, 30.0f, 10.0f, 20.0f);
+  drawFrame(1000, nullptr);
+  const std::vector<uint8_t> moved = screen();
+  clearTargets();
+  EXPECT_NE(still, moved);
+}
+
+TEST_F(UnderwaterEffectGLTest, DrawSetsNoMissingUniform) {
+  useCamera(0.0f, 1.0f, 30.0f, 5.0f, 0.0f);
+  std::unique_ptr<FBO> target(newTarget());
+  testing::internal::CaptureStdout();
+  drawFrame(500, target.get());
+  const std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(std::string::npos, output.find("not found")) << output;
+  EXPECT_EQ("", output);
+  EXPECT_TRUE(isUsed(effect->sceneFBO));
+  EXPECT_TRUE(isUsed(effect->edgesFBO));
+  EXPECT_TRUE(isUsed(target.get()));
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+  clearTargets();
+}
+
+TEST_F(UnderwaterEffectGLTest, DebrisSizeFollowsTheTargetWidth) {
+  drawFrame(0, nullptr);
+  EXPECT_EQ(0.0f, effect->debris->getPointSize());
+  clearTargets();
+  std::unique_ptr<FBO> target(newTarget());
+  drawFrame(0, target.get());
+  EXPECT_FLOAT_EQ(1024.0f * 0.006f, effect->debris->getPointSize());
+  clearTargets();
+}
+
+TEST_F(UnderwaterEffectGLTest, ScrollAdvancesWithDelta) {
+  const float before0 = effect->scroll0, before1 = effect->scroll1;
+  drawFrame(0, nullptr);
+  clearTargets();
+  EXPECT_NEAR(before0 + 0.00002f * 40, effect->scroll0, 1e-6f);
+  EXPECT_NEAR(before1 - 0.0001f * 40, effect->scroll1, 1e-6f);
+}
+
+// A flat image has no edges; a hard edge becomes a line, which the dilation widens.
+TEST_F(UnderwaterEffectGLTest, EdgePassOutlinesOnlyChanges) {
+  std::unique_ptr<FBO> source(newTarget()), edges(newTarget()), dilated(newTarget());
+  auto run = [&](Shader* shader, FBO* from, FBO* to) {
+    bind(to);
+    shader->bind();
+    shader->bindTexture(0, "Texture", getColorTexture(from, 0));
+    shader->setUniform("viewportStep", 1.0f / 1024.0f);
+    if (shader == effect->laplaceShader) {
+      shader->setUniform("contrast", 2.0f);
+      shader->setUniform("color", 1.0f, 1.0f, 1.0f);
+    }
+    drawTexture(from);
+    shader->unbind();
+  };
+  glClearColor(0.4f, 0.6f, 0.8f, 1.0f);
+  clear(source.get());
+  run(effect->laplaceShader, source.get(), edges.get());
+  const std::vector<uint8_t> flat = readTarget(edges.get());
+  int lit = 0;
+  for (size_t i = 0; i < flat.size(); i += 4) lit += flat[i] + flat[i + 1] + flat[i + 2] > 6;
+  EXPECT_EQ(0, lit);
+
+  // Left half black, right half white.
+  glClearColor(0, 0, 0, 1);
+  clear(source.get());
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(512, 0, 512, 1024);
+  glClearColor(1, 1, 1, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  run(effect->laplaceShader, source.get(), edges.get());
+  const std::vector<uint8_t> line = readTarget(edges.get());
+  EXPECT_EQ(0, brightPixels(line, 0, 505, 1024, 300));
+  EXPECT_EQ(2, brightPixels(line, 505, 519, 1024, 300));  // both sides of the step
+  EXPECT_EQ(0, brightPixels(line, 519, 1024, 1024, 300));
+  EXPECT_EQ(255, line[(300 * 1024 + 512) * 4 + 3]);
+
+  run(effect->dilateShader, edges.get(), dilated.get());
+  const std::vector<uint8_t> thick = readTarget(dilated.get());
+  EXPECT_EQ(4, brightPixels(thick, 505, 519, 1024, 300));
+  EXPECT_EQ(0, brightPixels(thick, 0, 505, 1024, 300) + brightPixels(thick, 519, 1024, 1024, 300));
+  bind(nullptr);
+}
+
+// Pictures to look at: the lit scene and the finished outline frame from three places.
+TEST_F(UnderwaterEffectGLTest, FramesFromThreeCameras) {
+  const std::string dir = EngineState::framesDirectory("effects-underwater");
+  struct View {
+    const char* name;
+    float x, y, z, pitch, heading;
+    uint32_t time;
+  };
+  for (const View& v : {View{"ribbons", 0.0f, 1.5f, 22.0f, 8.0f, 0.0f, 1200},
+                        View{"surface", -25.0f, 1.0f, 15.0f, -25.0f, -60.0f, 1600},
+                        View{"seabed", 15.0f, 2.5f, -20.0f, 35.0f, 150.0f, 1900}}) {
+    useCamera(v.x, v.y, v.z, v.pitch, v.heading);
+    std::unique_ptr<FBO> target(newTarget());
+    drawFrame(v.time, nullptr);
+    EXPECT_TRUE(EngineState::saveFrame(dir + "/" + v.name + ".png"));
+    const std::vector<uint8_t> pixels = screen();
+    int lit = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) lit += pixels[i] > 60;
+    EXPECT_GT(lit, static_cast<int>(pixels.size() / 4 / 50))
+        << v.name << ": the outline frame is nearly empty";
+    bind(effect->sceneFBO);
+    EXPECT_TRUE(EngineState::saveFrame(dir + "/" + v.name + "-scene.png"));
+    clearTargets();
+  }
+}
+
+}  // namespace
