@@ -1,0 +1,96 @@
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include "demosys/FBO.h"
+#include "demosys/Shader.h"
+#include "demosys/Texture.h"
+#include "effects/CreditsEffect.h"
+#include "support/EffectHarness.h"
+
+using namespace EffectHarness;
+
+namespace {
+
+const int kWidth = 160, kHeight = 90;
+
+class CreditsEffectGLTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    begin();
+    effect = new CreditsEffect();
+    const char* names[] = {"quor", "mizt", "ovar", "sendrik", "kelvarologo", "brinovalogo"};
+    for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
+      // Picture i is opaque in one colour: red, then green, ...
+      std::vector<uint8_t> pixels;
+      for (int p = 0; p < 8 * 2; ++p)
+        pixels.insert(pixels.end(), {uint8_t(i == 0 ? 255 : 0), uint8_t(i == 1 ? 255 : 0),
+                                     uint8_t(i >= 2 ? 40 * i : 0), 255});
+      effect->images[i] = makeTexture(names[i], 8, 2, 4, pixels);
+      effect->images[i]->setWrap(GL_REPEAT);
+    }
+    effect->shader = loadShader("screen_opacity", "ScreenOpacity");
+    effect->backgroundFBO = addFBO("staging0", kWidth, kHeight, true);
+    effect->outputFBO = addFBO("staging1", kWidth, kHeight, true);
+    target = addFBO("out", kWidth, kHeight);
+    run(effect, "credits_effect", target);
+    effect->init();
+    fill(effect->backgroundFBO, 0, 0, 51);
+  }
+  void TearDown() override { end(); }
+
+  // The pixel at texture coordinates (s, t) of the target.
+  std::vector<int> at(float s, float t) { return pixel(target, int(s * kWidth), int(t * kHeight)); }
+
+  CreditsEffect* effect = nullptr;
+  FBO* target = nullptr;
+};
+
+TEST_F(CreditsEffectGLTest, InitClampsThePictures) {
+  for (Texture* image : effect->images) EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), image->getWrapS());
+}
+
+TEST_F(CreditsEffectGLTest, TheCreditSitsWhereTheTracksSay) {
+  setValue(effect->index, 0.0f);
+  setValue(effect->xpos, 0.25f);
+  setValue(effect->ypos, 0.5f);
+  setValue(effect->scale, 0.4f);  // 0.4 wide, 0.4 * 5 / 11.25 high: x 0.05..0.45, t 0.41..0.59
+  setValue(effect->alpha, 1.0f);
+  step(0, 16);
+  EXPECT_EQ((std::vector<int>{255, 0, 51}), at(0.25f, 0.5f));
+  EXPECT_EQ((std::vector<int>{255, 0, 51}), at(0.07f, 0.43f));
+  EXPECT_EQ((std::vector<int>{255, 0, 51}), at(0.43f, 0.57f));
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.03f, 0.5f));
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.47f, 0.5f));
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.25f, 0.38f));
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.25f, 0.62f));
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.75f, 0.5f));
+  EXPECT_TRUE(isUsed(effect->outputFBO));
+}
+
+TEST_F(CreditsEffectGLTest, IndexPicksThePictureAndAlphaFadesIt) {
+  setValue(effect->index, 1.0f);
+  setValue(effect->xpos, 0.5f);
+  setValue(effect->ypos, 0.5f);
+  setValue(effect->scale, 0.5f);
+  setValue(effect->alpha, 0.5f);
+  step(0, 16);
+  std::vector<int> centre = at(0.5f, 0.5f);
+  EXPECT_EQ(0, centre[0]);
+  EXPECT_NEAR(128, centre[1], 1);
+  EXPECT_EQ(51, centre[2]);
+}
+
+TEST_F(CreditsEffectGLTest, EmptyTracksShowOnlyTheBackground) {
+  testing::internal::CaptureStdout();
+  step(0, 16);
+  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.5f, 0.5f));
+  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.0f, 0.0f));
+  GLuint program = effect->shader->getProgram();
+  float scale[2] = {-1, -1};
+  glGetUniformfv(program, glGetUniformLocation(program, "scale"), scale);
+  EXPECT_EQ(0.0f, scale[0]);
+  EXPECT_EQ(0.0f, scale[1]);
+}
+
+}  // namespace

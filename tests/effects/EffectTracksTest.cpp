@@ -1,0 +1,166 @@
+// What the five grading and camera effects share without a GL context: their tracks, their
+// clones, and the camera lens, which only writes engine state.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <vector>
+
+#include "demosys/Camera.h"
+#include "demosys/EffectTrackSet.h"
+#include "demosys/KVRDemosys.h"
+#include "demosys/ScreenMetrics.h"
+#include "demosys/TrackData.h"
+#include "demosys/TrackInterpolate.h"
+#include "demosys/TrackStartStop.h"
+#include "effects/CameraLensEffect.h"
+#include "effects/CreditsEffect.h"
+#include "effects/GlowEffect.h"
+#include "effects/PostProcessEffect.h"
+#include "effects/RadialBlurEffect.h"
+
+namespace {
+
+struct TrackOrder {
+  const char* effect;
+  std::function<Effect*()> make;
+  std::vector<std::string> tracks;
+};
+
+std::vector<std::string> trackNames(Effect& effect) {
+  std::vector<std::string> names;
+  for (int i = 0; i < effect.GetTrackCount(); ++i) names.push_back(effect.GetTrackAt(i)->name);
+  return names;
+}
+
+TEST(EffectTracksTest, EachEffectMakesItsTracksInOrderAndClonesFresh) {
+  const TrackOrder orders[] = {
+      {"PostProcessEffect",
+       [] { return new PostProcessEffect(); },
+       {"brightness", "contrast", "negative", "fade", "fade_r", "fade_g", "fade_b", "noise_strength",
+        "vignett_radius"}},
+      {"GlowEffect",
+       [] { return new GlowEffect(); },
+       {"pre_brightness", "pre_contrast", "post_brightness", "post_contrast", "blur_radius", "kernel_amp"}},
+      {"RadialBlurEffect", [] { return new RadialBlurEffect(); }, {"num_passes", "multiply"}},
+      {"CreditsEffect", [] { return new CreditsEffect(); }, {"index", "xpos", "ypos", "scale", "alpha"}},
+      {"CameraLensEffect", [] { return new CameraLensEffect(); }, {"fov", "head", "pitch", "x", "y", "z"}},
+  };
+  for (const TrackOrder& order : orders) {
+    std::unique_ptr<Effect> prototype(order.make());
+    prototype->createTracks();
+    EXPECT_EQ(order.tracks, trackNames(*prototype)) << order.effect;
+    std::unique_ptr<Effect> instance(prototype->clone());
+    EXPECT_EQ(typeid(*prototype), typeid(*instance)) << order.effect;
+    EXPECT_EQ(0, instance->GetTrackCount()) << order.effect;
+  }
+}
+
+TEST(EffectTracksTest, AClonedPostProcessStartsFromItsInitialState) {
+  PostProcessEffect prototype;
+  prototype.noiseOffset = 3.0f;
+  std::unique_ptr<Effect> clone(prototype.clone());
+  PostProcessEffect* fresh = static_cast<PostProcessEffect*>(clone.get());
+  EXPECT_EQ(0.0f, fresh->noiseOffset);
+  EXPECT_EQ(0.5f, fresh->gradientScrollX);
+  EXPECT_EQ(nullptr, fresh->shader);
+}
+
+TEST(EffectTracksTest, RadialBlurOpacityStepNeverDividesByNothing) {
+  EXPECT_FLOAT_EQ(1.0f / 30.0f, RadialBlurEffect::alphaStepFor(30.0f));
+  EXPECT_FLOAT_EQ(2.0f, RadialBlurEffect::alphaStepFor(0.5f));
+  for (float bad :
+       {0.0f, -0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::infinity()})
+    EXPECT_EQ(1.0f, RadialBlurEffect::alphaStepFor(bad)) << bad;
+}
+
+TEST(EffectTracksTest, CreditsPickAPictureOnlyForExactIndices) {
+  CreditsEffect credits;
+  Texture* pictures[6];
+  for (int i = 0; i < 6; ++i) {
+    pictures[i] = reinterpret_cast<Texture*>(&credits.images[i]);  // distinct, never dereferenced
+    credits.images[i] = pictures[i];
+  }
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(pictures[i], credits.imageFor(float(i)));
+  for (float other : {2.5f, 6.0f, -1.0f, 0.999f, std::numeric_limits<float>::quiet_NaN()})
+    EXPECT_EQ(nullptr, credits.imageFor(other)) << other;
+}
+
+class CameraLensEffectTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    previousMetrics = KVRDemosys::screenMetrics;
+    previousTracks = KVRDemosys::tracks;
+    KVRDemosys::screenMetrics = &metrics;
+    KVRDemosys::tracks = new TrackData();
+    lens = new CameraLensEffect();
+    lens->createTracks();
+    EffectTrackSet* set = new EffectTrackSet("camera");
+    set->effect = lens;
+    set->startStop = new TrackStartStop(0);
+    set->startStop->InsertPair(new StartStopKeyframe(0, StartStopKeyframe::Start),
+                               new StartStopKeyframe(100, StartStopKeyframe::Stop));
+    for (int i = 0; i < lens->GetTrackCount(); ++i) set->AddTrack(lens->GetTrackAt(i));
+    lens->HandOverTracks();
+    KVRDemosys::tracks->AddSet(set);
+    KVRDemosys::tracks->BuildOrder();
+    metrics.fieldOfView = 45.0f;
+    KVRDemosys::camera = Camera();
+    KVRDemosys::camera.setPitch(5.0f);
+    KVRDemosys::camera.setPosition(9.0f, 9.0f, 9.0f);
+  }
+  void TearDown() override {
+    delete KVRDemosys::tracks;
+    delete lens;
+    KVRDemosys::tracks = previousTracks;
+    KVRDemosys::screenMetrics = previousMetrics;
+    KVRDemosys::camera = Camera();
+  }
+  void set(TrackInterpolate* track, float from, float to) {
+    track->InsertKeyframe(new ValueKeyframe(0, from));
+    track->InsertKeyframe(new ValueKeyframe(20, to));
+  }
+
+  ScreenMetrics metrics;
+  ScreenMetrics* previousMetrics = nullptr;
+  TrackData* previousTracks = nullptr;
+  CameraLensEffect* lens = nullptr;
+};
+
+TEST_F(CameraLensEffectTest, SetsTheCameraAndFieldOfViewFromTheTracks) {
+  set(lens->fov, 40.0f, 80.0f);
+  set(lens->head, 0.0f, 90.0f);
+  set(lens->pitch, -10.0f, 10.0f);
+  set(lens->x, 1.0f, 3.0f);
+  set(lens->y, 2.0f, 2.0f);
+  set(lens->z, -4.0f, 0.0f);
+  KVRDemosys::tracks->Step(500, 10, 16);  // halfway between the keyframes
+  EXPECT_FLOAT_EQ(60.0f, metrics.fieldOfView);
+  EXPECT_FLOAT_EQ(45.0f, KVRDemosys::camera.getHeading());
+  EXPECT_FLOAT_EQ(0.0f, KVRDemosys::camera.getPitch());
+  EXPECT_FLOAT_EQ(2.0f, KVRDemosys::camera.getPosition().x);
+  EXPECT_FLOAT_EQ(2.0f, KVRDemosys::camera.getPosition().y);
+  EXPECT_FLOAT_EQ(-2.0f, KVRDemosys::camera.getPosition().z);
+}
+
+TEST_F(CameraLensEffectTest, EmptyTracksPutTheCameraAtTheOrigin) {
+  KVRDemosys::tracks->Step(500, 10, 16);
+  EXPECT_EQ(0.0f, metrics.fieldOfView);
+  EXPECT_EQ(0.0f, KVRDemosys::camera.getPitch());
+  EXPECT_EQ(0.0f, KVRDemosys::camera.getHeading());
+  EXPECT_EQ(0.0f, KVRDemosys::camera.getPosition().x + KVRDemosys::camera.getPosition().y +
+                      KVRDemosys::camera.getPosition().z);
+}
+
+TEST_F(CameraLensEffectTest, OutsideItsRowsTheCameraKeepsItsValues) {
+  set(lens->fov, 40.0f, 40.0f);
+  KVRDemosys::tracks->Step(6000, 120, 16);
+  EXPECT_EQ(45.0f, metrics.fieldOfView);
+  EXPECT_EQ(5.0f, KVRDemosys::camera.getPitch());
+}
+
+}  // namespace

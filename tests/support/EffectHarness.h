@@ -1,0 +1,50 @@
+#pragma once
+
+#include <GL/glew.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Effect;
+class FBO;
+class Shader;
+class Texture;
+class TrackInterpolate;
+
+// Drives effect instances the way the demo does, inside the shared GL context: pools and track
+// data of their own, shaders from the build tree's staged resources, instances stepped by
+// TrackData::Step, pictures read back from framebuffer objects.
+namespace EffectHarness {
+// Fresh pools and track data, the staged resources as file source, the test window's metrics.
+void begin();
+// Everything made since begin() is deleted and the engine state put back.
+void end();
+
+// Loads "<base>.vert/.frag" into the shader pool; null (with a test failure) when it does not build.
+Shader* loadShader(const std::string& poolName, const std::string& baseName);
+// A production picture from build/resources/graphics, into the texture pool.
+Texture* loadPicture(const std::string& name, const std::string& file, GLenum target, bool mipmapped);
+// A texture from pixels given top row first (as a PNG stores them), 3 or 4 channels.
+Texture* makeTexture(const std::string& name, int width, int height, int channels,
+                     const std::vector<uint8_t>& topDownPixels, GLenum target = GL_TEXTURE_2D,
+                     bool mipmapped = false);
+FBO* addFBO(const std::string& name, int width, int height, bool depth = false);
+
+// Clears `fbo` (null: the screen) to a colour, or a block of it (scissored), in bytes.
+void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b);
+void fillBlock(FBO* fbo, int x, int y, int width, int height, uint8_t r, uint8_t g, uint8_t b);
+// Draws `texture` over the whole of `fbo`.
+void paint(FBO* fbo, Texture* texture);
+// RGBA bytes of a block of `fbo`, rows bottom to top.
+std::vector<uint8_t> read(FBO* fbo, int x, int y, int width, int height);
+// One pixel's red, green and blue.
+std::vector<int> pixel(FBO* fbo, int x, int y);
+
+// Makes the instance's tracks and registers it: active from row 0 on, drawing into `target`.
+void run(Effect* effect, const std::string& name, FBO* target, int32_t priority = 0);
+// A constant value from row 0 on.
+void setValue(TrackInterpolate* track, float value);
+// One frame of the track system at `timeMs` with `deltaMs` since the previous one.
+void step(uint32_t timeMs, uint32_t deltaMs);
+}  // namespace EffectHarness
