@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "demosys/ResourceDefinition.h"
 
 // The production Brinova: what it loads, which effects it uses, how long it runs.
@@ -8,4 +11,18 @@ class BrinovaResources : public ResourceDefinition {
   // Keeps the launcher's window choice; sets only the clip planes and the time range.
   void setup(ScreenMetrics* metrics) override;
   void defineResources() override;
+
+  struct ScreenTarget {
+    const char* name;
+    bool depth;
+    int32_t width;
+    int32_t height;
+  };
+  // The eight screen-space framebuffers for a quality level and window size; none outside 0..3.
+  static std::vector<ScreenTarget> screenTargets(int32_t quality, int32_t width, int32_t height);
+
+ private:
+  void defineTextures();
+  void defineShaders();
+  void defineFramebuffers();
 };
