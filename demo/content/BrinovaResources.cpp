@@ -9,4 +9,7 @@ void BrinovaResources::setup(ScreenMetrics* metrics) {
   SetEndTime("02:30:850");
 }
 
-void BrinovaResources::defineResources() { SetMusic("brinova_final_c.mp3"); }
+void BrinovaResources::defineResources() {
+  SetMusic("brinova_final_c.mp3");
+  AddShader({"standard_light", "standard_light", {}});
+}
