@@ -9,7 +9,8 @@ Vec3f linear(const Vec3f& prev, const Vec3f& next, float s) { return prev + (nex
 
 Vec3f catmullRom(const Vec3f& p0, const Vec3f& p1, const Vec3f& p2, const Vec3f& p3, float s) {
   const float s2 = s * s, s3 = s2 * s;
-  return (p0 * (2 * s2 - s3 - s) + p1 * (3 * s3 - 5 * s2 + 2) + p2 * (-3 * s3 + 4 * s2 + s) + p3 * (s3 - s2)) *
+  return (p0 * (2 * s2 - s3 - s) + p1 * (3 * s3 - 5 * s2 + 2) + p2 * (-3 * s3 + 4 * s2 + s) +
+          p3 * (s3 - s2)) *
          0.5f;
 }
 

@@ -27,7 +27,8 @@ Matrix4 KVRCamera::rigidInverse(const Matrix4& matrix) {
   return inverse;
 }
 
-void KVRCamera::ApplyObjectView(const KVRObject& object, float rx, float ry, float rz, const Vec3f& translation) {
+void KVRCamera::ApplyObjectView(const KVRObject& object, float rx, float ry, float rz,
+                                const Vec3f& translation) {
   glRotatef(rx, 1.0f, 0.0f, 0.0f);
   glRotatef(ry, 0.0f, 1.0f, 0.0f);
   glRotatef(rz, 0.0f, 0.0f, 1.0f);

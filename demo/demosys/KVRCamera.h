@@ -19,7 +19,8 @@ class KVRCamera {
   void Apply(float seconds) const;
   // The view from a scene object: the given rotations about x, y and z, the translation, then
   // the inverse of the object's animated matrix.
-  static void ApplyObjectView(const KVRObject& object, float rx, float ry, float rz, const Vec3f& translation);
+  static void ApplyObjectView(const KVRObject& object, float rx, float ry, float rz,
+                              const Vec3f& translation);
   // The inverse of a rotation-and-translation matrix: rotation transposed, translation -R^T t.
   static Matrix4 rigidInverse(const Matrix4& matrix);
 

@@ -4,7 +4,9 @@
 
 namespace {
 
-const GLvoid* byteOffset(int32_t offset) { return reinterpret_cast<const GLvoid*>(static_cast<intptr_t>(offset)); }
+const GLvoid* byteOffset(int32_t offset) {
+  return reinterpret_cast<const GLvoid*>(static_cast<intptr_t>(offset));
+}
 
 }  // namespace
 
@@ -97,8 +99,9 @@ void MeshBuffer::drawIndexLines() const {
 void MeshBuffer::drawBoundingBox() const {
   const float* a = boundsA;
   const float* b = boundsB;
-  const float corners[8][3] = {{a[0], a[1], a[2]}, {b[0], a[1], a[2]}, {b[0], b[1], a[2]}, {a[0], b[1], a[2]},
-                               {a[0], a[1], b[2]}, {b[0], a[1], b[2]}, {b[0], b[1], b[2]}, {a[0], b[1], b[2]}};
+  const float corners[8][3] = {{a[0], a[1], a[2]}, {b[0], a[1], a[2]}, {b[0], b[1], a[2]},
+                               {a[0], b[1], a[2]}, {a[0], a[1], b[2]}, {b[0], a[1], b[2]},
+                               {b[0], b[1], b[2]}, {a[0], b[1], b[2]}};
   const int edges[12][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
                             {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
   glBegin(GL_LINES);

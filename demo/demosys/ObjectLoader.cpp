@@ -24,7 +24,8 @@ Matrix4 toMatrix(const float* values) {
 void printMatrix(const float* m) {
   std::cout << "Matrix {" << std::endl;
   for (int r = 0; r < 4; ++r)
-    std::cout << "  [" << m[r] << ", " << m[r + 4] << ", " << m[r + 8] << ", " << m[r + 12] << "]" << std::endl;
+    std::cout << "  [" << m[r] << ", " << m[r + 4] << ", " << m[r + 8] << ", " << m[r + 12] << "]"
+              << std::endl;
   std::cout << "}" << std::endl;
 }
 
@@ -38,7 +39,8 @@ std::string repeatedName(const ObjectFileData& data) {
     if (!objectNames.insert(data.nodes[index].name).second) return "objects '" + data.nodes[index].name + "'";
   std::set<int32_t> placed;
   for (const ObjectNodeData& node : data.nodes) {
-    if (node.type == NodeCamera && !cameraNames.insert(node.name).second) return "cameras '" + node.name + "'";
+    if (node.type == NodeCamera && !cameraNames.insert(node.name).second)
+      return "cameras '" + node.name + "'";
     if (node.type == NodeLight && node.lightIndex >= 0 && placed.insert(node.lightIndex).second &&
         !lightNames.insert(node.name).second)
       return "lights '" + node.name + "'";
@@ -79,7 +81,8 @@ KVRScene* ObjectLoader::Build(const ObjectFileData& data) {
   createMaterials(data);
   for (size_t i = 0; i < data.lights.size(); ++i) {
     const ObjectLightData& light = data.lights[i];
-    lights[static_cast<int32_t>(i)] = new KVRLight(light.type, light.colour[0], light.colour[1], light.colour[2]);
+    lights[static_cast<int32_t>(i)] =
+        new KVRLight(light.type, light.colour[0], light.colour[1], light.colour[2]);
   }
   createNodes(data);
   ok = true;
@@ -182,8 +185,10 @@ void ObjectLoader::printDetails(const ObjectFileData& data) const {
   for (const ObjectMeshData& mesh : data.meshes) {
     std::cout << "Mesh id : '" << mesh.id << "'" << std::endl;
     std::cout << "Mesh name : '" << mesh.name << "'" << std::endl;
-    std::cout << "Vertex    : count = " << mesh.positions.size() / 3 << ", offset = " << mesh.vertexOffset << std::endl;
-    std::cout << "Normal    : count = " << mesh.normals.size() / 3 << ", offset = " << mesh.normalOffset << std::endl;
+    std::cout << "Vertex    : count = " << mesh.positions.size() / 3 << ", offset = " << mesh.vertexOffset
+              << std::endl;
+    std::cout << "Normal    : count = " << mesh.normals.size() / 3 << ", offset = " << mesh.normalOffset
+              << std::endl;
     std::cout << "Texcoord0 : count = " << mesh.texcoords.size() / 2 << ", offset = " << mesh.texcoordOffset
               << std::endl;
     std::cout << "IndexList : count = " << mesh.indices.size() << std::endl;

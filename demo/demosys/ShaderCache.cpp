@@ -9,8 +9,8 @@
 
 // Demo makers know the cache's failures by the line numbers its reports have always shown,
 // so the reports keep those numbers whatever the layout of this file.
-#define CACHE_ASSERT(condition, text, line)                                 \
-  do {                                                                      \
+#define CACHE_ASSERT(condition, text, line)                                     \
+  do {                                                                          \
     if (!(condition)) kvrAssertFail(text, __FILE__, line, __PRETTY_FUNCTION__); \
   } while (0)
 
@@ -53,7 +53,7 @@ int ShaderCache::GetSceneCount() { return KVRDemosys::sceneDataPool->size(); }
 // The pool's count may run ahead of its entries (a name added twice); the pool then gives
 // null past the last entry.
 KVRScene* ShaderCache::GetScene(int i) {
-  CACHE_ASSERT(i >= 0 && i < KVRDemosys::sceneDataPool->size(), "i >= 0 && i < KVRDemosys::sceneDataPool->size()",
-               90);
+  CACHE_ASSERT(i >= 0 && i < KVRDemosys::sceneDataPool->size(),
+               "i >= 0 && i < KVRDemosys::sceneDataPool->size()", 90);
   return KVRDemosys::sceneDataPool->get(i);
 }

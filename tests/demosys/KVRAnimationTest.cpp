@@ -1,7 +1,6 @@
-#include "demosys/KVRAnimation.h"
-
 #include <gtest/gtest.h>
 
+#include "demosys/KVRAnimation.h"
 #include "demosys/KVRObject.h"
 
 namespace {
@@ -27,7 +26,8 @@ TEST(KVRAnimationTest, LinearValuesBetweenAndBeyondTheKeys) {
   struct Case {
     float seconds;
     float x;
-  } cases[] = {{0.5f, 5.0f}, {0.25f, 2.5f}, {2.0f, 10.0f}, {-0.2f, 0.0f}, {0.0f, 0.0f}, {1.0f, 10.0f}, {0.0009f, 0.0f}};
+  } cases[] = {{0.5f, 5.0f}, {0.25f, 2.5f}, {2.0f, 10.0f},  {-0.2f, 0.0f},
+               {0.0f, 0.0f}, {1.0f, 10.0f}, {0.0009f, 0.0f}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.seconds);
     Vec3f value = animation.evaluatePosition(c.seconds);

@@ -1,5 +1,3 @@
-#include "demosys/KVRScene.h"
-
 #include <gtest/gtest.h>
 
 #include "demosys/Animation.h"
@@ -7,10 +5,11 @@
 #include "demosys/DataObjectPool.h"
 #include "demosys/KVRAnimation.h"
 #include "demosys/KVRCamera.h"
+#include "demosys/KVRDemosys.h"
 #include "demosys/KVRLight.h"
 #include "demosys/KVRMaterial.h"
 #include "demosys/KVRObject.h"
-#include "demosys/KVRDemosys.h"
+#include "demosys/KVRScene.h"
 #include "demosys/MeshBuffer.h"
 #include "demosys/ObjectFileData.h"
 #include "demosys/ShaderCache.h"
@@ -152,7 +151,8 @@ TEST(KVRSceneDeathTest, BrokenInvariantsStopWithTheirAssertions) {
     std::function<void(KVRScene&)> act;
     std::string report;
   } cases[] = {
-      {[](KVRScene& s) { s.AddObject(nullptr); }, "void KVRScene::AddObject\\(KVRObject\\*\\): Assertion `obj != __null'"},
+      {[](KVRScene& s) { s.AddObject(nullptr); },
+       "void KVRScene::AddObject\\(KVRObject\\*\\): Assertion `obj != __null'"},
       {[](KVRScene& s) { s.AddObject(new KVRObject(2, 0, "box")); },
        "void KVRScene::AddObject\\(KVRObject\\*\\): Assertion `!objectExists\\(obj->getName\\(\\)\\)'"},
       {[](KVRScene& s) { s.getObject(1); }, "Assertion `i >= 0 && i < objectList.size\\(\\)'"},
@@ -202,8 +202,9 @@ TEST(DataScenePoolsTest, DumpsCountersAndIndexLookups) {
   Animation* path = new Animation();
   path->AddKeyframe(new AnimationKeyframe());
   animations->add("Path", path);
-  EXPECT_EQ("AnimationPool {\n    Path = Animation { keyframes = 1 }\n    zoom = Animation { keyframes = 0 }\n}\n",
-            animations->toString());
+  EXPECT_EQ(
+      "AnimationPool {\n    Path = Animation { keyframes = 1 }\n    zoom = Animation { keyframes = 0 }\n}\n",
+      animations->toString());
   EXPECT_EQ(2, animations->size());
   EXPECT_EQ(nullptr, animations->get(2));
 
@@ -247,15 +248,18 @@ TEST_F(ShaderCacheTest, FailedLookupsStopWithTheirLines) {
     std::string report;
   } cases[] = {
       {[](ShaderCache& c) { c.getShaderInstance("none"); },
-       "ShaderCache.cpp:40: ShaderInstance\\* ShaderCache::getShaderInstance\\(std::string\\): Assertion `0' failed"},
+       "ShaderCache.cpp:40: ShaderInstance\\* ShaderCache::getShaderInstance\\(std::string\\): Assertion `0' "
+       "failed"},
       {[](ShaderCache& c) {
          c.addShaderInstance("lit", new ShaderInstance(nullptr));
          c.addShaderInstance("lit", new ShaderInstance(nullptr));
        },
-       "ShaderCache.cpp:50: void ShaderCache::addShaderInstance\\(std::string, ShaderInstance\\*\\): Assertion `0' "
+       "ShaderCache.cpp:50: void ShaderCache::addShaderInstance\\(std::string, ShaderInstance\\*\\): "
+       "Assertion `0' "
        "failed"},
       {[](ShaderCache& c) { c.GetScene("sea"); },
-       "ShaderCache.cpp:79: KVRScene\\* ShaderCache::GetScene\\(std::string\\): Assertion `scene != __null' failed"},
+       "ShaderCache.cpp:79: KVRScene\\* ShaderCache::GetScene\\(std::string\\): Assertion `scene != __null' "
+       "failed"},
       {[](ShaderCache& c) { c.GetScene(1); },
        "ShaderCache.cpp:90: KVRScene\\* ShaderCache::GetScene\\(int\\): Assertion `i >= 0 && i < "
        "KVRDemosys::sceneDataPool->size\\(\\)' failed"},

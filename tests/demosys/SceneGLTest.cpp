@@ -74,7 +74,8 @@ void sceneView() {
 }
 
 std::vector<uint8_t> pixelAt(float x, float y) {
-  std::vector<uint8_t> rgba = GLTestContext::readPixels(static_cast<int>(x * 160), static_cast<int>(y * 160), 1, 1);
+  std::vector<uint8_t> rgba =
+      GLTestContext::readPixels(static_cast<int>(x * 160), static_cast<int>(y * 160), 1, 1);
   return {rgba[0], rgba[1], rgba[2]};
 }
 
@@ -96,7 +97,8 @@ class SceneGLTest : public testing::Test {
   }
 
   // Packs the written files into resources.7z and runs the loading stages from the archive.
-  bool loadFromArchive(const std::vector<std::string>& files, const std::string& object, const std::string& shader) {
+  bool loadFromArchive(const std::vector<std::string>& files, const std::string& object,
+                       const std::string& shader) {
     dir.pack7z("resources.7z", files);
     WorkingDirectory inside(dir.path());
     ResourceAccess::selectSource(1);
@@ -211,8 +213,10 @@ TEST_F(SceneGLTest, MissingAndOldObjectFilesStopTheStage) {
   old.version = 2;
   files.push_back(ObjectFileWriter::write(dir, "x", old));
   ASSERT_FALSE(loadFromArchive(files, "x", "flat"));
-  EXPECT_EQ("Invalid object version in file 'resources/objects/x', File version states version 2. Expected version 1.",
-            loader.getMessage());
+  EXPECT_EQ(
+      "Invalid object version in file 'resources/objects/x', File version states version 2. Expected version "
+      "1.",
+      loader.getMessage());
   EXPECT_EQ(nullptr, KVRDemosys::sceneDataPool->get("scene"));
   WorkingDirectory inside(dir.path());
   ObjectLoader missing("resources/objects/none.obj");
@@ -267,8 +271,8 @@ TEST_F(SceneGLTest, DemoScriptDrawsAConvertedTexturedObjectPlacedByItsKeyframes)
     }
   dir.write("resources/graphics/crate.png", PngWriter::encode(16, 16, 3, texels));
   dir.write("resources/objects/.keep", std::string());
-  std::string command = std::string(KVR_BINARY_DIR) + "/objconv " + dir.path() + "/src/crate.obj " + dir.path() +
-                        "/resources/objects/crate.kvr > " + dir.path() + "/objconv.log";
+  std::string command = std::string(KVR_BINARY_DIR) + "/objconv " + dir.path() + "/src/crate.obj " +
+                        dir.path() + "/resources/objects/crate.kvr > " + dir.path() + "/objconv.log";
   ASSERT_EQ(0, std::system(command.c_str()));
 
   ObjectFileParser parser("resources/objects/crate.kvr");
@@ -289,8 +293,8 @@ TEST_F(SceneGLTest, DemoScriptDrawsAConvertedTexturedObjectPlacedByItsKeyframes)
   dir.write("resources/objects/crate.kvr.kf", ObjectFileEncoder::keyframeBytes(data));
 
   std::vector<std::string> files = writeShaders();
-  for (const char* file : {"resources/objects/crate.kvr", "resources/objects/crate.kvr.kf",
-                           "resources/graphics/crate.png"})
+  for (const char* file :
+       {"resources/objects/crate.kvr", "resources/objects/crate.kvr.kf", "resources/graphics/crate.png"})
     files.push_back(file);
   ASSERT_TRUE(loadFromArchive(files, "crate.kvr", "textured")) << loader.getMessage();
   EXPECT_NE(std::string::npos, output.find("Load : resources/graphics/crate.png\n")) << output;
