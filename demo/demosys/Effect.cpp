@@ -2,13 +2,16 @@
 
 #include <iostream>
 
+#include "demosys/DataAnimationPool.h"
 #include "demosys/DataBinaryPool.h"
 #include "demosys/DataEffectPool.h"
 #include "demosys/DataFBOPool.h"
+#include "demosys/DataObjectPool.h"
 #include "demosys/DataShaderPool.h"
 #include "demosys/DataTexturePool.h"
 #include "demosys/KVRAssert.h"
 #include "demosys/KVRDemosys.h"
+#include "demosys/ShaderCache.h"
 #include "demosys/TrackInterpolate.h"
 
 Effect::~Effect() {
@@ -53,10 +56,22 @@ FBO* Effect::GetFBO(std::string name) {
   return fbo;
 }
 
+KVRScene* Effect::GetScene(std::string name) {
+  KVRScene* scene = KVRDemosys::sceneDataPool->get(name);
+  KVR_ASSERT(scene != nullptr, "scene != __null");
+  return scene;
+}
+
 Binary* Effect::GetBinary(std::string name) {
   Binary* bin = KVRDemosys::binaryPool->get(name);
   KVR_ASSERT(bin != nullptr, "bin != __null");
   return bin;
+}
+
+Animation* Effect::GetAnimation(std::string name) {
+  Animation* anim = KVRDemosys::animationPool->get(name);
+  KVR_ASSERT(anim != nullptr, "anim != __null");
+  return anim;
 }
 
 Effect* Effect::GetEffect(std::string name) {
@@ -64,3 +79,5 @@ Effect* Effect::GetEffect(std::string name) {
   KVR_ASSERT(effect != nullptr, "effect != __null");
   return effect;
 }
+
+ShaderInstance* Effect::GetShaderInstance(std::string name) { return KVRDemosys::shaderCache->getShaderInstance(name); }

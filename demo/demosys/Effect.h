@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+class Animation;
 class Binary;
+class KVRScene;
+class ShaderInstance;
 class FBO;
 class Shader;
 class Texture;
@@ -44,8 +47,12 @@ class Effect {
   Shader* GetShader(std::string name);
   Texture* GetTexture(std::string name);
   FBO* GetFBO(std::string name);
+  KVRScene* GetScene(std::string name);
   Binary* GetBinary(std::string name);
+  Animation* GetAnimation(std::string name);
   Effect* GetEffect(std::string name);
+  // From the shader cache, which stops the program for a name it lacks.
+  ShaderInstance* GetShaderInstance(std::string name);
 
   // Whether the instance gets track data and so is ever driven by the frame loop.
   bool tracked = false;

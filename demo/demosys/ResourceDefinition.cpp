@@ -1,8 +1,10 @@
 #include "demosys/ResourceDefinition.h"
 
+#include "demosys/DataAnimationPool.h"
 #include "demosys/DataBinaryPool.h"
 #include "demosys/DataEffectPool.h"
 #include "demosys/DataFBOPool.h"
+#include "demosys/DataObjectPool.h"
 #include "demosys/DataShaderPool.h"
 #include "demosys/DataTexturePool.h"
 #include "demosys/KVRAssert.h"
@@ -86,4 +88,16 @@ Binary* ResourceDefinition::GetBinary(std::string name) {
   Binary* bin = KVRDemosys::binaryPool->get(name);
   KVR_ASSERT(bin != nullptr, "bin != __null");
   return bin;
+}
+
+KVRScene* ResourceDefinition::GetScene(std::string name) {
+  KVRScene* scene = KVRDemosys::sceneDataPool->get(name);
+  KVR_ASSERT(scene != nullptr, "scene != __null");
+  return scene;
+}
+
+Animation* ResourceDefinition::GetAnimation(std::string name) {
+  Animation* anim = KVRDemosys::animationPool->get(name);
+  KVR_ASSERT(anim != nullptr, "anim != __null");
+  return anim;
 }

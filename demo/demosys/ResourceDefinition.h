@@ -4,7 +4,9 @@
 
 #include "demosys/Definitions.h"
 
+class Animation;
 class Binary;
+class KVRScene;
 class Effect;
 class FBO;
 class ScreenMetrics;
@@ -42,5 +44,7 @@ class ResourceDefinition {
   Texture* GetTexture(std::string name);
   FBO* GetFBO(std::string name);
   Binary* GetBinary(std::string name);
+  KVRScene* GetScene(std::string name);
+  Animation* GetAnimation(std::string name);
   void SetEndTime(const std::string& text);
 };

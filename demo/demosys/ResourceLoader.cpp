@@ -4,20 +4,26 @@
 
 #include <iostream>
 
+#include "demosys/AnimationLoader.h"
+#include "demosys/DataAnimationPool.h"
 #include "demosys/DataBinaryPool.h"
 #include "demosys/DataEffectPool.h"
 #include "demosys/DataFBOPool.h"
+#include "demosys/DataObjectPool.h"
 #include "demosys/DataShaderPool.h"
 #include "demosys/DataTexturePool.h"
 #include "demosys/FMODTimer.h"
 #include "demosys/GLExtensions.h"
+#include "demosys/KVRScene.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ProgressBar.h"
 #include "demosys/ResourceAccess.h"
 #include "demosys/ResourceDefinition.h"
+#include "demosys/ObjectLoader.h"
 #include "demosys/ResourceFile.h"
 #include "demosys/ScreenMetrics.h"
 #include "demosys/Shader.h"
+#include "demosys/ShaderCache.h"
 #include "demosys/ShaderLoader.h"
 #include "demosys/TextureLoader.h"
 #include "demosys/Timer.h"
@@ -53,7 +59,9 @@ bool ResourceLoader::fail(const std::string& text) {
 
 bool ResourceLoader::createPools() {
   std::cout << "[Creating DataPools]" << std::endl;
+  KVRDemosys::sceneDataPool = new DataObjectPool();
   KVRDemosys::texturePool = new DataTexturePool();
+  KVRDemosys::animationPool = new DataAnimationPool();
   KVRDemosys::effectTypePool = new DataEffectPool();
   KVRDemosys::effectInstancePool = new DataEffectPool();
   KVRDemosys::binaryPool = new DataBinaryPool();
@@ -94,7 +102,7 @@ bool ResourceLoader::defineAndLoadResources() {
   std::cout << "[Define Effects]" << std::endl;
   KVRDemosys::resources->defineEffects();
   startProgressBar();
-  return loadShaders() && loadTextures() && loadBinaries();
+  return loadShaders() && loadObjects() && loadTextures() && prepareScenes() && loadBinaries() && loadAnimations();
 }
 
 bool ResourceLoader::loadShaders() {
@@ -112,6 +120,32 @@ bool ResourceLoader::loadShaders() {
     shader->bind();
     shader->unbind();
   }
+  return true;
+}
+
+bool ResourceLoader::loadObjects() {
+  std::cout << "[Loading 3D Objects]" << std::endl;
+  for (const FileDefinition& definition : KVRDemosys::objectDefinitions) {
+    std::string path = ResourceAccess::OBJECTS_DIRECTORY + definition.fileName;
+    std::cout << "Loading : '" << path << std::endl;
+    ObjectLoader objectLoader(path);
+    KVRScene* scene = objectLoader.Load();
+    if (!objectLoader.IsOk()) return fail(objectLoader.GetError());
+    KVRDemosys::sceneDataPool->add(definition.name, scene);
+    advanceProgressBar();
+  }
+  return true;
+}
+
+bool ResourceLoader::prepareScenes() {
+  for (int i = 0; i < KVRDemosys::sceneDataPool->size(); ++i) {
+    KVRScene* scene = KVRDemosys::sceneDataPool->get(i);
+    if (!scene) continue;
+    scene->resolveTextures();
+    scene->prepare();
+  }
+  if (!KVRDemosys::shaderCache) KVRDemosys::shaderCache = new ShaderCache();
+  KVRDemosys::shaderCache->setup();
   return true;
 }
 
@@ -138,6 +172,23 @@ bool ResourceLoader::loadBinaries() {
     Binary* binary = ResourceAccess::loadBinaryFile(path);
     if (!binary) return fail("Failed to binary data!\nFile : '" + path + "'");
     KVRDemosys::binaryPool->add(definition.name, binary);
+  }
+  return true;
+}
+
+bool ResourceLoader::loadAnimations() {
+  std::cout << "[Loading Animation Data]" << std::endl;
+  for (const FileDefinition& definition : KVRDemosys::animationDefinitions) {
+    std::string path = ResourceAccess::MISC_DIRECTORY + definition.fileName;
+    AnimationLoader animationLoader(path);
+    Animation* animation = animationLoader.Load();
+    if (!animationLoader.IsOk()) {
+      delete animation;
+      return fail(animationLoader.GetError());
+    }
+    KVRDemosys::animationPool->add(definition.name, animation);
+    std::cout << "Loaded '" << path << "' using alias " << definition.name << std::endl;
+    advanceProgressBar();
   }
   return true;
 }
@@ -205,7 +256,9 @@ void ResourceLoader::startDemo() {
 void ResourceLoader::deleteEverything() {
   delete KVRDemosys::progressBar;
   std::cout << "[Deleting Pools]" << std::endl;
+  delete KVRDemosys::sceneDataPool;
   delete KVRDemosys::texturePool;
+  delete KVRDemosys::animationPool;
   delete KVRDemosys::effectTypePool;
   delete KVRDemosys::effectInstancePool;
   delete KVRDemosys::binaryPool;

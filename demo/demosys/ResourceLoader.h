@@ -30,8 +30,12 @@ class ResourceLoader {
   bool fail(const std::string& text);
   void startProgressBar();
   bool loadShaders();
+  bool loadObjects();
   bool loadTextures();
+  // Textures into materials, bounds and mesh groups, then the shader cache's setup.
+  bool prepareScenes();
   bool loadBinaries();
+  bool loadAnimations();
   void initializeInstances();
 
   std::string message = "ResourceLoader : unknown";

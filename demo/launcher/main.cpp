@@ -4,6 +4,7 @@
 
 #include "content/BrinovaProgressBar.h"
 #include "content/BrinovaResources.h"
+#include "content/BrinovaShaderCache.h"
 #include "demosys/Demo.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
@@ -29,6 +30,7 @@ int main(int, char**) {
   std::cout << "Run demo" << std::endl;
   Demo* demo = new Demo();
   KVRDemosys::progressBar = new BrinovaProgressBar();
+  KVRDemosys::shaderCache = new BrinovaShaderCache();
   KVRDemosys::resources = new BrinovaResources();
   demo->load(&metrics, 1);
   demo->setupRendering();

@@ -7,13 +7,16 @@
 #include <filesystem>
 #include <vector>
 
+#include "demosys/DataAnimationPool.h"
 #include "demosys/DataBinaryPool.h"
 #include "demosys/DataEffectPool.h"
 #include "demosys/DataFBOPool.h"
+#include "demosys/DataObjectPool.h"
 #include "demosys/DataShaderPool.h"
 #include "demosys/DataTexturePool.h"
 #include "demosys/FBO.h"
 #include "demosys/KVRDemosys.h"
+#include "demosys/ShaderCache.h"
 #include "demosys/ResourceAccess.h"
 #include "demosys/TrackData.h"
 #include "support/PngWriter.h"
@@ -24,7 +27,9 @@ std::string previousDirectory;
 
 void EngineState::createPools() {
   reset();
+  KVRDemosys::sceneDataPool = new DataObjectPool();
   KVRDemosys::texturePool = new DataTexturePool();
+  KVRDemosys::animationPool = new DataAnimationPool();
   KVRDemosys::effectTypePool = new DataEffectPool();
   KVRDemosys::effectInstancePool = new DataEffectPool();
   KVRDemosys::binaryPool = new DataBinaryPool();
@@ -34,6 +39,8 @@ void EngineState::createPools() {
 
 void EngineState::reset() {
   bind(nullptr);
+  delete KVRDemosys::sceneDataPool;
+  delete KVRDemosys::animationPool;
   delete KVRDemosys::effectInstancePool;
   delete KVRDemosys::effectTypePool;
   delete KVRDemosys::texturePool;
@@ -41,8 +48,12 @@ void EngineState::reset() {
   delete KVRDemosys::shaderPool;
   delete KVRDemosys::fboPool;
   delete KVRDemosys::tracks;
+  delete KVRDemosys::shaderCache;
+  KVRDemosys::shaderCache = nullptr;
   KVRDemosys::effectInstancePool = KVRDemosys::effectTypePool = nullptr;
   KVRDemosys::texturePool = nullptr;
+  KVRDemosys::sceneDataPool = nullptr;
+  KVRDemosys::animationPool = nullptr;
   KVRDemosys::binaryPool = nullptr;
   KVRDemosys::shaderPool = nullptr;
   KVRDemosys::fboPool = nullptr;

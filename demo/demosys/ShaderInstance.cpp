@@ -1,0 +1,21 @@
+#include "demosys/ShaderInstance.h"
+
+#include "demosys/KVRMaterial.h"
+#include "demosys/Shader.h"
+#include "demosys/Texture.h"
+
+void ShaderInstance::apply(const KVRMaterial& material) {
+  material.Apply();
+  if (shader) shader->bind();
+  boundTexture = material.getTexture();
+  if (boundTexture) {
+    glActiveTexture(GL_TEXTURE0);
+    boundTexture->bind();
+  }
+}
+
+void ShaderInstance::unapply() {
+  if (shader) shader->unbind();
+  if (boundTexture) boundTexture->unbind();
+  boundTexture = nullptr;
+}
