@@ -60,24 +60,33 @@ void Demo::setupRendering() {
 
 void Demo::run() {
   if (failed) return;
+  startRun();
+  while (!KVRDemosys::quitRequested) drawFrame();
+  reportRun();
+}
+
+void Demo::startRun() {
   glEnable(GL_CULL_FACE);
   glCullFace(GL_BACK);
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   loader->startDemo();
   KVRDemosys::runStartTicks = SDL_GetTicks();
-  while (!KVRDemosys::quitRequested) drawFrame();
-  reportRun();
 }
 
 void Demo::drawFrame() {
-  if (KVRDemosys::boundFramebuffer != 0) bind(nullptr);
   Timer* clock = KVRDemosys::timer;
   clock->Update();
   uint32_t time = clock->GetTime();
   uint32_t row = clock->GetFrame();
   uint32_t delta = clock->GetDelta(time);
   if (time > KVRDemosys::endTime.total) KVRDemosys::quitRequested = true;
+  renderFrame(time, row, delta);
+  finishFrame();
+}
+
+void Demo::renderFrame(uint32_t time, uint32_t row, uint32_t delta) {
+  if (KVRDemosys::boundFramebuffer != 0) bind(nullptr);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   KVRDemosys::screenMetrics->apply();
@@ -86,6 +95,9 @@ void Demo::drawFrame() {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   handleEvents();
   if (KVRDemosys::tracks) KVRDemosys::tracks->Step(time, row, delta);
+}
+
+void Demo::finishFrame() {
   KVRDemosys::fboPool->clearUsed();
   SDL_GL_SwapBuffers();
   ++KVRDemosys::frameCount;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 class ResourceLoader;
@@ -19,6 +20,14 @@ class Demo {
   void setupRendering();
   void run();
   bool shutdown();
+
+  // The pieces of run(), for programs that drive the frames themselves (the capture):
+  // the GL state and start of the demo, one frame's drawing at a given time, row and delta
+  // (the screen bound, letterboxed and cleared, events, the track step), and the end of a
+  // frame (used framebuffers cleared, buffers swapped, frame counted).
+  void startRun();
+  void renderFrame(uint32_t time, uint32_t row, uint32_t delta);
+  void finishFrame();
 
   bool isOk() const { return !failed; }
   void setCaption(const std::string& text) { caption = text; }

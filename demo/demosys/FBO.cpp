@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "demosys/CaptureStats.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
 #include "demosys/Texture.h"
@@ -78,6 +79,7 @@ void bind(FBO* fbo) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, fbo->framebuffer);
     glViewport(0, 0, fbo->width, fbo->height);
     KVRDemosys::boundFramebuffer = fbo->framebuffer;
+    if (KVRDemosys::captureStats) KVRDemosys::captureStats->framebufferBound(fbo->framebuffer);
     return;
   }
   if (KVRDemosys::boundFramebuffer == 0) return;

@@ -23,6 +23,7 @@ class Timer;
 class ScreenMetrics;
 class Camera;
 class ResourceArchive;
+class CaptureStats;
 
 // The engine's process-wide state: the one place where the running demo's shared objects live.
 namespace KVRDemosys {
@@ -62,6 +63,11 @@ extern bool quitRequested;
 extern uint32_t runStartTicks;
 extern uint32_t frameCount;
 extern bool glErrorSeen;
+// Lines printed for GL errors and for uniforms a shader lacks, counted for the capture report.
+extern uint32_t glErrorCount;
+extern uint32_t missingUniformCount;
+// Set only while a capture runs: texture and framebuffer binds tell it what they bind.
+extern CaptureStats* captureStats;
 // Where resource files come from: 0 the resources/ tree, 1 the archive "resources.7z".
 extern int32_t resourceSource;
 extern bool logFileLoads;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "demosys/KVRAssert.h"
+#include "demosys/KVRDemosys.h"
 #include "demosys/Texture.h"
 
 Shader::Shader() {
@@ -106,7 +107,10 @@ void Shader::unbind() {
 
 GLint Shader::reportedLocation(const std::string& name) const {
   GLint location = glGetUniformLocation(program, name.c_str());
-  if (location == -1) std::cout << "Error: Uniform variable '" << name << "' not found!" << std::endl;
+  if (location == -1) {
+    std::cout << "Error: Uniform variable '" << name << "' not found!" << std::endl;
+    ++KVRDemosys::missingUniformCount;
+  }
   return location;
 }
 

@@ -2,6 +2,9 @@
 
 #include <sstream>
 
+#include "demosys/CaptureStats.h"
+#include "demosys/KVRDemosys.h"
+
 Texture::Texture(const std::string& fileName, GLuint name) : name(name), fileName(fileName) {}
 
 Texture::Texture(int32_t width, int32_t height, GLint internalFormat, GLenum format)
@@ -19,6 +22,7 @@ Texture::~Texture() {
 }
 
 void Texture::bind() const {
+  if (KVRDemosys::captureStats) KVRDemosys::captureStats->textureBound(name);
   glEnable(target);
   glBindTexture(target, name);
   glTexParameteri(target, GL_TEXTURE_MIN_FILTER, mipmapped ? GL_LINEAR_MIPMAP_LINEAR : filter);
@@ -29,6 +33,7 @@ void Texture::bind() const {
 }
 
 void Texture::unbind() const {
+  if (KVRDemosys::captureStats) KVRDemosys::captureStats->textureUnbound(name);
   glBindTexture(target, 0);
   glDisable(target);
 }

@@ -86,6 +86,7 @@ bool Window::reportGLErrors(const std::string& location, unsigned (*nextError)()
       std::cout << "[GL_ERROR CODE UNKNOWN]" << std::endl;
     error = nextError();
     KVRDemosys::glErrorSeen = true;
+    ++KVRDemosys::glErrorCount;
   }
   return false;
 }

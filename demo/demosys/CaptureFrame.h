@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What a capture hands its outputs: the run as a whole, then every frame with its picture.
+
+struct CaptureInstance {
+  std::string name;
+  // "screen" or the name of the framebuffer object drawn into.
+  std::string target;
+  double cpuMs = 0.0;
+  uint32_t glErrors = 0;
+  uint32_t missingUniforms = 0;
+  bool feedback = false;
+};
+
+struct CaptureFrame {
+  uint32_t index = 0;
+  uint32_t time = 0;
+  uint32_t row = 0;
+  uint32_t delta = 0;
+  // The active instances in drawing order.
+  std::vector<CaptureInstance> instances;
+  uint32_t glErrors = 0;
+  uint32_t missingUniforms = 0;
+  // Mean of 0.2126 R + 0.7152 G + 0.0722 B over the picture, 0 to 1.
+  double luminance = 0.0;
+  // Drawing, reading back and swapping, without the outputs' own work.
+  double wallMs = 0.0;
+  // RGB, 8 bits each, rows top to bottom; width x height x 3 bytes.
+  const std::vector<uint8_t>* pixels = nullptr;
+};
+
+struct CaptureInfo {
+  // The letterboxed picture read back each frame.
+  int width = 0;
+  int height = 0;
+  uint32_t framesPerSecond = 0;
+  uint32_t frameCount = 0;
+  uint32_t fromMs = 0;
+  uint32_t toMs = 0;
+  // A temporary copy of the production's music, empty without music.
+  std::string musicPath;
+};
+
+// Receives a capture's frames; returning false stops the capture (with the sink's message).
+class CaptureSink {
+ public:
+  virtual ~CaptureSink() = default;
+  virtual bool begin(const CaptureInfo& info) = 0;
+  virtual bool frame(const CaptureFrame& frame) = 0;
+  // After the last frame, before the music copy is removed.
+  virtual bool end() = 0;
+  virtual std::string message() const = 0;
+};

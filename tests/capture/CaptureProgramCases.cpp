@@ -1,0 +1,226 @@
+// The capture program run as its own process (it opens its own window, on its own Xvfb when
+// there is no display) over a small test production packed at test time.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/AudioFixtures.h"
+#include "support/TempDir.h"
+#include "trackc/TrackCompiler.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kTimeline =
+    "instance tint_effect 0\n"
+    "  run 00:00:000 00:01:500 offscreen\n"
+    "  track green\n"
+    "    00:00:000 0\n"
+    "    00:02:000 1\n"
+    "instance present_effect 1\n"
+    "  run 00:00:000 00:02:500\n"
+    "instance wrong_uniform_effect 2\n"
+    "  run 00:00:500 00:01:000\n"
+    "instance feedback_effect 3\n"
+    "  run 00:01:000 00:01:200 offscreen\n";
+
+const char* const kVertexShader =
+    "void main() {\n"
+    "  gl_Position = ftransform();\n"
+    "}\n";
+
+const char* const kFragmentShader =
+    "uniform float red;\n"
+    "uniform float green;\n"
+    "void main() {\n"
+    "  gl_FragColor = vec4(red, green, 0.5, 1.0);\n"
+    "}\n";
+
+std::string readText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+struct Result {
+  int status = -1;
+  std::string output;
+};
+
+class CaptureProgramTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    production = new TempDir();
+    const std::string tracks = production->path() + "/resources/tracks/";
+    const std::string timeline = production->write("timeline.txt", std::string(kTimeline));
+    TrackCompiler compiler;
+    ASSERT_TRUE(compiler.Compile(timeline, tracks)) << compiler.GetError();
+    production->write("resources/shaders/capture_tint.vert", std::string(kVertexShader));
+    production->write("resources/shaders/capture_tint.frag", std::string(kFragmentShader));
+    AudioFixtures::Tone tone;
+    tone.seconds = 4.0;
+    fs::create_directories(production->path() + "/resources/sound");
+    ASSERT_TRUE(AudioFixtures::makeMp3(production->path() + "/resources/sound/tone.mp3", tone));
+    production->pack7z("resources.7z", {"resources/tracks/index.list", "resources/tracks/track.data",
+                                        "resources/shaders/capture_tint.vert", "resources/shaders/capture_tint.frag",
+                                        "resources/sound/tone.mp3"});
+  }
+
+  static void TearDownTestSuite() {
+    delete production;
+    production = nullptr;
+  }
+
+  // Runs the program in the production's folder without a display; output and errors together.
+  static Result capture(const std::string& arguments) {
+    const std::string log = work.path() + "/out.txt";
+    const std::string command = "cd '" + production->path() + "' && env -u DISPLAY " + CAPTURE_TEST_DEMO + " " +
+                                arguments + " >'" + log + "' 2>&1";
+    Result result;
+    const int status = std::system(command.c_str());
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.output = readText(log);
+    return result;
+  }
+
+  static TempDir* production;
+  static TempDir work;
+};
+
+TempDir* CaptureProgramTest::production = nullptr;
+TempDir CaptureProgramTest::work;
+
+// The report's line for the frame with this index, empty when missing.
+std::string frameLine(const std::string& report, int index) {
+  std::smatch match;
+  std::regex pattern("\\{\"index\": " + std::to_string(index) + ", [^\\n]*");
+  return std::regex_search(report, match, pattern) ? match.str() : "";
+}
+
+std::string drawn(const std::string& line) {
+  std::string out;
+  std::regex pair("\"name\": \"([^\"]+)\", \"target\": \"([^\"]+)\"");
+  for (std::sregex_iterator it(line.begin(), line.end(), pair), end; it != end; ++it)
+    out += (out.empty() ? "" : " ") + (*it)[1].str() + ">" + (*it)[2].str();
+  return out;
+}
+
+long summaryNumber(const std::string& report, const std::string& key) {
+  const size_t summary = report.find("\"summary\"");
+  std::smatch match;
+  const std::string tail = report.substr(summary == std::string::npos ? 0 : summary);
+  if (!std::regex_search(tail, match, std::regex("\"" + key + "\": ([0-9]+)"))) return -1;
+  return std::stol(match[1].str());
+}
+
+const char* const kTwoSeconds = "--size 320x180 --fps 20 --to 00:02:000 --quiet";
+
+TEST_F(CaptureProgramTest, SameOptionsGiveTheSameFramesBitForBit) {
+  const std::string first = work.path() + "/first", second = work.path() + "/second";
+  Result a = capture(std::string(kTwoSeconds) + " --frames '" + first + "'");
+  ASSERT_EQ(0, a.status) << a.output;
+  Result b = capture(std::string(kTwoSeconds) + " --frames '" + second + "'");
+  ASSERT_EQ(0, b.status) << b.output;
+  int files = 0;
+  std::vector<std::string> distinct;
+  for (const fs::directory_entry& entry : fs::directory_iterator(first)) {
+    const std::string name = entry.path().filename().string();
+    const std::string picture = readText(entry.path().string());
+    EXPECT_EQ(picture, readText(second + "/" + name)) << name;
+    if (std::find(distinct.begin(), distinct.end(), picture) == distinct.end()) distinct.push_back(picture);
+    ++files;
+  }
+  EXPECT_EQ(40, files);
+  EXPECT_GT(distinct.size(), 10u) << "the frames should follow the time";
+  EXPECT_NE(std::string::npos, a.output.find("No display: rendering on a private Xvfb screen :"));
+}
+
+TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesInDrawingOrderAtTheirRows) {
+  const std::string report = work.path() + "/report.json";
+  Result run = capture(std::string(kTwoSeconds) + " --report '" + report + "'");
+  ASSERT_EQ(0, run.status) << run.output;
+  const std::string text = readText(report);
+  struct Expected {
+    int index;
+    const char* timeAndRow;
+    const char* instances;
+  };
+  const Expected frames[] = {
+      {0, "\"time\": 0, \"row\": 0, \"delta\": 50", "tint_effect>offscreen present_effect>screen"},
+      {9, "\"time\": 450, \"row\": 9,", "tint_effect>offscreen present_effect>screen"},
+      {10, "\"time\": 500, \"row\": 10,", "tint_effect>offscreen present_effect>screen wrong_uniform_effect>screen"},
+      {20, "\"time\": 1000, \"row\": 20,",
+       "tint_effect>offscreen present_effect>screen wrong_uniform_effect>screen feedback_effect>offscreen"},
+      {30, "\"time\": 1500, \"row\": 30,", "tint_effect>offscreen present_effect>screen"},
+      {31, "\"time\": 1550, \"row\": 31,", "present_effect>screen"},
+      {39, "\"time\": 1950, \"row\": 39,", "present_effect>screen"},
+  };
+  for (const Expected& frame : frames) {
+    const std::string line = frameLine(text, frame.index);
+    EXPECT_NE(std::string::npos, line.find(frame.timeAndRow)) << line;
+    EXPECT_EQ(frame.instances, drawn(line)) << line;
+  }
+  EXPECT_EQ("", frameLine(text, 40));
+  EXPECT_EQ(40, summaryNumber(text, "frames"));
+  EXPECT_NE(std::string::npos, text.find("{\"name\": \"wrong_uniform_effect\", \"frames_active\": 11, "
+                                         "\"first_active_ms\": 500, \"last_active_ms\": 1000"));
+  EXPECT_EQ(0, summaryNumber(text, "gl_errors"));
+}
+
+TEST_F(CaptureProgramTest, ReportCountsMissingUniformsAndFeedbackLoops) {
+  const std::string report = work.path() + "/counts.json";
+  Result run = capture(std::string(kTwoSeconds) + " --report '" + report + "'");
+  ASSERT_EQ(0, run.status) << run.output;
+  const std::string text = readText(report);
+  // wrong_uniform_effect draws on rows 10 to 20, feedback_effect on rows 20 to 24.
+  EXPECT_EQ(11, summaryNumber(text, "missing_uniforms"));
+  EXPECT_EQ(5, summaryNumber(text, "feedback_loops"));
+  EXPECT_NE(std::string::npos, frameLine(text, 10).find("\"missing_uniforms\": 1, \"luminance\""));
+  EXPECT_NE(std::string::npos, frameLine(text, 9).find("\"missing_uniforms\": 0, \"luminance\""));
+  EXPECT_NE(std::string::npos,
+            frameLine(text, 22).find("\"name\": \"feedback_effect\", \"target\": \"offscreen\", \"cpu_ms\": "));
+  EXPECT_NE(std::string::npos, frameLine(text, 22).find("\"feedback\": true"));
+  EXPECT_EQ(std::string::npos, frameLine(text, 25).find("\"feedback\": true"));
+  EXPECT_NE(std::string::npos, run.output.find("Error: Uniform variable 'gren' not found!"));
+}
+
+TEST_F(CaptureProgramTest, VideoLastsTheRangeAndCarriesTheMusic) {
+  if (std::system("command -v ffprobe >/dev/null 2>&1") != 0) GTEST_SKIP() << "no ffprobe";
+  const std::string video = work.path() + "/range.mp4";
+  Result run = capture("--size 320x180 --fps 25 --from 00:00:500 --to 00:02:500 --quiet --video '" + video + "'");
+  ASSERT_EQ(0, run.status) << run.output;
+  const std::string probe = work.path() + "/probe.txt";
+  const std::string command = "ffprobe -v error -show_entries format=duration:stream=codec_type,codec_name -of "
+                              "default=noprint_wrappers=1 '" + video + "' >'" + probe + "'";
+  ASSERT_EQ(0, std::system(command.c_str()));
+  const std::string text = readText(probe);
+  EXPECT_NE(std::string::npos, text.find("codec_name=h264"));
+  EXPECT_NE(std::string::npos, text.find("codec_type=audio"));
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(text, match, std::regex("duration=([0-9.]+)"))) << text;
+  EXPECT_NEAR(2.0, std::stod(match[1].str()), 1.0 / 25) << text;
+}
+
+TEST_F(CaptureProgramTest, BadOptionsPrintTheUsageAndExitWithTwo) {
+  const char* const cases[] = {"--size 320", "--size 0x100", "--quality 4", "--fps 0", "--fps ten",
+                               "--from 1:00", "--to 00:61:000", "--from 00:02:000 --to 00:01:000",
+                               "--frames", "--bogus"};
+  for (const char* arguments : cases) {
+    Result run = capture(arguments);
+    EXPECT_EQ(2, run.status) << arguments;
+    EXPECT_NE(std::string::npos, run.output.find("Usage: capture_test_demo [--size WxH]")) << arguments;
+    EXPECT_EQ(std::string::npos, run.output.find("[Creating DataPools]")) << arguments;
+  }
+}
+
+}  // namespace

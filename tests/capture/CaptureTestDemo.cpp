@@ -1,0 +1,30 @@
+#include "capture/CaptureTestDemo.h"
+
+#include "capture/CaptureTestEffects.h"
+#include "demosys/FBO.h"
+
+void CaptureTestDemo::setup(ScreenMetrics* metrics) {
+  // The base sets a 1280 x 768 window, which the capture must override.
+  ResourceDefinition::setup(metrics);
+  SetEndTime("00:03:000");
+}
+
+void CaptureTestDemo::defineResources() {
+  SetMusic("tone.mp3");
+  AddShader({"capture_tint", "capture_tint", {}});
+  AddFBO("offscreen", new FBO(256, 144, false, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE));
+}
+
+void CaptureTestDemo::defineEffects() {
+  DefineEffect("tint", new TintTestEffect());
+  DefineEffect("present", new PresentTestEffect());
+  DefineEffect("wrong_uniform", new WrongUniformTestEffect());
+  DefineEffect("feedback", new FeedbackTestEffect());
+}
+
+void CaptureTestDemo::defineInstances() {
+  CreateEffectInstance("tint", "tint_effect", true);
+  CreateEffectInstance("present", "present_effect", true);
+  CreateEffectInstance("wrong_uniform", "wrong_uniform_effect", true);
+  CreateEffectInstance("feedback", "feedback_effect", true);
+}

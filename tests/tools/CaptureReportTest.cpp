@@ -1,0 +1,95 @@
+#include "capture/CaptureReport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "capture/TerminalProgress.h"
+#include "capture/VideoEncoder.h"
+
+namespace {
+
+CaptureFrame frameAt(uint32_t index, uint32_t time, std::vector<CaptureInstance> instances) {
+  CaptureFrame frame;
+  frame.index = index;
+  frame.time = time;
+  frame.row = time / 50;
+  frame.delta = 50;
+  frame.instances = std::move(instances);
+  frame.luminance = 0.25;
+  frame.wallMs = 2.0 + index;
+  return frame;
+}
+
+TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
+  CaptureReport report;
+  CaptureInfo info;
+  info.width = 320;
+  info.height = 180;
+  info.framesPerSecond = 20;
+  info.frameCount = 3;
+  info.toMs = 150;
+  report.begin(info, 2);
+  CaptureInstance glow{"glow", "blurx", 1.0, 0, 0, false};
+  CaptureInstance post{"post", "screen", 0.5, 1, 2, true};
+  report.add(frameAt(0, 0, {glow}));
+  glow.cpuMs = 3.0;
+  CaptureFrame second = frameAt(1, 50, {glow, post});
+  second.glErrors = 1;
+  second.missingUniforms = 2;
+  report.add(second);
+  report.add(frameAt(2, 100, {}));
+  std::ostringstream out;
+  report.write(out);
+  const std::string text = out.str();
+  EXPECT_NE(std::string::npos, text.find("{\"width\": 320, \"height\": 180, \"quality\": 2, \"fps\": 20, "
+                                         "\"from_ms\": 0, \"to_ms\": 150, \"frame_count\": 3}"));
+  EXPECT_NE(std::string::npos,
+            text.find("{\"index\": 1, \"time\": 50, \"row\": 1, \"delta\": 50, \"instances\": [{\"name\": \"glow\", "
+                      "\"target\": \"blurx\", \"cpu_ms\": 3.0000, \"gl_errors\": 0, \"missing_uniforms\": 0, "
+                      "\"feedback\": false}, {\"name\": \"post\", \"target\": \"screen\", \"cpu_ms\": 0.5000, "
+                      "\"gl_errors\": 1, \"missing_uniforms\": 2, \"feedback\": true}], \"gl_errors\": 1, "
+                      "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"wall_ms\": 3.0000}"));
+  EXPECT_NE(std::string::npos, text.find("\"instances\": [], \"gl_errors\": 0"));
+  EXPECT_NE(std::string::npos, text.find("\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 9.0000}"));
+  EXPECT_NE(std::string::npos,
+            text.find("{\"name\": \"glow\", \"frames_active\": 2, \"first_active_ms\": 0, \"last_active_ms\": 50, "
+                      "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
+                      "\"feedback_loops\": 0}"));
+  EXPECT_NE(std::string::npos, text.find("\"feedback_loops\": 1,\n    \"instances\""));
+  EXPECT_LT(text.find("{\"name\": \"glow\", \"frames_active\""), text.find("{\"name\": \"post\", \"frames_active\""));
+  EXPECT_EQ(1u, report.feedbackLoops());
+  EXPECT_EQ(1u, report.glErrors());
+  EXPECT_EQ(2u, report.missingUniforms());
+}
+
+TEST(CaptureReportTest, QuotesNamesAsJsonStrings) {
+  EXPECT_EQ("\"a\\\"b\\\\c\\u000a\"", CaptureReport::quote("a\"b\\c\n"));
+}
+
+TEST(CaptureReportTest, ProgressLineShowsFramesRateAndTimeLeft) {
+  EXPECT_EQ("[###############...............] 50/100 frames  25.0 fps  0:02 left", TerminalProgress::line(50, 100, 2.0));
+  EXPECT_EQ("[##############################] 9051/9051 frames  60.0 fps  0:00 left",
+            TerminalProgress::line(9051, 9051, 150.85));
+  EXPECT_EQ("[..............................] 0/10 frames  0.0 fps  0:00 left", TerminalProgress::line(0, 10, 0.0));
+}
+
+TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheRange) {
+  VideoEncoder::Settings settings;
+  settings.outputFile = "it's.mp4";
+  settings.width = 320;
+  settings.height = 180;
+  settings.framesPerSecond = 25;
+  settings.frameCount = 50;
+  settings.fromMs = 500;
+  settings.musicFile = "/tmp/m.mp3";
+  const std::string line = VideoEncoder::command(settings);
+  EXPECT_NE(std::string::npos, line.find("-f rawvideo -pix_fmt rgb24 -s 320x180 -framerate 25 -i pipe:0"));
+  EXPECT_NE(std::string::npos, line.find("-ss 0.500000 -t 2.000000 -i '/tmp/m.mp3' -map 0:v -map 1:a"));
+  EXPECT_NE(std::string::npos, line.find("-c:v libx264"));
+  EXPECT_NE(std::string::npos, line.find("-t 2.000000 -movflags +faststart 'it'\\''s.mp4'"));
+  settings.musicFile.clear();
+  EXPECT_EQ(std::string::npos, VideoEncoder::command(settings).find("-map 1:a"));
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "demosys/CaptureFrame.h"
+
+// The capture's JSON report: every frame (time, row, delta, the active instances in drawing
+// order with their targets, GL errors, missing-uniform lines, luminance, wall time) and a
+// summary per instance and for the run. One frame per line, so the file also greps well.
+class CaptureReport {
+ public:
+  void begin(const CaptureInfo& info, int quality);
+  void add(const CaptureFrame& frame);
+  void write(std::ostream& out) const;
+  bool save(const std::string& path, std::string& error) const;
+
+  // A feedback loop is one instance's drawing in one frame that sampled its own target.
+  uint32_t feedbackLoops() const { return feedbackCount; }
+  uint32_t glErrors() const { return glErrorTotal; }
+  uint32_t missingUniforms() const { return missingUniformTotal; }
+  double meanWallMs() const;
+
+  static std::string quote(const std::string& text);
+
+ private:
+  struct InstanceSummary {
+    std::string name;
+    uint32_t framesActive = 0;
+    uint32_t firstMs = 0;
+    uint32_t lastMs = 0;
+    double cpuTotalMs = 0.0;
+    double cpuMaxMs = 0.0;
+    uint32_t glErrors = 0;
+    uint32_t missingUniforms = 0;
+    uint32_t feedbackLoops = 0;
+  };
+
+  void count(const CaptureInstance& instance, uint32_t time);
+  void writeSummary(std::ostream& out) const;
+
+  CaptureInfo info;
+  int quality = 0;
+  std::vector<std::string> frameLines;
+  std::vector<InstanceSummary> instances;
+  std::map<std::string, size_t> instanceIndex;
+  double wallTotalMs = 0.0;
+  double wallMaxMs = 0.0;
+  uint32_t glErrorTotal = 0;
+  uint32_t missingUniformTotal = 0;
+  uint32_t feedbackCount = 0;
+};
