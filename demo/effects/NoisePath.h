@@ -1,0 +1,34 @@
+#pragma once
+
+#include <noise.h>
+
+#include <cstdint>
+
+// A fixed three-dimensional curve made from Perlin noise: `count` points starting at the origin,
+// each one read from the noise field a little further along. The particle creature follows it
+// as its spine; the underwater scene regenerates it with its own offsets.
+class NoisePath {
+ public:
+  NoisePath(float x, float y, float z, float step, int32_t count, int seed);
+  ~NoisePath();
+  NoisePath(const NoisePath&) = delete;
+  NoisePath& operator=(const NoisePath&) = delete;
+
+  void Generate();
+  // Recomputes every point after the first with the noise coordinates shifted by (u, v, w).
+  void Regenerate(float u, float v, float w);
+  // x, y, z per point, `GetCount()` points.
+  float* GetPoints() const { return points; }
+  int32_t GetCount() const { return count; }
+
+ private:
+  void computePoints(float a, float b, float c);
+
+  noise::module::Perlin perlin;
+  float originX;
+  float originY;
+  float originZ;
+  float step;
+  int32_t count;
+  float* points;
+};
