@@ -1,0 +1,316 @@
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "demosys/FBO.h"
+#include "demosys/KVRDemosys.h"
+#include "demosys/Shader.h"
+#include "demosys/ShaderLoader.h"
+#include "demosys/Texture.h"
+#include "demosys/TextureLoader.h"
+#include "demosys/TrackData.h"
+#include "demosys/TrackInterpolate.h"
+#include "effects/FluidEffect.h"
+#include "support/EngineState.h"
+#include "support/GLTestContext.h"
+
+namespace {
+
+const int V = 64;   // velocity grid
+const int D = 256;  // dye grid
+const double PI = 3.14159265358979323846;
+// Grid widths that Advect.frag moves per unit of velocity and step.
+const double FLOW_SPEED = 0.3;
+
+void setKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys,
+             uint32_t curve = ValueKeyframe::Linear) {
+  for (const auto& key : keys) track->InsertKeyframe(new ValueKeyframe(key.first, key.second, curve));
+}
+
+std::vector<float> readField(FBO* fbo, GLenum format, int channels) {
+  Texture* texture = getColorTexture(fbo, 0);
+  std::vector<float> values(static_cast<size_t>(texture->getWidth()) * texture->getHeight() * channels);
+  glBindTexture(GL_TEXTURE_2D, texture->getName());
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(GL_TEXTURE_2D, 0, format, GL_FLOAT, values.data());
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return values;
+}
+
+void writeField(FBO* fbo, GLenum format, const std::vector<float>& values) {
+  Texture* texture = getColorTexture(fbo, 0);
+  glBindTexture(GL_TEXTURE_2D, texture->getName());
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, texture->getWidth(), texture->getHeight(), format, GL_FLOAT,
+                  values.data());
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+// The outflow of each cell as the solver sees it: u and v on the cells' low faces, 0 outside.
+double divergenceRms(const std::vector<float>& u, const std::vector<float>& v) {
+  auto at = [](const std::vector<float>& f, int i, int j) {
+    return i < V && j < V ? double(f[j * V + i]) : 0.0;
+  };
+  double sum = 0.0;
+  for (int j = 0; j < V; ++j)
+    for (int i = 0; i < V; ++i) {
+      double d = (at(u, i + 1, j) - at(u, i, j) + at(v, i, j + 1) - at(v, i, j)) * V;
+      sum += d * d;
+    }
+  return std::sqrt(sum / (V * V));
+}
+
+double mean(const std::vector<float>& values) {
+  double sum = 0.0;
+  for (float v : values) sum += v;
+  return sum / values.size();
+}
+
+class FluidEffectGLTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    EngineState::createPools();
+    EngineState::useBuildResources();
+    KVRDemosys::screenMetrics = GLTestContext::metrics();
+    KVRDemosys::tracks = new TrackData();
+    glClearColor(0, 0, 0, 0);
+    effect.createTracks();
+    effect.addSourceShader = shader("AddSource");
+    effect.advectShader = shader("Advect");
+    effect.projectPass0Shader = shader("ProjectPass0");
+    effect.projectPass1Shader = shader("ProjectPass1");
+    effect.projectPass2uShader = shader("ProjectPass2u");
+    effect.projectPass2vShader = shader("ProjectPass2v");
+    effect.normalizeShader = shader("Normalize");
+    effect.compositeShader = shader("ScreenOpacity2");
+    effect.uSource = effect.uSource2 = texture("Velocities3.png");
+    effect.vSource = effect.vSource2 = texture("Velocities4.png");
+    effect.uSource3 = texture("Velocities5.png");
+    effect.vSource3 = texture("Velocities6.png");
+    effect.kelvaroLogoSmall = texture("KelvaroLogoSmall.png");
+    effect.brinovaLogoSmall = effect.quorSmall = effect.miztSmall = effect.ovarSmall = effect.sendrikSmall =
+        texture("BrinovaLogoSmall.png");
+    effect.m_densities_source = dyeGrid();
+    effect.m_velocities_u_source = velocityGrid();
+    effect.m_velocities_v_source = velocityGrid();
+    effect.m_densities = dyeGrid();
+    effect.m_densities_prev = dyeGrid();
+    effect.m_velocities_u = velocityGrid();
+    effect.m_velocities_v = velocityGrid();
+    effect.m_velocities_u_prev = velocityGrid();
+    effect.m_velocities_v_prev = velocityGrid();
+    effect.m_d_tmp = dyeGrid();
+    effect.m_v_tmp = velocityGrid();
+    effect.backgroundFBO = effect.staging1FBO = screenGrid(320, 180);
+    effect.init();
+  }
+  void TearDown() override {
+    bind(nullptr);
+    EngineState::reset();
+  }
+
+  Shader* shader(const std::string& base) {
+    shaders.emplace_back(new Shader());
+    ShaderLoadResult result;
+    EXPECT_TRUE(ShaderLoader().loadShaderPair(result, *shaders.back(), base, {}) && result.ok)
+        << base << ": " << result.message << shaders.back()->getInfoLog();
+    return shaders.back().get();
+  }
+  Texture* texture(const std::string& file) {
+    textures.emplace_back(loadTexture("resources/graphics/" + file, GL_TEXTURE_2D, false));
+    EXPECT_NE(nullptr, textures.back()) << file;
+    return textures.back().get();
+  }
+  FBO* grid(int w, int h, GLint internal, GLenum format, bool depth, GLenum type) {
+    fbos.emplace_back(new FBO(w, h, depth, false, internal, format, type));
+    clear(fbos.back().get());
+    return fbos.back().get();
+  }
+  FBO* dyeGrid() { return grid(D, D, GL_RGB16F, GL_RGB, false, GL_FLOAT); }
+  FBO* velocityGrid() { return grid(V, V, GL_R16F, GL_RED, false, GL_FLOAT); }
+  FBO* screenGrid(int w, int h) { return grid(w, h, GL_RGBA, GL_RGBA, true, GL_UNSIGNED_BYTE); }
+
+  std::vector<float> dye() { return readField(effect.m_densities, GL_RGB, 3); }
+
+  FluidEffect effect;
+  std::vector<std::unique_ptr<Shader>> shaders;
+  std::vector<std::unique_ptr<Texture>> textures;
+  std::vector<std::unique_ptr<FBO>> fbos;
+};
+
+}  // namespace
+
+TEST_F(FluidEffectGLTest, TracksInOrder) {
+  const char* names[] = {"source", "time_step", "xpos", "ypos", "opacity"};
+  ASSERT_EQ(5, effect.GetTrackCount());
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(names[i], effect.GetTrackAt(i)->GetName());
+}
+
+TEST_F(FluidEffectGLTest, ProjectRemovesDivergenceAndKeepsTheSwirl) {
+  // Sources and sinks eight cells apart, on top of one big divergence-free whirl.
+  std::vector<float> u(V * V), v(V * V), swirlU(V * V), swirlV(V * V);
+  auto stream = [](int i, int j) {
+    return i < V && j < V ? 0.3 * std::sin(PI * i / V) * std::sin(PI * j / V) : 0.0;
+  };
+  for (int j = 0; j < V; ++j)
+    for (int i = 0; i < V; ++i) {
+      double window = std::sin(PI * (i + 0.5) / V) * std::sin(PI * (j + 0.5) / V);
+      swirlU[j * V + i] = float((stream(i, j + 1) - stream(i, j)) * V);
+      swirlV[j * V + i] = float(-(stream(i + 1, j) - stream(i, j)) * V);
+      u[j * V + i] =
+          swirlU[j * V + i] + float(0.5 * window * std::sin(2 * PI * i / 8) * std::cos(2 * PI * j / 8));
+      v[j * V + i] =
+          swirlV[j * V + i] + float(0.5 * window * std::cos(2 * PI * i / 8) * std::sin(2 * PI * j / 8));
+    }
+  writeField(effect.m_velocities_u, GL_RED, u);
+  writeField(effect.m_velocities_v, GL_RED, v);
+  ASSERT_NEAR(0.0, divergenceRms(swirlU, swirlV), 1e-3);
+  double before = divergenceRms(u, v);
+
+  effect.Project();
+  std::vector<float> projectedU = readField(effect.m_velocities_u, GL_RED, 1);
+  std::vector<float> projectedV = readField(effect.m_velocities_v, GL_RED, 1);
+  double after = divergenceRms(projectedU, projectedV);
+  EXPECT_LT(after * 5.0, before) << "before " << before << ", after " << after;
+  double along = 0.0, swirl = 0.0;
+  for (int k = 0; k < V * V; ++k) {
+    along += projectedU[k] * swirlU[k] + projectedV[k] * swirlV[k];
+    swirl += swirlU[k] * swirlU[k] + swirlV[k] * swirlV[k];
+  }
+  EXPECT_NEAR(1.0, along / swirl, 0.05);
+}
+
+TEST_F(FluidEffectGLTest, DyeAdvectsAlongAUniformVelocity) {
+  std::vector<float> blob(D * D * 3, 0.0f);
+  for (int j = 0; j < D; ++j)
+    for (int i = 0; i < D; ++i) {
+      double dx = (i + 0.5) / D - 0.4, dy = (j + 0.5) / D - 0.5;
+      blob[(j * D + i) * 3] = float(std::exp(-(dx * dx + dy * dy) / (2 * 0.03 * 0.03)));
+    }
+  writeField(effect.m_densities_prev, GL_RGB, blob);
+  writeField(effect.m_velocities_u, GL_RED, std::vector<float>(V * V, 0.5f));
+  writeField(effect.m_velocities_v, GL_RED, std::vector<float>(V * V, -0.25f));
+  effect.m_dt = 0.2f;
+  effect.AdvectPass(effect.m_densities_prev, effect.m_densities, effect.m_velocities_u, effect.m_velocities_v,
+                    false);
+  std::vector<float> moved = dye();
+  double mass = 0, cx = 0, cy = 0;
+  for (int j = 0; j < D; ++j)
+    for (int i = 0; i < D; ++i) {
+      double m = moved[(j * D + i) * 3];
+      mass += m;
+      cx += m * (i + 0.5) / D;
+      cy += m * (j + 0.5) / D;
+    }
+  ASSERT_GT(mass, 10.0);
+  EXPECT_NEAR(0.4 + 0.2 * FLOW_SPEED * 0.5, cx / mass, 0.004);
+  EXPECT_NEAR(0.5 - 0.2 * FLOW_SPEED * 0.25, cy / mass, 0.004);
+}
+
+TEST_F(FluidEffectGLTest, SourceChangeClearsThePreviousFieldsAndStepsZero) {
+  setKeys(effect.source, {{0, 0.0f}, {2, 1.0f}}, ValueKeyframe::Step);
+  setKeys(effect.timeStep, {{0, 0.5f}});
+  effect.draw(50, 16, effect.staging1FBO);
+  EXPECT_FLOAT_EQ(0.008f, effect.m_dt);
+  // Left-overs that a source change must not feed back in.
+  std::vector<float> ones(V * V, 1.0f);
+  writeField(effect.m_velocities_u_prev, GL_RED, ones);
+  writeField(effect.m_velocities_v_prev, GL_RED, ones);
+  writeField(effect.m_densities_prev, GL_RGB, std::vector<float>(D * D * 3, 1.0f));
+
+  effect.draw(100, 16, effect.staging1FBO);
+  EXPECT_EQ(0.0f, effect.m_dt);
+  EXPECT_EQ(1.0f, effect.m_prev_source);
+  std::vector<float> poured = dye();
+  std::vector<float> image = readField(effect.m_densities_source, GL_RGB, 3);
+  double brightest = 0.0, largestDifference = 0.0;
+  for (size_t k = 0; k < poured.size(); ++k) {
+    brightest = std::max(brightest, double(image[k]));
+    largestDifference = std::max(largestDifference, std::fabs(double(poured[k]) - image[k]));
+  }
+  EXPECT_GT(brightest, 0.5);
+  EXPECT_LT(largestDifference, 2e-3);
+  // The velocity pictures average out to still water; a left-over 1 would show as 0.5.
+  EXPECT_NEAR(0.0, mean(readField(effect.m_velocities_u, GL_RED, 1)), 0.05);
+  EXPECT_NEAR(0.0, mean(readField(effect.m_velocities_v, GL_RED, 1)), 0.05);
+  EXPECT_GT(std::fabs(readField(effect.m_velocities_u, GL_RED, 1)[V * 20 + 20]) +
+                std::fabs(readField(effect.m_velocities_v, GL_RED, 1)[V * 20 + 20]),
+            0.01);
+
+  effect.draw(116, 16, effect.staging1FBO);
+  EXPECT_FLOAT_EQ(0.008f, effect.m_dt);
+}
+
+TEST_F(FluidEffectGLTest, SourceZeroPoursNothingAndLeavesThePlacementUnset) {
+  bind(effect.backgroundFBO);
+  glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glClearColor(0, 0, 0, 0);
+  FBO* target = screenGrid(320, 180);
+  setKeys(effect.opacity, {{0, 1.0f}});
+  setKeys(effect.xpos, {{0, 0.5f}});
+  for (uint32_t time = 0; time < 200; time += 20) effect.draw(time, 20, target);
+  for (float value : dye()) ASSERT_EQ(0.0f, value);
+  GLfloat position[2] = {-1, -1}, scale[2] = {-1, -1};
+  GLuint program = effect.compositeShader->getProgram();
+  glGetUniformfv(program, glGetUniformLocation(program, "position"), position);
+  glGetUniformfv(program, glGetUniformLocation(program, "scale"), scale);
+  EXPECT_EQ(0.0f, position[0]);
+  EXPECT_EQ(0.0f, scale[0]);
+  bind(target);
+  std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, 320, 180);
+  for (size_t k = 0; k < pixels.size(); k += 4) {
+    ASSERT_NEAR(51, pixels[k], 1);
+    ASSERT_NEAR(102, pixels[k + 1], 1);
+    ASSERT_NEAR(153, pixels[k + 2], 1);
+  }
+}
+
+TEST_F(FluidEffectGLTest, CompositePlacesTheDyeAtPositionAndScale) {
+  FBO* target = screenGrid(320, 180);
+  setKeys(effect.source, {{0, 1.0f}});
+  setKeys(effect.opacity, {{0, 1.0f}});
+  setKeys(effect.xpos, {{0, 0.25f}});
+  setKeys(effect.ypos, {{0, 0.6f}});
+  effect.draw(0, 16, target);
+  bind(target);
+  std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, 320, 180);
+  // The dye square covers x 0.25 +- 1/6 and y 0.6 +- 1/3.6 of the target.
+  int lit = 0;
+  for (int y = 0; y < 180; ++y)
+    for (int x = 0; x < 320; ++x) {
+      const uint8_t* p = &pixels[(y * 320 + x) * 4];
+      if (p[0] + p[1] + p[2] < 30) continue;
+      ++lit;
+      ASSERT_GE((x + 0.5) / 320, 0.25 - 1 / 6.0) << x << "," << y;
+      ASSERT_LE((x + 0.5) / 320, 0.25 + 1 / 6.0) << x << "," << y;
+      ASSERT_GE((y + 0.5) / 180, 0.6 - 1 / 3.6) << x << "," << y;
+      ASSERT_LE((y + 0.5) / 180, 0.6 + 1 / 3.6) << x << "," << y;
+    }
+  EXPECT_GT(lit, 500);
+  EXPECT_TRUE(isUsed(target));
+}
+
+TEST_F(FluidEffectGLTest, FramesOfTheKelvaroLogoPouring) {
+  std::string directory = EngineState::framesDirectory("effects-fluid-particles");
+  setKeys(effect.source, {{0, 0.0f}, {4, 1.0f}}, ValueKeyframe::Step);
+  setKeys(effect.opacity, {{0, 1.0f}});
+  setKeys(effect.xpos, {{0, 0.5f}});
+  setKeys(effect.ypos, {{0, 0.5f}});
+  for (uint32_t time = 0; time <= 4200; time += 20) {
+    effect.draw(time, 20, nullptr);
+    if (time >= 200 && (time - 200) % 500 == 0) {
+      char name[64];
+      std::snprintf(name, sizeof name, "/fluid-kelvaro-%04u.png", time - 200);
+      ASSERT_TRUE(EngineState::saveFrame(directory + name));
+    }
+  }
+  // Still visible after 4 s: the swirls carry the dye, they do not wipe it out.
+  double total = 0.0;
+  for (float value : dye()) total += value;
+  EXPECT_GT(total, 1000.0);
+}
