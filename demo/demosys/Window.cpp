@@ -13,14 +13,7 @@ namespace {
 
 bool initVideo(ScreenMetrics* metrics) {
   KVRDemosys::screenMetrics = metrics;
-  // A display server that has just come up (a fresh Xvfb, a session starting) can refuse the
-  // first connections; a few short retries save the run.
-  int initResult = SDL_Init(SDL_INIT_VIDEO);
-  for (int attempt = 1; initResult == -1 && attempt < 5; ++attempt) {
-    SDL_Delay(200);
-    initResult = SDL_Init(SDL_INIT_VIDEO);
-  }
-  if (initResult == -1) {
+  if (SDL_Init(SDL_INIT_VIDEO) == -1) {
     KVRDemosys::windowMessage = std::string("Failed to initialize SDL!\n") + SDL_GetError();
     return false;
   }

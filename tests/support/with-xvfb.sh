@@ -2,7 +2,8 @@
 # Runs a command on a private Xvfb screen with GLX (Mesa llvmpipe), whatever DISPLAY says.
 # The display number is drawn at random from a high range and skipped while any server (also
 # one in another mount namespace, seen through its abstract socket) holds it, so parallel
-# runs never share a screen.
+# runs never share a screen. -noreset keeps the server from resetting whenever its last client
+# disconnects (SDL connects, disconnects and connects again while it starts).
 set -u
 workdir=$(mktemp -d)
 trap 'rm -rf "$workdir"' EXIT
@@ -13,7 +14,7 @@ display_taken() {
 
 start_server() {
   local number=$1
-  Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" +extension GLX -nolisten tcp \
+  Xvfb ":$number" -screen 0 "${XVFB_SCREEN:-1280x1024x24}" +extension GLX -nolisten tcp -noreset \
     >"$workdir/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 1 200); do
