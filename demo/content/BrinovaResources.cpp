@@ -3,6 +3,15 @@
 #include <GL/glew.h>
 
 #include "demosys/FBO.h"
+#include "effects/CameraLensEffect.h"
+#include "effects/CreditsEffect.h"
+#include "effects/FluidEffect.h"
+#include "effects/GlowEffect.h"
+#include "effects/ParticleCreatures2Effect.h"
+#include "effects/ParticleCreaturesEffect.h"
+#include "effects/PostProcessEffect.h"
+#include "effects/RadialBlurEffect.h"
+#include "effects/UnderwaterEffect.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
 
@@ -144,4 +153,139 @@ void BrinovaResources::defineFramebuffers() {
   for (const FluidTarget& target : kFluidTargets)
     AddFBO(target.name, new FBO(target.size, target.size, false, false, target.dye ? GL_RGB16F : GL_R16F,
                                 target.dye ? GL_RGB : GL_RED, GL_FLOAT));
+}
+
+void BrinovaResources::defineEffects() {
+  DefineEffect("UnderwaterEffect", new UnderwaterEffect());
+  DefineEffect("PostProcessEffect", new PostProcessEffect());
+  DefineEffect("GlowEffect", new GlowEffect());
+  DefineEffect("ParticleCreaturesEffect", new ParticleCreaturesEffect());
+  DefineEffect("ParticleCreatures2Effect", new ParticleCreatures2Effect());
+  DefineEffect("FluidEffect", new FluidEffect());
+  DefineEffect("CameraLensEffect", new CameraLensEffect());
+  DefineEffect("CreditsEffect", new CreditsEffect());
+  DefineEffect("RadialBlurEffect", new RadialBlurEffect());
+}
+
+void BrinovaResources::defineInstances() {
+  bindUnderwater();
+  bindPostProcess();
+  bindGlow();
+  bindParticleCreatures();
+  bindParticleCreatures2();
+  bindFluid();
+  CreateEffectInstance("CameraLensEffect", "camera", true);
+  bindCredits();
+  bindRadialBlur();
+}
+
+void BrinovaResources::bindUnderwater() {
+  auto* effect = static_cast<UnderwaterEffect*>(CreateEffectInstance("UnderwaterEffect", "underwater_effect", true));
+  effect->pointLightShader = GetShader("point_light");
+  effect->laplaceShader = GetShader("laplace");
+  effect->dilateShader = GetShader("dilate");
+  effect->wavesShader = GetShader("waves");
+  effect->spriteShader = GetShader("particlesprite_shader");
+  effect->sceneFBO = GetFBO("offscreen0");
+  effect->edgesFBO = GetFBO("offscreen1");
+  effect->oceanTexture = GetTexture("ocean_surface_texture");
+  effect->waveNormals0 = GetTexture("wave_normals0");
+  effect->waveNormals1 = GetTexture("wave_normals1");
+  effect->waveNormals2 = GetTexture("wave_normals2");
+  effect->particleTexture = GetTexture("particle");
+  effect->puffTexture = GetTexture("puff_particle");
+}
+
+void BrinovaResources::bindPostProcess() {
+  auto* effect = static_cast<PostProcessEffect*>(CreateEffectInstance("PostProcessEffect", "postprocess_effect", true));
+  effect->overlayTexture = GetTexture("overlay");
+  effect->noiseTexture = GetTexture("color_noise");
+  effect->thresholdTexture = GetTexture("threshold");
+  effect->shader = GetShader("post_process_shader");
+  effect->sourceFBO = GetFBO("staging0");
+}
+
+void BrinovaResources::bindGlow() {
+  auto* effect = static_cast<GlowEffect*>(CreateEffectInstance("GlowEffect", "glow_effect", true));
+  effect->blurPre = GetFBO("blur_pre");
+  effect->blurX = GetFBO("blurx");
+  effect->blurY = GetFBO("blury");
+  effect->glowPre = GetFBO("glow_pre");
+  effect->blurXShader = GetShader("blur_x");
+  effect->blurYShader = GetShader("blur_y");
+  effect->screenShader = GetShader("screen");
+  effect->bncShader = GetShader("b_n_c_shader");
+  effect->kernel = GetTexture("gaussian_kernel");
+}
+
+void BrinovaResources::bindParticleCreatures() {
+  auto* effect = static_cast<ParticleCreaturesEffect*>(
+      CreateEffectInstance("ParticleCreaturesEffect", "particle_creatures_effect", true));
+  effect->shader = GetShader("particlesprite_shader");
+  effect->particleTexture = GetTexture("particle");
+  effect->spriteTexture = GetTexture("particle2");
+}
+
+void BrinovaResources::bindParticleCreatures2() {
+  auto* effect = static_cast<ParticleCreatures2Effect*>(
+      CreateEffectInstance("ParticleCreatures2Effect", "particle_creatures2_effect", true));
+  effect->shader = GetShader("particlesprite_shader");
+  effect->spriteTexture = GetTexture("particle2");
+  effect->particle3Texture = GetTexture("particle3");
+}
+
+void BrinovaResources::bindFluid() {
+  auto* effect = static_cast<FluidEffect*>(CreateEffectInstance("FluidEffect", "fluid_effect", true));
+  effect->addSourceShader = GetShader("add_source_shader");
+  effect->advectShader = GetShader("advect_shader");
+  effect->projectPass0Shader = GetShader("project_pass0_shader");
+  effect->projectPass1Shader = GetShader("project_pass1_shader");
+  effect->projectPass2uShader = GetShader("project_pass2u_shader");
+  effect->projectPass2vShader = GetShader("project_pass2v_shader");
+  effect->normalizeShader = GetShader("normalize_shader");
+  effect->uSource = GetTexture("u_source");
+  effect->vSource = GetTexture("v_source");
+  effect->uSource2 = GetTexture("u_source2");
+  effect->vSource2 = GetTexture("v_source2");
+  effect->uSource3 = GetTexture("u_source3");
+  effect->vSource3 = GetTexture("v_source3");
+  effect->quorSmall = GetTexture("quor_small");
+  effect->miztSmall = GetTexture("mizt_small");
+  effect->ovarSmall = GetTexture("ovar_small");
+  effect->sendrikSmall = GetTexture("sendrik_small");
+  effect->kelvaroLogoSmall = GetTexture("kelvarologo_small");
+  effect->brinovaLogoSmall = GetTexture("brinovalogo_small");
+  effect->m_densities_source = GetFBO("m_densities_source");
+  effect->m_velocities_u_source = GetFBO("m_velocities_u_source");
+  effect->m_velocities_v_source = GetFBO("m_velocities_v_source");
+  effect->m_densities = GetFBO("m_densities");
+  effect->m_densities_prev = GetFBO("m_densities_prev");
+  effect->m_velocities_u = GetFBO("m_velocities_u");
+  effect->m_velocities_v = GetFBO("m_velocities_v");
+  effect->m_velocities_u_prev = GetFBO("m_velocities_u_prev");
+  effect->m_velocities_v_prev = GetFBO("m_velocities_v_prev");
+  effect->m_d_tmp = GetFBO("m_d_tmp");
+  effect->m_v_tmp = GetFBO("m_v_tmp");
+  effect->compositeShader = GetShader("screen_opacity2");
+  effect->backgroundFBO = GetFBO("staging0");
+  effect->staging1FBO = GetFBO("staging1");
+}
+
+void BrinovaResources::bindCredits() {
+  auto* effect = static_cast<CreditsEffect*>(CreateEffectInstance("CreditsEffect", "credits_effect", true));
+  const char* const names[] = {"quor", "mizt", "ovar", "sendrik", "kelvarologo", "brinovalogo"};
+  for (int i = 0; i < 6; ++i) effect->images[i] = GetTexture(names[i]);
+  effect->shader = GetShader("screen_opacity");
+  effect->backgroundFBO = GetFBO("staging0");
+  effect->outputFBO = GetFBO("staging1");
+}
+
+void BrinovaResources::bindRadialBlur() {
+  auto* effect = static_cast<RadialBlurEffect*>(CreateEffectInstance("RadialBlurEffect", "radial_blur_effect", true));
+  effect->sourceFBO = GetFBO("staging0");
+  effect->copyFBO = GetFBO("offscreen0");
+  effect->workFBO = GetFBO("blurx");
+  effect->accumFBO = GetFBO("blury");
+  effect->zoomShader = GetShader("zoom_blend");
+  effect->screenShader = GetShader("screen");
 }

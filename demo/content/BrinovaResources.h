@@ -11,6 +11,9 @@ class BrinovaResources : public ResourceDefinition {
   // Keeps the launcher's window choice; sets only the clip planes and the time range.
   void setup(ScreenMetrics* metrics) override;
   void defineResources() override;
+  void defineEffects() override;
+  // The nine instances, each bound to the resources it draws with.
+  void defineInstances() override;
 
   struct ScreenTarget {
     const char* name;
@@ -25,4 +28,12 @@ class BrinovaResources : public ResourceDefinition {
   void defineTextures();
   void defineShaders();
   void defineFramebuffers();
+  void bindUnderwater();
+  void bindPostProcess();
+  void bindGlow();
+  void bindParticleCreatures();
+  void bindParticleCreatures2();
+  void bindFluid();
+  void bindCredits();
+  void bindRadialBlur();
 };
