@@ -8,10 +8,8 @@
 #include <FL/Fl_Pixmap.H>
 #include <SDL/SDL.h>
 
-#if __has_include("BrinovaBanner.h")
+// Generated at build time from the production's typeface and colours.
 #include "BrinovaBanner.h"
-#define KVR_HAS_BANNER 1
-#endif
 
 KVRGui::KVRGui(int width, int height, const char* title)
     : Fl_Double_Window((Fl::w() - width) / 2, (Fl::h() - height) / 2, width, height, title) {
@@ -56,12 +54,8 @@ std::vector<KVRGui::Mode> KVRGui::listModes() {
 
 void KVRGui::buildWidgets() {
   Fl_Box* bannerBox = new Fl_Box(0, 0, 450, 100);
-#ifdef KVR_HAS_BANNER
   banner = new Fl_Pixmap(brinova_banner_xpm);
   bannerBox->image(banner);
-#else
-  bannerBox->label("Kelvaro Demosys");
-#endif
   addResolutionChoice();
 
   Fl_Check_Button* fullscreenBox = new Fl_Check_Button(175, 160, 30, 30, "Fullscreen: ");

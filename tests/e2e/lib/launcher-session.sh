@@ -2,54 +2,7 @@
 # Runs inside Xvfb (see launcher.sh). Each case runs the program in a scratch directory.
 set -uo pipefail
 BUILD_DIR=$1
-failures=0
-passed=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; passed=$((passed + 1)); }
-
-wait_for_window() {  # name -> window id
-  local id=""
-  for _ in $(seq 1 300); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-click() {  # window x y
-  xdotool mousemove --window "$1" "$2" "$3" click 1
-}
-
-# Starts the program in $2 with the archive copied in when $1 is "with-archive".
-start_program() {
-  local work=$2
-  mkdir -p "$work"
-  if [ "$1" = with-archive ] && [ -f "$BUILD_DIR/resources.7z" ]; then cp "$BUILD_DIR/resources.7z" "$work/"; fi
-  (cd "$work" && exec "$BUILD_DIR/brinova" >"$work/out.txt" 2>&1) &
-  PROGRAM_PID=$!
-}
-
-finish_program() {  # -> exit status, waiting at most 60 s
-  for _ in $(seq 1 600); do
-    kill -0 "$PROGRAM_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$PROGRAM_PID" 2>/dev/null; then kill -9 "$PROGRAM_PID"; fi
-  wait "$PROGRAM_PID"
-}
-
-expect_in_order() {  # file line...
-  local file=$1; shift
-  local from=1
-  for text in "$@"; do
-    local at
-    at=$(tail -n +"$from" "$file" | grep -n -F -- "$text" | head -n 1 | cut -d: -f1)
-    if [ -z "$at" ]; then echo "missing or out of order: '$text'"; return 1; fi
-    from=$((from + at))
-  done
-}
+source "$(dirname "$0")/common.sh"
 
 exit_case() {
   local work; work=$(mktemp -d)
