@@ -28,11 +28,14 @@ bool Demo::fail(const std::string& text) {
 
 bool Demo::load(ScreenMetrics* metrics, int source) {
   KVR_ASSERT(KVRDemosys::resources != nullptr, "KVRDemosys::resources != __null");
+  KVRDemosys::loadTimings.start();
   ResourceAccess::selectSource(source);
+  KVRDemosys::loadTimings.mark("archive");
   loader = new ResourceLoader();
   loader->createPools();
   if (!loader->openScreen(metrics, caption)) return fail(loader->getMessage());
   if (glewInit() != GLEW_OK) return fail("Error initializing glew\n");
+  KVRDemosys::loadTimings.mark("window");
   if (!GLEW_VERSION_2_0) return fail("No OpenGL 2.0 support found!");
   const GLubyte* glslVersion = glGetString(GL_SHADING_LANGUAGE_VERSION);
   std::cout << "GLSL version : ";
@@ -40,11 +43,13 @@ bool Demo::load(ScreenMetrics* metrics, int source) {
   std::cout << std::endl;
   if (!loader->defineAndLoadResources()) return fail(loader->getMessage());
   KVRDemosys::resources->defineInstances();
+  KVRDemosys::loadTimings.mark("instances");
   if (!loader->createTrackData()) {
     failed = true;
     return false;
   }
   if (!loader->setupSound()) return fail(loader->getMessage());
+  KVRDemosys::loadTimings.mark("sound");
   if (source == 1) ResourceAccess::closeArchive();
   return true;
 }

@@ -41,6 +41,7 @@ int32_t resourceSource = 0;
 bool logFileLoads = false;
 ResourceArchive* archive = nullptr;
 std::vector<std::string> usedResourceFiles;
+LoadTimings loadTimings;
 uint32_t boundFramebuffer = 0;
 
 }  // namespace KVRDemosys

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "demosys/Definitions.h"
+#include "demosys/LoadTimings.h"
 #include "demosys/TimeCode.h"
 
 class ResourceDefinition;
@@ -74,6 +75,8 @@ extern bool logFileLoads;
 extern ResourceArchive* archive;
 // Every file that was read besides the definition lists (shader includes), first use first.
 extern std::vector<std::string> usedResourceFiles;
+// Where the last load spent its time, stage by stage.
+extern LoadTimings loadTimings;
 // GL name of the bound framebuffer, 0 for the screen; lets redundant binds be skipped.
 extern uint32_t boundFramebuffer;
 

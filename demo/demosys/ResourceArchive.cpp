@@ -2,11 +2,15 @@
 
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 // A header that claims more than this is damaged; nothing the engine reads comes close.
 constexpr int64_t kMaxEntrySize = int64_t(1) << 30;
+// Entries kept beyond this are dropped again: an archive far larger than a demo's data then
+// costs decoding time instead of memory.
+constexpr size_t kMaxKeptBytes = size_t(256) << 20;
 }  // namespace
 
 ResourceArchive::~ResourceArchive() { close(); }
@@ -42,9 +46,8 @@ void ResourceArchive::close() {
   file.clear();
   file.shrink_to_fit();
   entries.clear();
-  cachedBytes.clear();
-  cachedBytes.shrink_to_fit();
-  cachedIndex = -1;
+  keptBytes = 0;
+  decoded = 0;
   opened = false;
 }
 
@@ -63,6 +66,7 @@ void ResourceArchive::stopReader() {
   if (reader) archive_read_free(reader);
   reader = nullptr;
   readerIndex = -1;
+  readerDataRead = false;
 }
 
 bool ResourceArchive::indexEntries() {
@@ -92,17 +96,36 @@ int32_t ResourceArchive::entrySize(const std::string& path) const {
   return static_cast<int32_t>(entries[index].size);
 }
 
+bool ResourceArchive::readEntryData(int index, std::vector<uint8_t>& bytes) {
+  bytes.assign(static_cast<size_t>(std::max<int64_t>(entries[index].size, 0)), 0);
+  la_ssize_t got = bytes.empty() ? 0 : archive_read_data(reader, bytes.data(), bytes.size());
+  readerDataRead = true;
+  ++decoded;
+  return got == static_cast<la_ssize_t>(bytes.size());
+}
+
+// Moves the reader to entry `index`, keeping the data of every entry it passes.
 bool ResourceArchive::advanceTo(int index) {
-  if (!reader || readerIndex >= index) {
+  if (!reader || readerIndex > index || (readerIndex == index && readerDataRead)) {
     if (!startReader()) return false;
   }
   struct archive_entry* header;
   while (readerIndex < index) {
+    if (readerIndex >= 0 && !readerDataRead && !entries[readerIndex].kept && entrySize(entries[readerIndex].name) >= 0) {
+      Entry& passed = entries[readerIndex];
+      std::vector<uint8_t> bytes;
+      if (readEntryData(readerIndex, bytes) && keptBytes + bytes.size() <= kMaxKeptBytes) {
+        keptBytes += bytes.size();
+        passed.bytes = std::move(bytes);
+        passed.kept = true;
+      }
+    }
     if (archive_read_next_header(reader, &header) != ARCHIVE_OK) {
       stopReader();
       return false;
     }
     ++readerIndex;
+    readerDataRead = false;
   }
   return true;
 }
@@ -110,19 +133,30 @@ bool ResourceArchive::advanceTo(int index) {
 int ResourceArchive::extract(const std::string& path, std::vector<uint8_t>& out) {
   if (entrySize(path) < 0) return 1;
   int index = findEntry(path);
-  if (index != cachedIndex) {
-    if (!advanceTo(index)) return 1;
-    std::vector<uint8_t> bytes(static_cast<size_t>(entries[index].size));
-    la_ssize_t got = bytes.empty() ? 0 : archive_read_data(reader, bytes.data(), bytes.size());
-    if (got != static_cast<la_ssize_t>(bytes.size())) {
+  Entry& entry = entries[index];
+  if (!entry.kept) {
+    std::vector<uint8_t> bytes;
+    if (!advanceTo(index) || !readEntryData(index, bytes)) {
       stopReader();
       return 1;
     }
-    cachedBytes = std::move(bytes);
-    cachedIndex = index;
+    // The last entry read is always kept, so asking twice never decodes twice.
+    if (keptBytes + bytes.size() > kMaxKeptBytes) dropKeptEntries();
+    keptBytes += bytes.size();
+    entry.bytes = std::move(bytes);
+    entry.kept = true;
   }
-  out = cachedBytes;
+  out = entry.bytes;
   return 0;
+}
+
+void ResourceArchive::dropKeptEntries() {
+  for (Entry& entry : entries) {
+    entry.bytes.clear();
+    entry.bytes.shrink_to_fit();
+    entry.kept = false;
+  }
+  keptBytes = 0;
 }
 
 std::vector<std::string> ResourceArchive::entryNames() const {

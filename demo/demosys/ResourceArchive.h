@@ -7,8 +7,9 @@
 #include <vector>
 
 // A 7z archive held in memory and read through libarchive. Entries are found by their exact
-// stored path. The reader that produced the last entry is kept open, so entries read in archive
-// order (one solid block after another) are each decoded once; the last entry's bytes are cached.
+// stored path. libarchive reads forward only and decodes whatever it passes, so every entry the
+// reader passes on its way is kept: each entry is decoded at most once, whatever order the
+// loaders ask in (until the kept bytes would pass kMaxKeptBytes; then only the last is kept).
 class ResourceArchive {
  public:
   ResourceArchive() = default;
@@ -27,11 +28,15 @@ class ResourceArchive {
   // 0 with the entry's bytes in `out`, 1 on a missing entry or a decoder error.
   int extract(const std::string& path, std::vector<uint8_t>& out);
   std::vector<std::string> entryNames() const;
+  // How many entries have been decoded since opening (for tests and measurements).
+  int decodedCount() const { return decoded; }
 
  private:
   struct Entry {
     std::string name;
     int64_t size;
+    bool kept = false;
+    std::vector<uint8_t> bytes;
   };
 
   int findEntry(const std::string& path) const;
@@ -39,12 +44,15 @@ class ResourceArchive {
   bool startReader();
   void stopReader();
   bool advanceTo(int index);
+  bool readEntryData(int index, std::vector<uint8_t>& bytes);
+  void dropKeptEntries();
 
   std::vector<uint8_t> file;
   std::vector<Entry> entries;
   bool opened = false;
   struct archive* reader = nullptr;
   int readerIndex = -1;  // entry the reader's last header belongs to
-  int cachedIndex = -1;
-  std::vector<uint8_t> cachedBytes;
+  bool readerDataRead = false;  // whether that entry's data was consumed
+  int decoded = 0;
+  size_t keptBytes = 0;
 };

@@ -102,7 +102,15 @@ bool ResourceLoader::defineAndLoadResources() {
   std::cout << "[Define Effects]" << std::endl;
   KVRDemosys::resources->defineEffects();
   startProgressBar();
-  return loadShaders() && loadObjects() && loadTextures() && prepareScenes() && loadBinaries() && loadAnimations();
+  KVRDemosys::loadTimings.mark("definitions");
+  return timed("shaders", loadShaders()) && timed("objects", loadObjects()) &&
+         timed("textures", loadTextures()) && timed("scenes", prepareScenes()) &&
+         timed("binaries and animations", loadBinaries() && loadAnimations());
+}
+
+bool ResourceLoader::timed(const std::string& stage, bool succeeded) {
+  KVRDemosys::loadTimings.mark(stage);
+  return succeeded;
 }
 
 bool ResourceLoader::loadShaders() {
@@ -206,9 +214,11 @@ bool ResourceLoader::createTrackData() {
   TrackLoader trackLoader(ResourceAccess::TRACKS_DIRECTORY);
   trackLoader.SetFBOResolver(findTargetFBO);
   KVRDemosys::tracks = trackLoader.LoadTrackData(names, instances);
+  KVRDemosys::loadTimings.mark("tracks");
   if (!KVRDemosys::tracks) return fail(trackLoader.GetError());
   KVRDemosys::tracks->SetRate(kRowsPerSecond);
   initializeInstances();
+  KVRDemosys::loadTimings.mark("effect init");
   return KVRDemosys::tracks->ValidateStartStop();
 }
 

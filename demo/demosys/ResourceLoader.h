@@ -28,6 +28,8 @@ class ResourceLoader {
 
  private:
   bool fail(const std::string& text);
+  // Records the stage that just ran in the load timings and passes its result on.
+  bool timed(const std::string& stage, bool succeeded);
   void startProgressBar();
   bool loadShaders();
   bool loadObjects();

@@ -201,3 +201,15 @@ TEST(BinaryTest, FloatRangesScaleBytesAndStayInside) {
   EXPECT_EQ(blob.GetFloats(), blob.GetFloats());
   EXPECT_EQ(128, blob.GetByte(2));
 }
+
+TEST_F(ArchiveFixture, EveryEntryIsDecodedAtMostOnceInAnyOrder) {
+  ResourceArchive archive;
+  ASSERT_TRUE(archive.open(archivePath));
+  std::vector<uint8_t> bytes;
+  std::vector<std::string> names = archive.entryNames();
+  for (auto name = names.rbegin(); name != names.rend(); ++name) EXPECT_EQ(0, archive.extract(*name, bytes));
+  for (const std::string& name : names) EXPECT_EQ(0, archive.extract(name, bytes));
+  EXPECT_EQ(static_cast<int>(names.size()), archive.decodedCount());
+  EXPECT_EQ(0, archive.extract("resources/misc/blob.bin", bytes));
+  EXPECT_EQ(std::vector<uint8_t>({0x80, 0xff, 0x00, 0x01}), bytes);
+}

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "demosys/KVRDemosys.h"
+
 namespace {
 
 std::string number(double value) {
@@ -87,7 +89,10 @@ void CaptureReport::writeSummary(std::ostream& out) const {
   out << "  \"summary\": {\n    \"frames\": " << frameLines.size() << ",\n    \"wall_ms\": {\"mean\": "
       << number(meanWallMs()) << ", \"max\": " << number(wallMaxMs) << ", \"total\": " << number(wallTotalMs)
       << "},\n    \"gl_errors\": " << glErrorTotal << ",\n    \"missing_uniforms\": " << missingUniformTotal
-      << ",\n    \"feedback_loops\": " << feedbackCount << ",\n    \"instances\": [";
+      << ",\n    \"feedback_loops\": " << feedbackCount << ",\n    \"load_ms\": {\"total\": "
+      << number(KVRDemosys::loadTimings.totalMs());
+  for (const auto& stage : KVRDemosys::loadTimings.stages()) out << ", " << quote(stage.first) << ": " << number(stage.second);
+  out << "},\n    \"instances\": [";
   for (size_t i = 0; i < instances.size(); ++i) {
     const InstanceSummary& s = instances[i];
     out << (i ? ",\n" : "\n") << "      {\"name\": " << quote(s.name) << ", \"frames_active\": " << s.framesActive
