@@ -56,7 +56,8 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
             text.find("{\"name\": \"glow\", \"frames_active\": 2, \"first_active_ms\": 0, \"last_active_ms\": 50, "
                       "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
                       "\"feedback_loops\": 0}"));
-  EXPECT_NE(std::string::npos, text.find("\"feedback_loops\": 1,\n    \"instances\""));
+  EXPECT_NE(std::string::npos, text.find("\"feedback_loops\": 1,\n    \"load_ms\": {\"total\": "));
+  EXPECT_NE(std::string::npos, text.find("},\n    \"instances\""));
   EXPECT_LT(text.find("{\"name\": \"glow\", \"frames_active\""), text.find("{\"name\": \"post\", \"frames_active\""));
   EXPECT_EQ(1u, report.feedbackLoops());
   EXPECT_EQ(1u, report.glErrors());
