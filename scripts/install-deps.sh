@@ -11,6 +11,7 @@ PACKAGES=(
   libfreetype-dev fonts-dejavu-core libpng-dev
   7zip xvfb xauth xdotool x11-apps x11-utils imagemagick ffmpeg
   libgtest-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -116,7 +116,8 @@ void ResourceFile::appendChars(const std::string& text) { data.insert(data.end()
 
 bool ResourceFile::writeAndClose() {
   if (!stream) return false;
-  writtenSize = static_cast<uint32_t>(std::fwrite(data.data(), 1, data.size(), stream));
+  // An empty vector may hold no buffer at all, and fwrite must not be given a null one.
+  writtenSize = data.empty() ? 0 : static_cast<uint32_t>(std::fwrite(data.data(), 1, data.size(), stream));
   bool success = writtenSize == data.size();
   success = std::fclose(stream) == 0 && success;
   stream = nullptr;

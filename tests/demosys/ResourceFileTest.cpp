@@ -90,6 +90,21 @@ TEST(ResourceFileTest, WritesWhatWasAppended) {
   EXPECT_EQ("ab", back.readString());
 }
 
+// The track compiler writes an empty "track.data" for a timeline without instances.
+TEST(ResourceFileTest, WritesAnEmptyFile) {
+  TempDir dir;
+  std::string path = dir.path() + "/empty.bin";
+  {
+    ResourceFile file(path, ResourceFile::Write);
+    ASSERT_TRUE(file.isOk());
+    EXPECT_TRUE(file.writeAndClose());
+    EXPECT_EQ(0u, file.getWrittenSize());
+  }
+  ResourceFile back(path, ResourceFile::Read);
+  EXPECT_TRUE(back.isOk());
+  EXPECT_EQ(0u, back.size());
+}
+
 TEST(ResourceFileTest, MissingDiskFileIsNotOk) {
   ResourceFile file("/nonexistent/kvr/file", ResourceFile::Read);
   EXPECT_FALSE(file.isOk());
