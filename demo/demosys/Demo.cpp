@@ -9,6 +9,7 @@
 #include "demosys/KVRAssert.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ResourceAccess.h"
+#include "demosys/ResourceArchive.h"
 #include "demosys/ResourceDefinition.h"
 #include "demosys/ResourceLoader.h"
 #include "demosys/ScreenMetrics.h"
@@ -22,6 +23,9 @@ Demo::~Demo() { delete loader; }
 
 bool Demo::fail(const std::string& text) {
   message = text;
+  // Every lookup of a missing or damaged archive fails; say where the failures come from.
+  if (KVRDemosys::resourceSource == 1 && (!KVRDemosys::archive || !KVRDemosys::archive->isOpen()))
+    message += std::string("\nArchive '") + ResourceAccess::ARCHIVE_NAME + "' is missing or damaged";
   failed = true;
   return false;
 }
@@ -44,10 +48,7 @@ bool Demo::load(ScreenMetrics* metrics, int source) {
   if (!loader->defineAndLoadResources()) return fail(loader->getMessage());
   KVRDemosys::resources->defineInstances();
   KVRDemosys::loadTimings.mark("instances");
-  if (!loader->createTrackData()) {
-    failed = true;
-    return false;
-  }
+  if (!loader->createTrackData()) return fail(loader->getMessage());
   if (!loader->setupSound()) return fail(loader->getMessage());
   KVRDemosys::loadTimings.mark("sound");
   if (source == 1) ResourceAccess::closeArchive();

@@ -219,7 +219,10 @@ bool ResourceLoader::createTrackData() {
   KVRDemosys::tracks->SetRate(kRowsPerSecond);
   initializeInstances();
   KVRDemosys::loadTimings.mark("effect init");
-  return KVRDemosys::tracks->ValidateStartStop();
+  if (KVRDemosys::tracks->ValidateStartStop()) return true;
+  // The check prints its own lines; the report names the instance too.
+  return fail("Track data : the start/stop track of '" + KVRDemosys::tracks->FirstInvalidStartStop() +
+              "' does not alternate start and stop keyframes");
 }
 
 void ResourceLoader::initializeInstances() {

@@ -73,6 +73,17 @@ bool TrackData::ValidateStartStop() const {
   return true;
 }
 
+std::string TrackData::FirstInvalidStartStop() const {
+  for (const EffectTrackSet* set : ordered) {
+    if (!set->startStop) continue;
+    std::streambuf* quiet = std::cout.rdbuf(nullptr);
+    bool valid = set->startStop->Validate();
+    std::cout.rdbuf(quiet);
+    if (!valid) return set->name;
+  }
+  return "";
+}
+
 void TrackData::collectActive(uint32_t row) {
   activeByName.clear();
   active.clear();

@@ -37,6 +37,8 @@ class TrackData {
   void BuildOrder();
   void NumberPriorities();
   bool ValidateStartStop() const;
+  // The first instance whose start/stop keyframes do not alternate, or "" when all do.
+  std::string FirstInvalidStartStop() const;
   void Step(uint32_t timeMs, uint32_t row, uint32_t deltaMs);
   bool IsInstanceActive(const std::string& name) const;
 
