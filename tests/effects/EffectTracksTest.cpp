@@ -1,5 +1,5 @@
-// What the five grading and camera effects share without a GL context: their tracks, their
-// clones, and the camera lens, which only writes engine state.
+// What the effects share without a GL context: their tracks (the track files match them by
+// name and order), their clones, and the camera lens, which only writes engine state.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,9 +19,14 @@
 #include "demosys/TrackStartStop.h"
 #include "effects/CameraLensEffect.h"
 #include "effects/CreditsEffect.h"
+#include "effects/FluidEffect.h"
 #include "effects/GlowEffect.h"
+#include "effects/ParticleCreatures2Effect.h"
+#include "effects/ParticleCreaturesEffect.h"
 #include "effects/PostProcessEffect.h"
 #include "effects/RadialBlurEffect.h"
+#include "effects/UnderwaterEffect.h"
+#include "support/TrackFixtures.h"
 
 namespace {
 
@@ -49,6 +54,19 @@ TEST(EffectTracksTest, EachEffectMakesItsTracksInOrderAndClonesFresh) {
       {"RadialBlurEffect", [] { return new RadialBlurEffect(); }, {"num_passes", "multiply"}},
       {"CreditsEffect", [] { return new CreditsEffect(); }, {"index", "xpos", "ypos", "scale", "alpha"}},
       {"CameraLensEffect", [] { return new CameraLensEffect(); }, {"fov", "head", "pitch", "x", "y", "z"}},
+      {"FluidEffect", [] { return new FluidEffect(); }, {"source", "time_step", "xpos", "ypos", "opacity"}},
+      {"UnderwaterEffect",
+       [] { return new UnderwaterEffect(); },
+       {"wave_time", "ribbons_noise_offset", "num_ribs", "num_ribs_verts", "deb_size"}},
+      {"ParticleCreaturesEffect",
+       [] { return new ParticleCreaturesEffect(); },
+       {"scale", "particle_monster_anim", "pos_x", "pos_y", "pos_z", "particle_monster_rotate_x",
+        "particle_monster_rotate_y", "particle_monster_rotate_z", "particle_monster_intensity",
+        "particle_monster_rot_delay"}},
+      {"ParticleCreatures2Effect",
+       [] { return new ParticleCreatures2Effect(); },
+       {"intensity", "pos_x", "pos_y", "pos_z", "delay", "active1", "active2", "pos_x2", "pos_y2", "pos_z2",
+        "rot_x", "rot_y", "rot_z"}},
   };
   for (const TrackOrder& order : orders) {
     std::unique_ptr<Effect> prototype(order.make());
@@ -121,8 +139,7 @@ class CameraLensEffectTest : public testing::Test {
     KVRDemosys::camera = Camera();
   }
   void set(TrackInterpolate* track, float from, float to) {
-    track->InsertKeyframe(new ValueKeyframe(0, from));
-    track->InsertKeyframe(new ValueKeyframe(20, to));
+    TrackFixtures::SetKeys(track, {{0, from}, {20, to}});
   }
 
   ScreenMetrics metrics;

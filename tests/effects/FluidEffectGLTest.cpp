@@ -17,19 +17,17 @@
 #include "effects/FluidEffect.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
+#include "support/TrackFixtures.h"
 
 namespace {
+
+using TrackFixtures::SetKeys;
 
 const int V = 64;   // velocity grid
 const int D = 256;  // dye grid
 const double PI = 3.14159265358979323846;
 // Grid widths that Advect.frag moves per unit of velocity and step.
 const double FLOW_SPEED = 0.3;
-
-void setKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys,
-             uint32_t curve = ValueKeyframe::Linear) {
-  for (const auto& key : keys) track->InsertKeyframe(new ValueKeyframe(key.first, key.second, curve));
-}
 
 std::vector<float> readField(FBO* fbo, GLenum format, int channels) {
   Texture* texture = getColorTexture(fbo, 0);
@@ -94,17 +92,13 @@ class FluidEffectGLTest : public testing::Test {
     effect.kelvaroLogoSmall = texture("KelvaroLogoSmall.png");
     effect.brinovaLogoSmall = effect.quorSmall = effect.miztSmall = effect.ovarSmall = effect.sendrikSmall =
         texture("BrinovaLogoSmall.png");
-    effect.m_densities_source = dyeGrid();
-    effect.m_velocities_u_source = velocityGrid();
-    effect.m_velocities_v_source = velocityGrid();
-    effect.m_densities = dyeGrid();
-    effect.m_densities_prev = dyeGrid();
-    effect.m_velocities_u = velocityGrid();
-    effect.m_velocities_v = velocityGrid();
-    effect.m_velocities_u_prev = velocityGrid();
-    effect.m_velocities_v_prev = velocityGrid();
-    effect.m_d_tmp = dyeGrid();
-    effect.m_v_tmp = velocityGrid();
+    for (FBO** dye :
+         {&effect.m_densities_source, &effect.m_densities, &effect.m_densities_prev, &effect.m_d_tmp})
+      *dye = grid(D, D, GL_RGB16F, GL_RGB, false, GL_FLOAT);
+    for (FBO** velocity :
+         {&effect.m_velocities_u_source, &effect.m_velocities_v_source, &effect.m_velocities_u,
+          &effect.m_velocities_v, &effect.m_velocities_u_prev, &effect.m_velocities_v_prev, &effect.m_v_tmp})
+      *velocity = grid(V, V, GL_R16F, GL_RED, false, GL_FLOAT);
     effect.backgroundFBO = effect.staging1FBO = screenGrid(320, 180);
     effect.init();
   }
@@ -130,11 +124,10 @@ class FluidEffectGLTest : public testing::Test {
     clear(fbos.back().get());
     return fbos.back().get();
   }
-  FBO* dyeGrid() { return grid(D, D, GL_RGB16F, GL_RGB, false, GL_FLOAT); }
-  FBO* velocityGrid() { return grid(V, V, GL_R16F, GL_RED, false, GL_FLOAT); }
   FBO* screenGrid(int w, int h) { return grid(w, h, GL_RGBA, GL_RGBA, true, GL_UNSIGNED_BYTE); }
 
   std::vector<float> dye() { return readField(effect.m_densities, GL_RGB, 3); }
+  std::vector<float> velocity(FBO* fbo) { return readField(fbo, GL_RED, 1); }
 
   FluidEffect effect;
   std::vector<std::unique_ptr<Shader>> shaders;
@@ -143,12 +136,6 @@ class FluidEffectGLTest : public testing::Test {
 };
 
 }  // namespace
-
-TEST_F(FluidEffectGLTest, TracksInOrder) {
-  const char* names[] = {"source", "time_step", "xpos", "ypos", "opacity"};
-  ASSERT_EQ(5, effect.GetTrackCount());
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(names[i], effect.GetTrackAt(i)->GetName());
-}
 
 TEST_F(FluidEffectGLTest, ProjectRemovesDivergenceAndKeepsTheSwirl) {
   // Sources and sinks eight cells apart, on top of one big divergence-free whirl.
@@ -172,8 +159,8 @@ TEST_F(FluidEffectGLTest, ProjectRemovesDivergenceAndKeepsTheSwirl) {
   double before = divergenceRms(u, v);
 
   effect.Project();
-  std::vector<float> projectedU = readField(effect.m_velocities_u, GL_RED, 1);
-  std::vector<float> projectedV = readField(effect.m_velocities_v, GL_RED, 1);
+  std::vector<float> projectedU = velocity(effect.m_velocities_u),
+                     projectedV = velocity(effect.m_velocities_v);
   double after = divergenceRms(projectedU, projectedV);
   EXPECT_LT(after * 5.0, before) << "before " << before << ", after " << after;
   double along = 0.0, swirl = 0.0;
@@ -212,8 +199,8 @@ TEST_F(FluidEffectGLTest, DyeAdvectsAlongAUniformVelocity) {
 }
 
 TEST_F(FluidEffectGLTest, SourceChangeClearsThePreviousFieldsAndStepsZero) {
-  setKeys(effect.source, {{0, 0.0f}, {2, 1.0f}}, ValueKeyframe::Step);
-  setKeys(effect.timeStep, {{0, 0.5f}});
+  SetKeys(effect.source, {{0, 0.0f}, {2, 1.0f}}, ValueKeyframe::Step);
+  SetKeys(effect.timeStep, {{0, 0.5f}});
   effect.draw(50, 16, effect.staging1FBO);
   EXPECT_FLOAT_EQ(0.008f, effect.m_dt);
   // Left-overs that a source change must not feed back in.
@@ -235,11 +222,10 @@ TEST_F(FluidEffectGLTest, SourceChangeClearsThePreviousFieldsAndStepsZero) {
   EXPECT_GT(brightest, 0.5);
   EXPECT_LT(largestDifference, 2e-3);
   // The velocity pictures average out to still water; a left-over 1 would show as 0.5.
-  EXPECT_NEAR(0.0, mean(readField(effect.m_velocities_u, GL_RED, 1)), 0.05);
-  EXPECT_NEAR(0.0, mean(readField(effect.m_velocities_v, GL_RED, 1)), 0.05);
-  EXPECT_GT(std::fabs(readField(effect.m_velocities_u, GL_RED, 1)[V * 20 + 20]) +
-                std::fabs(readField(effect.m_velocities_v, GL_RED, 1)[V * 20 + 20]),
-            0.01);
+  std::vector<float> u = velocity(effect.m_velocities_u), v = velocity(effect.m_velocities_v);
+  EXPECT_NEAR(0.0, mean(u), 0.05);
+  EXPECT_NEAR(0.0, mean(v), 0.05);
+  EXPECT_GT(std::fabs(u[V * 20 + 20]) + std::fabs(v[V * 20 + 20]), 0.01);
 
   effect.draw(116, 16, effect.staging1FBO);
   EXPECT_FLOAT_EQ(0.008f, effect.m_dt);
@@ -251,8 +237,8 @@ TEST_F(FluidEffectGLTest, SourceZeroPoursNothingAndLeavesThePlacementUnset) {
   glClear(GL_COLOR_BUFFER_BIT);
   glClearColor(0, 0, 0, 0);
   FBO* target = screenGrid(320, 180);
-  setKeys(effect.opacity, {{0, 1.0f}});
-  setKeys(effect.xpos, {{0, 0.5f}});
+  SetKeys(effect.opacity, {{0, 1.0f}});
+  SetKeys(effect.xpos, {{0, 0.5f}});
   for (uint32_t time = 0; time < 200; time += 20) effect.draw(time, 20, target);
   for (float value : dye()) ASSERT_EQ(0.0f, value);
   GLfloat position[2] = {-1, -1}, scale[2] = {-1, -1};
@@ -272,10 +258,10 @@ TEST_F(FluidEffectGLTest, SourceZeroPoursNothingAndLeavesThePlacementUnset) {
 
 TEST_F(FluidEffectGLTest, CompositePlacesTheDyeAtPositionAndScale) {
   FBO* target = screenGrid(320, 180);
-  setKeys(effect.source, {{0, 1.0f}});
-  setKeys(effect.opacity, {{0, 1.0f}});
-  setKeys(effect.xpos, {{0, 0.25f}});
-  setKeys(effect.ypos, {{0, 0.6f}});
+  SetKeys(effect.source, {{0, 1.0f}});
+  SetKeys(effect.opacity, {{0, 1.0f}});
+  SetKeys(effect.xpos, {{0, 0.25f}});
+  SetKeys(effect.ypos, {{0, 0.6f}});
   effect.draw(0, 16, target);
   bind(target);
   std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, 320, 180);
@@ -297,10 +283,10 @@ TEST_F(FluidEffectGLTest, CompositePlacesTheDyeAtPositionAndScale) {
 
 TEST_F(FluidEffectGLTest, FramesOfTheKelvaroLogoPouring) {
   std::string directory = EngineState::framesDirectory("effects-fluid-particles");
-  setKeys(effect.source, {{0, 0.0f}, {4, 1.0f}}, ValueKeyframe::Step);
-  setKeys(effect.opacity, {{0, 1.0f}});
-  setKeys(effect.xpos, {{0, 0.5f}});
-  setKeys(effect.ypos, {{0, 0.5f}});
+  SetKeys(effect.source, {{0, 0.0f}, {4, 1.0f}}, ValueKeyframe::Step);
+  SetKeys(effect.opacity, {{0, 1.0f}});
+  SetKeys(effect.xpos, {{0, 0.5f}});
+  SetKeys(effect.ypos, {{0, 0.5f}});
   for (uint32_t time = 0; time <= 4200; time += 20) {
     effect.draw(time, 20, nullptr);
     if (time >= 200 && (time - 200) % 500 == 0) {

@@ -3,9 +3,7 @@
 
 #include <cmath>
 #include <cstring>
-#include <initializer_list>
 #include <limits>
-#include <utility>
 #include <vector>
 
 #include "demosys/KVRDemosys.h"
@@ -13,12 +11,11 @@
 #include "demosys/TrackInterpolate.h"
 #include "effects/DelayedRotation.h"
 #include "effects/ParticleCreaturesEffect.h"
+#include "support/TrackFixtures.h"
 
 namespace {
 
-void setKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys) {
-  for (const auto& key : keys) track->InsertKeyframe(new ValueKeyframe(key.first, key.second));
-}
+using TrackFixtures::SetKeys;
 
 class ParticleCreaturesEffectTest : public testing::Test {
  protected:
@@ -104,30 +101,13 @@ class ParticleCreaturesEffectTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(ParticleCreaturesEffectTest, TracksInOrder) {
-  const char* names[] = {"scale",
-                         "particle_monster_anim",
-                         "pos_x",
-                         "pos_y",
-                         "pos_z",
-                         "particle_monster_rotate_x",
-                         "particle_monster_rotate_y",
-                         "particle_monster_rotate_z",
-                         "particle_monster_intensity",
-                         "particle_monster_rot_delay"};
-  ASSERT_EQ(10, effect.GetTrackCount());
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(names[i], effect.GetTrackAt(i)->GetName());
-  EXPECT_EQ(10, effect.ringSize);
-  EXPECT_EQ(220, effect.pathLength);
-}
-
 TEST_F(ParticleCreaturesEffectTest, FramesEqualTheDirectFormulas) {
-  setKeys(effect.anim, {{0, 0.0f}, {400, 12.0f}});
-  setKeys(effect.rotDelay, {{0, 40.0f}, {200, 250.0f}});
-  setKeys(effect.rotateX, {{0, 0.0f}, {100, 90.0f}, {300, -45.0f}});
-  setKeys(effect.rotateY, {{0, 10.0f}, {250, 200.0f}});
-  setKeys(effect.rotateZ, {{20, -30.0f}, {180, 60.0f}});
-  setKeys(effect.intensity, {{0, 0.5f}, {300, 1.5f}});
+  SetKeys(effect.anim, {{0, 0.0f}, {400, 12.0f}});
+  SetKeys(effect.rotDelay, {{0, 40.0f}, {200, 250.0f}});
+  SetKeys(effect.rotateX, {{0, 0.0f}, {100, 90.0f}, {300, -45.0f}});
+  SetKeys(effect.rotateY, {{0, 10.0f}, {250, 200.0f}});
+  SetKeys(effect.rotateZ, {{20, -30.0f}, {180, 60.0f}});
+  SetKeys(effect.intensity, {{0, 0.5f}, {300, 1.5f}});
   std::vector<float> positions(6600), colours(6600), expectedPositions, expectedColours;
   // Several frames in a row, so that nothing a frame caches leaks into the next.
   for (uint32_t time : {0u, 50u, 3333u, 7001u, 12000u, 14999u, 20000u}) {
@@ -141,28 +121,25 @@ TEST_F(ParticleCreaturesEffectTest, FramesEqualTheDirectFormulas) {
 }
 
 TEST_F(ParticleCreaturesEffectTest, LastRingIsAtTheEndOfThePath) {
-  setKeys(effect.anim, {{0, 3.0f}});
+  SetKeys(effect.anim, {{0, 3.0f}});
   std::vector<float> positions(6600, std::numeric_limits<float>::quiet_NaN()), colours(6600);
   effect.computeParticles(1000, positions.data(), colours.data());
   for (float v : positions) ASSERT_TRUE(std::isfinite(v));
   // No rotation: the ring points sit around the scaled last path point.
   const float* end = effect.points + 3 * 219;
-  float cx = 0, cy = 0, cz = 0;
-  for (int k = 0; k < 10; ++k) {
-    cx += positions[3 * (2190 + k)] / 10;
-    cy += positions[3 * (2190 + k) + 1] / 10;
-    cz += positions[3 * (2190 + k) + 2] / 10;
+  const float scale[3] = {2.0f, 2.0f, 6.0f};
+  for (int axis = 0; axis < 3; ++axis) {
+    float centre = 0;
+    for (int k = 0; k < 10; ++k) centre += positions[3 * (2190 + k) + axis] / 10;
+    EXPECT_NEAR(end[axis] * scale[axis], centre, 1e-4) << axis;
   }
-  EXPECT_NEAR(end[0] * 2.0f, cx, 1e-4);
-  EXPECT_NEAR(end[1] * 2.0f, cy, 1e-4);
-  EXPECT_NEAR(end[2] * 6.0f, cz, 1e-4);
 }
 
 TEST_F(ParticleCreaturesEffectTest, NoDelayTurnsTheBodyRigidly) {
-  setKeys(effect.anim, {{0, 1.0f}});
+  SetKeys(effect.anim, {{0, 1.0f}});
   std::vector<float> still(6600), turned(6600), colours(6600);
   effect.computeParticles(500, still.data(), colours.data());
-  setKeys(effect.rotateZ, {{0, 90.0f}});
+  SetKeys(effect.rotateZ, {{0, 90.0f}});
   effect.computeParticles(500, turned.data(), colours.data());
   for (size_t i = 0; i < 6600; i += 3) {
     ASSERT_NEAR(-still[i + 1], turned[i], 1e-4);
@@ -174,11 +151,11 @@ TEST_F(ParticleCreaturesEffectTest, NoDelayTurnsTheBodyRigidly) {
 TEST_F(ParticleCreaturesEffectTest, DelayedAnglesComeFromEarlierTimes) {
   // A quarter turn about z between 1.0 s and 1.2 s. At 1.2 s with 100 ms of delay per unit of
   // distance, a particle at distance d shows the angle of 1.2 s - 0.1 d s.
-  setKeys(effect.anim, {{0, 1.0f}});
-  setKeys(effect.rotateZ, {{20, 0.0f}, {24, 90.0f}});
+  SetKeys(effect.anim, {{0, 1.0f}});
+  SetKeys(effect.rotateZ, {{20, 0.0f}, {24, 90.0f}});
   std::vector<float> still(6600), turned(6600), colours(6600);
   effect.computeParticles(1200, still.data(), colours.data());
-  setKeys(effect.rotDelay, {{0, 100.0f}});
+  SetKeys(effect.rotDelay, {{0, 100.0f}});
   effect.computeParticles(1200, turned.data(), colours.data());
   int partly = 0, unturned = 0;
   for (size_t i = 0; i < 6600; i += 3) {
@@ -208,10 +185,9 @@ TEST(DelayedRotationTest, NegativeDelayedTimeWrapsAround) {
   EXPECT_EQ(7u, DelayedRotation::delayedTime(7, 1.0f, std::numeric_limits<float>::infinity()));
 }
 
-TEST(DelayedRotationTest, WrappedTimeReadsTheTrackLate) {
-  KVRDemosys::tracks = new TrackData();
+TEST_F(ParticleCreaturesEffectTest, WrappedDelayedTimeReadsTheTrackLate) {
   TrackInterpolate track("z");
-  setKeys(&track, {{0, 0.0f}, {20, 90.0f}});
+  SetKeys(&track, {{0, 0.0f}, {20, 90.0f}});
   DelayedRotation rotation;
   rotation.begin(nullptr, nullptr, &track);
   const float point[3] = {1.0f, 0.0f, 0.0f};
@@ -220,6 +196,4 @@ TEST(DelayedRotationTest, WrappedTimeReadsTheTrackLate) {
   // Time 10 - 20 wraps to a time long after the last keyframe: a full 90 degree turn.
   EXPECT_NEAR(0.0f, out[0], 1e-6);
   EXPECT_NEAR(1.0f, out[1], 1e-6);
-  delete KVRDemosys::tracks;
-  KVRDemosys::tracks = nullptr;
 }

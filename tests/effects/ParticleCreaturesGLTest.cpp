@@ -20,12 +20,11 @@
 #include "effects/ParticleCreaturesEffect.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
+#include "support/TrackFixtures.h"
 
 namespace {
 
-void setKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys) {
-  for (const auto& key : keys) track->InsertKeyframe(new ValueKeyframe(key.first, key.second));
-}
+using TrackFixtures::SetKeys;
 
 int brightness(const std::vector<uint8_t>& pixels) {
   int sum = 0;
@@ -106,8 +105,8 @@ class ParticleCreaturesGLTest : public testing::Test {
 }  // namespace
 
 TEST_F(ParticleCreaturesGLTest, SpritesAddUpAndLeaveTheBlendStateAsFound) {
-  setKeys(anemone.intensity, {{0, 0.3f}});
-  setKeys(anemone.active1, {{0, 1.0f}});
+  SetKeys(anemone.intensity, {{0, 0.3f}});
+  SetKeys(anemone.active1, {{0, 1.0f}});
   clearTo(&target, 0.2f);
   std::vector<uint8_t> background = pixels(&target);
   bind(&target);
@@ -128,18 +127,15 @@ TEST_F(ParticleCreaturesGLTest, SpritesAddUpAndLeaveTheBlendStateAsFound) {
   EXPECT_FLOAT_EQ(320 * 0.03f, anemone.particles->getPointSize());
 }
 
-TEST_F(ParticleCreaturesGLTest, AnemoneInactiveDrawsNothing) {
-  setKeys(anemone.intensity, {{0, 1.0f}});
+TEST_F(ParticleCreaturesGLTest, InactiveAnemoneOrScreenTargetDrawsNothing) {
+  SetKeys(anemone.intensity, {{0, 1.0f}});
   clearTo(&target, 0.0f);
   anemone.draw(1000, 20, &target);
   EXPECT_EQ(0, brightness(pixels(&target)));
-}
-
-TEST_F(ParticleCreaturesGLTest, ScreenTargetGivesPointSizeZeroAndDrawsNothing) {
-  setKeys(anemone.intensity, {{0, 1.0f}});
-  setKeys(anemone.active1, {{0, 1.0f}});
-  setKeys(monster.intensity, {{0, 1.0f}});
-  setKeys(monster.scale, {{0, 0.5f}});
+  // The screen as target gives point size zero.
+  SetKeys(anemone.active1, {{0, 1.0f}});
+  SetKeys(monster.intensity, {{0, 1.0f}});
+  SetKeys(monster.scale, {{0, 0.5f}});
   bind(nullptr);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   anemone.draw(1000, 20, nullptr);
@@ -150,9 +146,9 @@ TEST_F(ParticleCreaturesGLTest, ScreenTargetGivesPointSizeZeroAndDrawsNothing) {
 }
 
 TEST_F(ParticleCreaturesGLTest, MonsterDrawsIntoItsTargetAndMarksIt) {
-  setKeys(monster.intensity, {{0, 0.5f}});
-  setKeys(monster.scale, {{0, 0.5f}});
-  setKeys(monster.anim, {{0, 2.0f}});
+  SetKeys(monster.intensity, {{0, 0.5f}});
+  SetKeys(monster.scale, {{0, 0.5f}});
+  SetKeys(monster.anim, {{0, 2.0f}});
   clearTo(&target, 0.0f);
   bind(nullptr);
   monster.draw(1000, 20, &target);
@@ -169,12 +165,12 @@ TEST_F(ParticleCreaturesGLTest, MonsterDrawsIntoItsTargetAndMarksIt) {
 }
 
 TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
-  setKeys(monster.intensity, {{0, 0.3f}});
-  setKeys(monster.scale, {{0, 0.8f}});
-  setKeys(monster.anim, {{0, 0.0f}, {200, 8.0f}});
-  setKeys(monster.rotDelay, {{0, 250.0f}});
-  setKeys(monster.rotateY, {{0, 0.0f}, {80, 120.0f}});
-  setKeys(monster.rotateZ, {{0, 0.0f}, {80, 60.0f}});
+  SetKeys(monster.intensity, {{0, 0.3f}});
+  SetKeys(monster.scale, {{0, 0.8f}});
+  SetKeys(monster.anim, {{0, 0.0f}, {200, 8.0f}});
+  SetKeys(monster.rotDelay, {{0, 250.0f}});
+  SetKeys(monster.rotateY, {{0, 0.0f}, {80, 120.0f}});
+  SetKeys(monster.rotateZ, {{0, 0.0f}, {80, 60.0f}});
   for (uint32_t time : {1000u, 2500u, 4000u}) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
@@ -186,14 +182,14 @@ TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
     saveFrame(&picture, name);
   }
 
-  setKeys(anemone.intensity, {{0, 0.25f}});
-  setKeys(anemone.active1, {{0, 1.0f}});
-  setKeys(anemone.active2, {{0, 0.0f}, {40, 1.0f}});
-  setKeys(anemone.posX, {{0, -1.6f}});
-  setKeys(anemone.posX2, {{0, 3.2f}});
-  setKeys(anemone.delay, {{0, 400.0f}});
-  setKeys(anemone.rotX, {{0, 20.0f}, {80, 80.0f}});
-  setKeys(anemone.rotZ, {{0, 0.0f}, {80, 90.0f}});
+  SetKeys(anemone.intensity, {{0, 0.25f}});
+  SetKeys(anemone.active1, {{0, 1.0f}});
+  SetKeys(anemone.active2, {{0, 0.0f}, {40, 1.0f}});
+  SetKeys(anemone.posX, {{0, -1.6f}});
+  SetKeys(anemone.posX2, {{0, 3.2f}});
+  SetKeys(anemone.delay, {{0, 400.0f}});
+  SetKeys(anemone.rotX, {{0, 20.0f}, {80, 80.0f}});
+  SetKeys(anemone.rotZ, {{0, 0.0f}, {80, 90.0f}});
   lookFrom(7.0f);
   for (uint32_t time : {1000u, 2500u, 4000u}) {
     clearTo(&picture, 0.0f);

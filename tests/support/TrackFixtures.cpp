@@ -21,6 +21,11 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
+void SetKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys,
+             uint32_t curve) {
+  for (const auto& key : keys) track->InsertKeyframe(new ValueKeyframe(key.first, key.second, curve));
+}
+
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "demosys/Effect.h"
+#include "demosys/TrackInterpolate.h"
 
 class FBO;
 
@@ -25,6 +28,10 @@ void AppendString(std::vector<uint8_t>& bytes, const std::string& text);
 FBO* FakeFBO(int index);
 // Finds "blurx" and "offscreen0" as FakeFBO(1) and FakeFBO(2); nothing else.
 FBO* ResolveFakeFBO(const std::string& name);
+
+// Inserts (time row, value) keyframes, all with the same interpolation.
+void SetKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys,
+             uint32_t curve = ValueKeyframe::Linear);
 
 }  // namespace TrackFixtures
 
