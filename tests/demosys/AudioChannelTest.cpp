@@ -82,6 +82,8 @@ TEST_F(AudioChannelTest, SilentPositionFollowsUnpausedTime) {
 
   ASSERT_EQ(AUDIO_OK, channel->setPosition(1500));
   EXPECT_EQ(1500u, position(channel));
+  EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->setPosition(sound->lengthMs() + 100));  // past the end
+  EXPECT_EQ(1500u, position(channel));
   channel->setPaused(false);
   advanceMs(250);
   EXPECT_EQ(1750u, position(channel));
@@ -100,15 +102,6 @@ TEST_F(AudioChannelTest, SilentChannelStopsAtTheEnd) {
   EXPECT_EQ(AUDIO_OK, channel->setPosition(100));
   EXPECT_TRUE(playing(channel));
   EXPECT_EQ(AUDIO_OK, channel->stop());
-}
-
-TEST_F(AudioChannelTest, SeekPastTheEndIsRefused) {
-  start(AudioSystem::Output::Silent);
-  AudioChannel* channel = nullptr;
-  system.playSound(sound, true, &channel);
-  channel->setPosition(700);
-  EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->setPosition(sound->lengthMs() + 100));
-  EXPECT_EQ(700u, position(channel));
 }
 
 TEST_F(AudioChannelTest, StoppedOrReleasedChannelIsAnInvalidHandle) {
@@ -189,14 +182,8 @@ TEST_F(AudioChannelTest, SpectrumPeaksInTheTonesBin) {
     EXPECT_EQ(c.bin, peak) << "channel " << c.offset;
     EXPECT_NEAR(0.5, out[peak], 0.05) << "channel " << c.offset;
   }
-}
-
-TEST_F(AudioChannelTest, SpectrumRequestsAreCheckedAndClamped) {
-  start(AudioSystem::Output::Silent);
-  AudioChannel* channel = nullptr;
-  system.playSound(sound, true, &channel);
-  channel->setPosition(1500);
-  std::vector<float> out(9000, -1.0f);
+  // Requests are checked, and clamped to 8192 bins.
+  out.assign(9000, -1.0f);
   EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(out.data(), 64, 2));
   EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(out.data(), 0, 0));
   EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(nullptr, 64, 0));
