@@ -15,7 +15,9 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 cp "$BUILD_DIR/resources.7z" "$WORK/"
 (cd "$WORK" && env -u DISPLAY "$BUILD_DIR/brinova-capture" --size "$SIZE" --fps "$FPS" --quality 0 \
-  --frames "$WORK/frames" --report "$WORK/report.json" --quiet)
+  --frames "$WORK/frames" --report "$WORK/report.json" --quiet >"$WORK/capture.log" 2>&1) ||
+  { tail -20 "$WORK/capture.log" >&2; exit 1; }
+grep "^Captured" "$WORK/capture.log"
 mkdir -p "$BUILD_DIR/frames"
 cp "$WORK/report.json" "$BUILD_DIR/frames/production-report.json"
 
@@ -28,7 +30,6 @@ for frame in "$WORK"/frames/frame_*.png; do
   TILES+=(-label "$(printf '%02d:%02d' $((seconds / 60)) $((seconds % 60)))" "$frame")
 done
 
-mkdir -p "$BUILD_DIR/frames"
 OUT="$BUILD_DIR/frames/production-contact-sheet.png"
 montage "${TILES[@]}" -tile 8x -geometry 320x180+4+4 -background '#202020' -fill white -pointsize 14 "$OUT"
 echo "Contact sheet: $OUT ($((${#TILES[@]} / 3)) tiles); report: $BUILD_DIR/frames/production-report.json"
