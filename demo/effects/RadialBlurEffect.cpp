@@ -66,6 +66,9 @@ void RadialBlurEffect::draw(uint32_t time, uint32_t delta, FBO* target) {
 }
 
 void RadialBlurEffect::zoomPass(float multiplyValue) {
+  // The pass before left workFBO bound; switch to accumFBO before workFBO's texture is bound,
+  // so that no texture is ever bound while its own framebuffer is the render target.
+  bind(accumFBO);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   zoomShader->bind();
@@ -73,7 +76,6 @@ void RadialBlurEffect::zoomPass(float multiplyValue) {
   zoomShader->setUniform("alpha", alpha);
   zoomShader->setUniform("multiply", multiplyValue);
   zoomShader->bindTexture0("Texture", getColorTexture(workFBO, 0));
-  bind(accumFBO);
   drawTexture(workFBO);
   zoomShader->unbind();
   glDisable(GL_BLEND);

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# The whole production rendered offline by the capture program (320x180, 20 frames per second,
+# quality Low) and its report checked against the storyboard: every instance active in the
+# sections that need it, no GL error, no missing uniform, no feedback loop, every frame ending
+# on the screen, and no frame too dark between 00:01 and 02:29.
+set -uo pipefail
+BUILD_DIR=$(cd "$1" && pwd)
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+cp "$BUILD_DIR/resources.7z" "$WORK/" || { echo "FAIL: no resources.7z in $BUILD_DIR"; exit 1; }
+cd "$WORK"
+started=$(date +%s)
+if ! env -u DISPLAY "$BUILD_DIR/brinova-capture" --size 320x180 --fps 20 --quality 0 --report report.json \
+  --quiet >capture.log 2>&1; then
+  echo "FAIL: brinova-capture failed"
+  tail -20 capture.log
+  exit 1
+fi
+echo "capture: $(($(date +%s) - started)) s"
+tail -1 capture.log
+
+python3 - report.json <<'EOF'
+import json
+import sys
+
+FPS = 20
+END_MS = 150850
+SECTIONS = [
+    # name, from ms, to ms (exclusive), instances active in every frame of the section
+    ("Logo", 0, 16000, ["fluid_effect", "glow_effect", "postprocess_effect"]),
+    ("Descent", 16000, 48000, ["camera", "underwater_effect", "glow_effect", "postprocess_effect"]),
+    ("The creature", 48000, 72000, ["camera", "underwater_effect", "particle_creatures_effect", "glow_effect",
+                                    "radial_blur_effect", "postprocess_effect"]),
+    ("Credits", 72000, 88000, ["camera", "underwater_effect", "particle_creatures_effect", "glow_effect",
+                               "credits_effect", "postprocess_effect"]),
+    ("Anemones", 88000, 120000, ["camera", "underwater_effect", "particle_creatures2_effect", "glow_effect",
+                                 "postprocess_effect"]),
+    ("Climax", 120000, 140000, ["camera", "underwater_effect", "particle_creatures_effect", "fluid_effect",
+                                "glow_effect", "radial_blur_effect", "postprocess_effect"]),
+    ("Outro", 140000, END_MS + 1, ["camera", "underwater_effect", "glow_effect", "credits_effect",
+                                   "postprocess_effect"]),
+]
+ALL = {"underwater_effect", "postprocess_effect", "glow_effect", "particle_creatures_effect",
+       "particle_creatures2_effect", "fluid_effect", "camera", "credits_effect", "radial_blur_effect"}
+DRAWS_NOTHING = {"camera"}  # sets the engine camera in its pre-draw step only
+DARK_FROM, DARK_TO, DARK_LIMIT = 1000, 149000, 0.02
+
+report = json.load(open(sys.argv[1]))
+frames = report["frames"]
+summary = report["summary"]
+failures = []
+
+
+def fail(text):
+    if len(failures) < 40:
+        failures.append(text)
+
+
+expected_frames = END_MS * FPS // 1000  # frames at 0, 50, ... 150800 ms
+if len(frames) != expected_frames:
+    fail("%d frames captured, expected %d" % (len(frames), expected_frames))
+seen = {i["name"] for i in summary["instances"]}
+if seen != ALL:
+    fail("instances ever active: %s; missing %s" % (sorted(seen), sorted(ALL - seen)))
+for key in ("gl_errors", "missing_uniforms", "feedback_loops"):
+    if summary[key]:
+        fail("summary %s = %d" % (key, summary[key]))
+
+darkest = None
+for frame in frames:
+    t = frame["time"]
+    names = [i["name"] for i in frame["instances"]]
+    if frame["gl_errors"] or frame["missing_uniforms"]:
+        fail("%d ms: %d GL errors, %d missing uniforms" % (t, frame["gl_errors"], frame["missing_uniforms"]))
+    for instance in frame["instances"]:
+        if instance["feedback"]:
+            fail("%d ms: %s samples its own target %s" % (t, instance["name"], instance["target"]))
+    drawing = [i for i in frame["instances"] if i["name"] not in DRAWS_NOTHING]
+    if not drawing or drawing[-1]["target"] != "screen":
+        fail("%d ms: the last drawing instance is %s" % (t, drawing[-1] if drawing else "none"))
+    for name, start, stop, needed in SECTIONS:
+        if start <= t < stop:
+            missing = [n for n in needed if n not in names]
+            if missing:
+                fail("%d ms (%s): %s not active; active: %s" % (t, name, missing, names))
+    if DARK_FROM <= t <= DARK_TO:
+        if darkest is None or frame["luminance"] < darkest[1]:
+            darkest = (t, frame["luminance"])
+        if frame["luminance"] <= DARK_LIMIT:
+            fail("%d ms: mean luminance %.4f" % (t, frame["luminance"]))
+
+print("frames %d, GL errors %d, missing uniforms %d, feedback loops %d, darkest frame %s ms (%.4f)" %
+      (len(frames), summary["gl_errors"], summary["missing_uniforms"], summary["feedback_loops"],
+       darkest[0] if darkest else "-", darkest[1] if darkest else 0))
+if failures:
+    print("FAIL:")
+    for text in failures:
+        print("  " + text)
+    sys.exit(1)
+print("PASS")
+EOF
