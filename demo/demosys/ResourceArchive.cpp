@@ -77,7 +77,10 @@ bool ResourceArchive::indexEntries() {
     const char* name = archive_entry_pathname_utf8(header);
     if (!name) name = archive_entry_pathname(header);
     int64_t size = archive_entry_size_is_set(header) ? archive_entry_size(header) : -1;
-    entries.push_back({name ? name : "", size});
+    Entry entry;
+    entry.name = name ? name : "";
+    entry.size = size;
+    entries.push_back(std::move(entry));
   }
   stopReader();
   if (result != ARCHIVE_EOF) entries.clear();
