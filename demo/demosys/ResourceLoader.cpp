@@ -59,6 +59,11 @@ bool ResourceLoader::fail(const std::string& text) {
 
 bool ResourceLoader::createPools() {
   std::cout << "[Creating DataPools]" << std::endl;
+  makePools();
+  return true;
+}
+
+void ResourceLoader::makePools() {
   KVRDemosys::sceneDataPool = new DataObjectPool();
   KVRDemosys::texturePool = new DataTexturePool();
   KVRDemosys::animationPool = new DataAnimationPool();
@@ -67,7 +72,6 @@ bool ResourceLoader::createPools() {
   KVRDemosys::binaryPool = new DataBinaryPool();
   KVRDemosys::shaderPool = new DataShaderPool();
   KVRDemosys::fboPool = new DataFBOPool();
-  return true;
 }
 
 bool ResourceLoader::openScreen(ScreenMetrics* metrics, const std::string& caption) {

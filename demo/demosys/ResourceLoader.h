@@ -9,6 +9,8 @@ class ScreenMetrics;
 class ResourceLoader {
  public:
   bool createPools();
+  // The eight empty pools, in the order the engine creates them; no line is printed.
+  static void makePools();
   bool openScreen(ScreenMetrics* metrics, const std::string& caption);
   bool defineAndLoadResources();
   bool createTrackData();

@@ -18,6 +18,7 @@
 #include "demosys/KVRDemosys.h"
 #include "demosys/ShaderCache.h"
 #include "demosys/ResourceAccess.h"
+#include "demosys/ResourceLoader.h"
 #include "demosys/TrackData.h"
 #include "support/PngWriter.h"
 
@@ -27,14 +28,7 @@ std::string previousDirectory;
 
 void EngineState::createPools() {
   reset();
-  KVRDemosys::sceneDataPool = new DataObjectPool();
-  KVRDemosys::texturePool = new DataTexturePool();
-  KVRDemosys::animationPool = new DataAnimationPool();
-  KVRDemosys::effectTypePool = new DataEffectPool();
-  KVRDemosys::effectInstancePool = new DataEffectPool();
-  KVRDemosys::binaryPool = new DataBinaryPool();
-  KVRDemosys::shaderPool = new DataShaderPool();
-  KVRDemosys::fboPool = new DataFBOPool();
+  ResourceLoader::makePools();
 }
 
 void EngineState::reset() {
