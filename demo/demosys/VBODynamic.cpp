@@ -242,6 +242,23 @@ void VBODynamic::draw(GLenum mode, int32_t first, int32_t count) {
   disableArrays();
 }
 
+void VBODynamic::drawRanges(GLenum mode, const std::vector<PolygonRange>& ranges) {
+  std::vector<GLsizei> counts;
+  std::vector<const void*> offsets;
+  for (const PolygonRange& range : ranges) {
+    const int64_t first = std::max<int64_t>(range.first, 0);
+    const int64_t end = std::min<int64_t>(int64_t(range.first) + std::max(range.count, 0), polygonCount);
+    if (end <= first) continue;
+    counts.push_back(static_cast<GLsizei>((end - first) * indicesPerPolygon));
+    offsets.push_back(reinterpret_cast<const void*>(static_cast<uintptr_t>(first * indicesPerPolygon * sizeof(uint32_t))));
+  }
+  if (counts.empty()) return;
+  enableArrays();
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+  glMultiDrawElements(mode, counts.data(), GL_UNSIGNED_INT, offsets.data(), static_cast<GLsizei>(counts.size()));
+  disableArrays();
+}
+
 void VBODynamic::release() {
   GLuint* buffers[] = {&positionBuffer, &colourBuffer, &texCoordBuffer, &normalBuffer, &indexBuffer};
   for (GLuint* buffer : buffers) {

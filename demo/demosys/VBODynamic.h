@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <cstdint>
+#include <vector>
 
 class Shader;
 struct Vec3f;
@@ -17,6 +18,12 @@ struct VBOGeometry {
   const float* normals = nullptr;
   const float* texCoords = nullptr;
   const uint32_t* indices = nullptr;
+};
+
+// Consecutive polygons of a VBODynamic, by polygon number.
+struct PolygonRange {
+  int32_t first;
+  int32_t count;
 };
 
 // An indexed polygon mesh in stream-usage GPU buffers: made empty and filled through mapped
@@ -59,6 +66,8 @@ class VBODynamic {
   void createAttribute(int32_t i, GLsizeiptr size, const void* data);
   // Draws all polygons when first == count, else `count` indices from the start.
   void draw(GLenum mode, int32_t first, int32_t count);
+  // Several runs of polygons in one call; runs outside the mesh are cut to it.
+  void drawRanges(GLenum mode, const std::vector<PolygonRange>& ranges);
   void release();
 
   int32_t getVertexCount() const { return vertexCount; }

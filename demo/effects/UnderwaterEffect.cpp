@@ -9,11 +9,13 @@
 #include "demosys/FBO.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/KVRMesh.h"
+#include "demosys/Matrix4.h"
 #include "demosys/Shader.h"
 #include "demosys/Texture.h"
 #include "demosys/TrackData.h"
 #include "demosys/VBO.h"
 #include "demosys/VBODynamic.h"
+#include "effects/GridCulling.h"
 #include "effects/NoisePath.h"
 #include "effects/UnderwaterGeometry.h"
 
@@ -21,6 +23,8 @@ namespace {
 
 const int32_t OCEAN_GRID = 64;
 const int32_t SEABED_GRID = 256;
+// Seabed cells per side of a culling block: 256 blocks, small enough to follow the view's edge.
+const int32_t SEABED_BLOCK = 16;
 const int32_t RIBBON_COUNT = 20;
 const int32_t RIBBON_POINTS = 100;
 // One texel of the 1024-wide scene targets: the edge filters' sampling step.
@@ -32,6 +36,23 @@ void setFour(float* to, float a, float b, float c, float d) {
   to[2] = c;
   to[3] = d;
 }
+
+// The edge filters read whole texels at texel centres, where linear filtering gives the texel
+// itself; nearest sampling gives the same picture at half the cost in a software rasteriser.
+// The texture's own filter comes back when the pass is over, for the effects that scale it.
+class TexelSampling {
+ public:
+  explicit TexelSampling(Texture* texture) : texture(texture), filter(texture ? texture->getFilter() : 0) {
+    if (texture && !getenv("NONEAREST")) texture->setFilter(GL_NEAREST);
+  }
+  ~TexelSampling() {
+    if (texture) texture->setFilter(filter);
+  }
+
+ private:
+  Texture* texture;
+  GLenum filter;
+};
 
 void deleteBuffer(VBODynamic* buffer) {
   if (!buffer) return;
@@ -51,6 +72,7 @@ UnderwaterEffect::~UnderwaterEffect() {
   deleteBuffer(seabedBuffer);
   delete oceanMesh;
   delete seabedMesh;
+  delete seabedCulling;
 }
 
 void UnderwaterEffect::preDraw(uint32_t time) {}
@@ -120,6 +142,8 @@ void UnderwaterEffect::CreateSeabed() {
   UnderwaterSurface surface;
   UnderwaterGeometry::buildSeabed(*seabedMesh, surface, gridSize, worldSize);
   seabedBuffer = new VBODynamic(surface.geometry());
+  delete seabedCulling;
+  seabedCulling = new GridCulling(surface.positions, 4, gridSize, SEABED_BLOCK);
 }
 
 void UnderwaterEffect::CreateRibbons() {
@@ -172,7 +196,11 @@ void UnderwaterEffect::setLightAndMaterial() {
 void UnderwaterEffect::drawSeabed(uint32_t time) {
   pointLightShader->bind();
   pointLightShader->setUniform("wave_time", value(waveTime, time));
-  seabedBuffer->draw(GL_QUADS, 0, 0);
+  Matrix4 modelView, projection;
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
+  glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
+  if (getenv("NOCULL")) seabedBuffer->draw(GL_QUADS, 0, 0); else
+  seabedBuffer->drawRanges(GL_QUADS, seabedCulling->visibleRanges(projection * modelView));
   pointLightShader->unbind();
 }
 
@@ -223,6 +251,7 @@ void UnderwaterEffect::drawEdges() {
   bind(edgesFBO);
   markUsed(edgesFBO);
   laplaceShader->bind();
+  const TexelSampling exact(getColorTexture(sceneFBO, 0));
   laplaceShader->bindTexture(0, "Texture", getColorTexture(sceneFBO, 0));
   laplaceShader->setUniform("viewportStep", VIEWPORT_STEP);
   laplaceShader->setUniform("contrast", 2.0f);
@@ -235,6 +264,10 @@ void UnderwaterEffect::drawDilated(FBO* target) {
   bind(target);
   markUsed(target);
   dilateShader->bind();
+  // Into a smaller target the linear filter also averages the texels a pixel covers, which
+  // keeps the thin lines smooth; only a target of the same size may sample whole texels.
+  const bool sameSize = getWidth(target) == getWidth(edgesFBO) && getHeight(target) == getHeight(edgesFBO);
+  const TexelSampling exact(sameSize ? getColorTexture(edgesFBO, 0) : nullptr);
   dilateShader->bindTexture(0, "Texture", getColorTexture(edgesFBO, 0));
   dilateShader->setUniform("viewportStep", VIEWPORT_STEP);
   drawTexture(edgesFBO);

@@ -6,6 +6,7 @@
 #include "demosys/Effect.h"
 
 class FBO;
+class GridCulling;
 class KVRMesh;
 class NoisePath;
 class Shader;
@@ -36,6 +37,8 @@ class UnderwaterEffect : public Effect {
   VBODynamic* oceanBuffer = nullptr;
   KVRMesh* seabedMesh = nullptr;
   VBODynamic* seabedBuffer = nullptr;
+  // Only the seabed blocks in view reach the rasteriser; the seabed is most of the scene's cost.
+  GridCulling* seabedCulling = nullptr;
   int32_t gridSize = 0;
   int32_t worldSize = 0;
   float scroll0 = 0.0f;

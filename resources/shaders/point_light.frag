@@ -1,28 +1,20 @@
 // Seabed lit by light 0 treated as a point (the demo puts it at the eye: a diver's lamp), with
-// the fixed-function material, sunlight caustics that move with wave_time, and the water's
-// colour swallowing whatever is far away.
-uniform float wave_time;
-
+// the fixed-function material, sunlight caustics that move with wave_time (their waves come from
+// the vertex stage), and the water's colour swallowing whatever is far away.
 varying vec3 eyePosition;
 varying vec3 eyeNormal;
-varying vec3 groundPosition;
 varying vec3 groundNormal;
+varying vec2 causticWaves;
 
 const vec3 WATER = vec3(0.0, 0.025, 0.04);
 const vec3 SAND = vec3(0.62, 0.58, 0.46);
 
-// Bright lines where two warped wave trains cancel: the net of light that a wavy surface
-// focuses onto the ground.
-float causticNet(vec2 p, float t) {
-  vec2 warp = p + 0.7 * vec2(sin(p.y * 0.9 + t * 0.7), sin(p.x * 0.8 - t * 0.6));
-  float waves = sin(warp.x * 1.7 + t) + sin(warp.y * 1.9 - t * 1.1) + sin((warp.x - warp.y) * 1.3 + t * 0.6);
-  return pow(clamp(1.0 - abs(waves) * 0.55, 0.0, 1.0), 6.0);
-}
-
-float caustics(vec2 ground, float t) {
-  float coarse = causticNet(ground * 0.45, t);
-  float fine = causticNet(ground * 0.9 + vec2(3.1, 7.7), t * 1.3);
-  return coarse * 0.8 + fine * 0.5;
+// The net of light that a wavy surface focuses onto the ground: bright where a wave sum
+// crosses zero, narrowed to thin lines.
+float causticLine(float waves) {
+  float ridge = clamp(1.0 - abs(waves) * 0.55, 0.0, 1.0);
+  float ridge2 = ridge * ridge;
+  return ridge2 * ridge2 * ridge2;
 }
 
 void main() {
@@ -43,7 +35,7 @@ void main() {
 
   // Sunlight from above: ground that faces up catches it, more so in the net of caustics.
   float facingUp = clamp(normalize(groundNormal).y, 0.0, 1.0);
-  float sun = 0.15 + 2.2 * caustics(groundPosition.xz, wave_time);
+  float sun = 0.15 + 2.2 * (causticLine(causticWaves.x) * 0.8 + causticLine(causticWaves.y) * 0.5);
   vec3 lit = SAND * (lamp * 2.0 + sun * mix(0.35, 1.0, facingUp) * vec3(0.75, 0.95, 1.0));
 
   float fog = clamp(1.0 - exp(-0.03 * length(eyePosition)), 0.0, 1.0);

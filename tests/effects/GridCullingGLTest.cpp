@@ -1,0 +1,143 @@
+#include <GL/glew.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "demosys/FBO.h"
+#include "demosys/Matrix4.h"
+#include "demosys/ScreenMetrics.h"
+#include "demosys/VBODynamic.h"
+#include "effects/GridCulling.h"
+#include "support/GLTestContext.h"
+
+namespace {
+
+const int CELLS = 48;
+const int SIZE = 96;
+
+// Hilly ground of separate quads, like the seabed, over -24..24 in x and z.
+struct Ground {
+  std::vector<Vec3f> positions;
+  std::vector<Vec3f> normals;
+  std::vector<float> texCoords;
+  std::vector<uint32_t> indices;
+
+  Ground() {
+    auto height = [](int column, int row) { return 2.0f * std::sin(column * 0.4f) * std::cos(row * 0.3f); };
+    for (int row = 0; row < CELLS; ++row)
+      for (int column = 0; column < CELLS; ++column) {
+        const float x = column - CELLS / 2.0f, z = row - CELLS / 2.0f;
+        add(x, height(column, row), z);
+        add(x + 1, height(column + 1, row), z);
+        add(x + 1, height(column + 1, row + 1), z + 1);
+        add(x, height(column, row + 1), z + 1);
+      }
+  }
+
+  void add(float x, float y, float z) {
+    indices.push_back(static_cast<uint32_t>(positions.size()));
+    positions.push_back(Vec3f(x, y, z));
+    normals.push_back(Vec3f(0, 1, 0));
+    texCoords.insert(texCoords.end(), {0.0f, 0.0f});
+  }
+
+  VBOGeometry geometry() const {
+    VBOGeometry g;
+    g.vertexCount = static_cast<int32_t>(positions.size());
+    g.polygonCount = CELLS * CELLS;
+    g.indicesPerPolygon = 4;
+    g.positions = &positions[0].x;
+    g.normals = &normals[0].x;
+    g.texCoords = texCoords.data();
+    g.indices = indices.data();
+    return g;
+  }
+};
+
+Matrix4 currentModelViewProjection() {
+  Matrix4 modelView, projection;
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
+  glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
+  return projection * modelView;
+}
+
+// Renders the ground from a camera standing on it, white on black; `drawGround` sends it.
+std::vector<uint8_t> render(float heading, const std::function<void()>& drawGround) {
+  FBO target(SIZE, SIZE, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+  bind(&target);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  gluPerspective(60.0, 1.0, 1.0, 30.0);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glRotatef(15.0f, 1, 0, 0);
+  glRotatef(heading, 0, 1, 0);
+  glTranslatef(3.0f, -4.0f, 5.0f);
+  glColor4f(1, 1, 1, 1);
+  drawGround();
+  std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, SIZE, SIZE);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  bind(nullptr);
+  return pixels;
+}
+
+int drawnPolygons(const std::vector<PolygonRange>& ranges) {
+  int count = 0;
+  for (const PolygonRange& range : ranges) count += range.count;
+  return count;
+}
+
+}  // namespace
+
+// Culling must never change the picture: the culled ground equals the whole ground from
+// every heading, while far fewer polygons are sent.
+TEST(GridCullingGLTest, CulledGroundLooksLikeTheWholeGround) {
+  const Ground ground;
+  VBODynamic mesh(ground.geometry());
+  const GridCulling culling(ground.positions, 4, CELLS, 8);
+  for (float heading : {0.0f, 70.0f, 135.0f, 250.0f}) {
+    int sent = 0;
+    const std::vector<uint8_t> whole = render(heading, [&] { mesh.draw(GL_QUADS, 0, 0); });
+    const std::vector<uint8_t> culled = render(heading, [&] {
+      const std::vector<PolygonRange> ranges = culling.visibleRanges(currentModelViewProjection());
+      for (const PolygonRange& range : ranges) sent += range.count;
+      mesh.drawRanges(GL_QUADS, ranges);
+    });
+    EXPECT_EQ(whole, culled) << "heading " << heading;
+    EXPECT_GT(std::count(whole.begin(), whole.end(), 255), SIZE * SIZE) << "the ground is in view";
+    EXPECT_LT(sent, CELLS * CELLS / 2) << "heading " << heading;
+  }
+  GLTestContext::metrics()->apply();
+  mesh.release();
+  EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}
+
+// Runs reaching past either end of the mesh draw only what exists; empty runs draw nothing.
+TEST(GridCullingGLTest, DrawRangesCutsRunsToTheMesh) {
+  const Ground ground;
+  VBODynamic mesh(ground.geometry());
+  const int last = CELLS * CELLS;
+  const std::vector<uint8_t> ends = render(0.0f, [&] {
+    mesh.drawRanges(GL_QUADS, {PolygonRange{0, 500}, PolygonRange{last - 700, 700}});
+  });
+  const std::vector<uint8_t> overhanging = render(0.0f, [&] {
+    mesh.drawRanges(GL_QUADS, {PolygonRange{-5, 505}, PolygonRange{7, -3}, PolygonRange{last - 700, 900}});
+  });
+  EXPECT_EQ(ends, overhanging);
+  const std::vector<uint8_t> nothing = render(0.0f, [&] { mesh.drawRanges(GL_QUADS, {}); });
+  EXPECT_EQ(0, std::count(nothing.begin(), nothing.end(), 255) - SIZE * SIZE) << "only the alpha bytes are 255";
+  GLTestContext::metrics()->apply();
+  mesh.release();
+  EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}
