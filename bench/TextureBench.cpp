@@ -12,12 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "BenchGLContext.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ResourceAccess.h"
-#include "demosys/ScreenMetrics.h"
 #include "demosys/Texture.h"
 #include "demosys/TextureLoader.h"
-#include "demosys/Window.h"
 
 namespace {
 
@@ -26,28 +25,6 @@ struct BenchFile {
   int64_t fileBytes;
   int64_t pixelBytes;
 };
-
-// Opens the GL window once for the whole run; false (and the reason) without a display.
-bool openContext(std::string& reason) {
-  static ScreenMetrics metrics;
-  static int state = 0;  // 0 untried, 1 open, 2 failed
-  static std::string failure;
-  if (state == 0) {
-    state = 2;
-    if (!std::getenv("DISPLAY")) {
-      failure = "no DISPLAY";
-    } else {
-      metrics.setSize(320, 180);
-      metrics.setFullscreen(false);
-      if (Window::openWindowed(&metrics, "TextureBench", nullptr) && glewInit() == GLEW_OK)
-        state = 1;
-      else
-        failure = "no GL context";
-    }
-  }
-  reason = failure;
-  return state == 1;
-}
 
 // A picture with gradients and some noise, so that the PNG filters and inflate do real work.
 std::vector<uint8_t> artwork(int size, int channels, unsigned seed) {
@@ -90,7 +67,7 @@ const std::vector<BenchFile>& benchFiles() {
 
 void loadSet(benchmark::State& state, GLenum target, bool mipmapped) {
   std::string reason;
-  if (!openContext(reason)) {
+  if (!openBenchContext(reason)) {
     state.SkipWithError(reason.c_str());
     return;
   }

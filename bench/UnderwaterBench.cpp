@@ -1,6 +1,16 @@
+#include <GL/glew.h>
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "BenchGLContext.h"
+#include "demosys/FBO.h"
 #include "demosys/KVRMesh.h"
+#include "demosys/Matrix4.h"
+#include "demosys/VBODynamic.h"
+#include "effects/GridCulling.h"
 #include "effects/UnderwaterGeometry.h"
 
 // The seabed as init builds it: lattice heights, 262144 vertices, faces, face and vertex normals.
@@ -30,3 +40,95 @@ static void BM_SeabedDirectHeights(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SeabedDirectHeights)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The production's seabed, its culling blocks and its buffer (the buffer once a GL context is up).
+struct Seabed {
+  KVRMesh mesh{4 * 256 * 256, 256 * 256, 4};
+  UnderwaterSurface surface;
+  GridCulling culling;
+
+  Seabed() : culling(build(mesh, surface), 4, 256, 16) {}
+
+  static const std::vector<Vec3f>& build(KVRMesh& mesh, UnderwaterSurface& surface) {
+    UnderwaterGeometry::buildSeabed(mesh, surface, 256, 200);
+    return surface.positions;
+  }
+};
+
+Seabed& seabed() {
+  static Seabed instance;
+  return instance;
+}
+
+// A diver's view: eye 4 units over the ground, 60 degree field of view, far plane 200 as in the
+// production, looking along -z and a little down.
+Matrix4 diverView() {
+  const float f = 1.0f / std::tan(30.0f * 3.14159265f / 180.0f), nearPlane = 1.0f, farPlane = 200.0f;
+  Matrix4 projection{};
+  projection[0] = f / (16.0f / 9.0f);
+  projection[5] = f;
+  projection[10] = (nearPlane + farPlane) / (nearPlane - farPlane);
+  projection[11] = -1.0f;
+  projection[14] = 2.0f * nearPlane * farPlane / (nearPlane - farPlane);
+  const float pitch = 10.0f * 3.14159265f / 180.0f;
+  Matrix4 modelView = Matrix4::identity();
+  modelView[5] = std::cos(pitch);
+  modelView[6] = std::sin(pitch);
+  modelView[9] = -std::sin(pitch);
+  modelView[10] = std::cos(pitch);
+  return projection * modelView * Matrix4::translation(0.0f, -5.5f, 0.0f);
+}
+
+int64_t polygonsIn(const std::vector<PolygonRange>& ranges) {
+  int64_t count = 0;
+  for (const PolygonRange& range : ranges) count += range.count;
+  return count;
+}
+
+}  // namespace
+
+// Choosing the visible seabed blocks for one frame (256 blocks, 8 corners each).
+static void BM_SeabedCullingRanges(benchmark::State& state) {
+  const Matrix4 view = diverView();
+  std::vector<PolygonRange> ranges;
+  for (auto _ : state) {
+    ranges = seabed().culling.visibleRanges(view);
+    benchmark::DoNotOptimize(ranges.data());
+  }
+  state.counters["polygons"] = double(polygonsIn(ranges));
+}
+BENCHMARK(BM_SeabedCullingRanges)->Unit(benchmark::kMicrosecond);
+
+// The seabed drawn into a 1024 x 1024 target with depth (quality Low's scene buffer), whole
+// (argument 0) or culled (1), waiting for the rasteriser to finish. Needs a display.
+static void BM_SeabedDraw(benchmark::State& state) {
+  std::string reason;
+  if (!openBenchContext(reason)) {
+    state.SkipWithError(reason.c_str());
+    return;
+  }
+  static VBODynamic* buffer = new VBODynamic(seabed().surface.geometry());
+  static FBO* target = new FBO(1024, 1024, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+  const bool culled = state.range(0) == 1;
+  const Matrix4 view = diverView();
+  bind(target);
+  glViewport(0, 0, 1024, 1024);
+  glEnable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixf(view.m);
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (culled)
+      buffer->drawRanges(GL_QUADS, seabed().culling.visibleRanges(view));
+    else
+      buffer->draw(GL_QUADS, 0, 0);
+    glFinish();
+  }
+  glDisable(GL_DEPTH_TEST);
+  bind(nullptr);
+}
+BENCHMARK(BM_SeabedDraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
