@@ -41,6 +41,9 @@ struct CaptureInfo {
   uint32_t frameCount = 0;
   uint32_t fromMs = 0;
   uint32_t toMs = 0;
+  // Whether Mesa's GL driver ran on its own thread ("mesa_glthread"), which keeps the driver's
+  // work out of the instances' CPU times.
+  bool mesaGlthread = false;
   // A temporary copy of the production's music, empty without music.
   std::string musicPath;
 };

@@ -63,6 +63,10 @@ bool CaptureRun::run(CaptureSink& sink) {
   if (!KVRDemosys::resources) return fail("No demo to capture: no resource definition");
   // The music is only copied out, never played: no sound device is needed or disturbed.
   setenv("SDL_AUDIODRIVER", "dummy", 0);
+  // Mesa's GL driver gets a thread of its own (other drivers ignore the setting, and a value in
+  // the environment wins): this thread then only records GL commands, so the instances' CPU
+  // times are the engine's own work, not a software rasteriser's vertex processing.
+  setenv("mesa_glthread", "true", 0);
   ResourceDefinition* production = KVRDemosys::resources;
   CaptureDefinition window(production, settings.width, settings.height, settings.quality);
   ScreenMetrics metrics;
@@ -82,6 +86,8 @@ bool CaptureRun::run(CaptureSink& sink) {
 bool CaptureRun::capture(Demo& demo, CaptureSink& sink) {
   CaptureInfo info;
   if (!prepare(info)) return false;
+  const char* glthread = std::getenv("mesa_glthread");
+  info.mesaGlthread = glthread && std::string(glthread) == "true";
   // Copying the music out is the capture's own work, not part of the demo's start-up.
   KVRDemosys::loadTimings.mark("capture set-up");
   CaptureStats stats;

@@ -43,7 +43,7 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
   report.write(out);
   const std::string text = out.str();
   EXPECT_NE(std::string::npos, text.find("{\"width\": 320, \"height\": 180, \"quality\": 2, \"fps\": 20, "
-                                         "\"from_ms\": 0, \"to_ms\": 150, \"frame_count\": 3}"));
+                                         "\"from_ms\": 0, \"to_ms\": 150, \"frame_count\": 3, \"mesa_glthread\": false}"));
   EXPECT_NE(std::string::npos,
             text.find("{\"index\": 1, \"time\": 50, \"row\": 1, \"delta\": 50, \"instances\": [{\"name\": \"glow\", "
                       "\"target\": \"blurx\", \"cpu_ms\": 3.0000, \"gl_errors\": 0, \"missing_uniforms\": 0, "

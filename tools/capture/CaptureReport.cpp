@@ -107,7 +107,8 @@ void CaptureReport::writeSummary(std::ostream& out) const {
 void CaptureReport::write(std::ostream& out) const {
   out << "{\n  \"capture\": {\"width\": " << info.width << ", \"height\": " << info.height
       << ", \"quality\": " << quality << ", \"fps\": " << info.framesPerSecond << ", \"from_ms\": " << info.fromMs
-      << ", \"to_ms\": " << info.toMs << ", \"frame_count\": " << info.frameCount << "},\n  \"frames\": [";
+      << ", \"to_ms\": " << info.toMs << ", \"frame_count\": " << info.frameCount
+      << ", \"mesa_glthread\": " << (info.mesaGlthread ? "true" : "false") << "},\n  \"frames\": [";
   for (size_t i = 0; i < frameLines.size(); ++i) out << (i ? ",\n    " : "\n    ") << frameLines[i];
   out << (frameLines.empty() ? "],\n" : "\n  ],\n");
   writeSummary(out);
