@@ -4,6 +4,7 @@
 #include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "demosys/TrackStartStop.h"
+#include "support/CapturedStdout.h"
 #include "support/TrackFixtures.h"
 
 namespace {
@@ -92,9 +93,7 @@ TEST(TrackDataTest, ValidateStartStopAcceptsGoodSets) {
   TrackData data;
   data.AddSet(makeSet("good", 0));
   data.BuildOrder();
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(data.ValidateStartStop());
-  EXPECT_EQ("Validating StartStop track data.\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Validating StartStop track data.\n", stdoutOf([&] { EXPECT_TRUE(data.ValidateStartStop()); }));
 }
 
 TEST(TrackDataTest, LookupsDoNotInventEntries) {
@@ -129,9 +128,7 @@ TEST(TrackDataTest, SwapAndPrintPriorities) {
   data.AddSet(makeSet("b", 1));
   data.BuildOrder();
   data.SwapPriority(0, 1);
-  testing::internal::CaptureStdout();
-  data.PrintPriorities();
-  EXPECT_EQ("Priority 0 = b\nPriority 1 = a\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Priority 0 = b\nPriority 1 = a\n", stdoutOf([&] { data.PrintPriorities(); }));
 }
 
 TEST(TrackDataTest, GetValueUsesTheRate) {

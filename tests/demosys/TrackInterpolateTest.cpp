@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "demosys/TrackInterpolate.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -108,11 +109,11 @@ TEST(TrackInterpolateTest, MoveKeyframeReportsAndReplacesTheTarget) {
   TrackInterpolate track("fade");
   track.InsertKeyframe(new ValueKeyframe(10, 1.0f));
   track.InsertKeyframe(new ValueKeyframe(20, 2.0f));
-  testing::internal::CaptureStdout();
-  track.MoveKeyframe(10, 20);
-  track.MoveKeyframe(5, 30);
-  track.MoveKeyframe(20, 20);
-  EXPECT_EQ("Moved row from 10 to 20\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Moved row from 10 to 20\n", stdoutOf([&] {
+              track.MoveKeyframe(10, 20);
+              track.MoveKeyframe(5, 30);
+              track.MoveKeyframe(20, 20);
+            }));
   ASSERT_EQ(1u, track.GetKeyframeCount());
   EXPECT_EQ(1.0f, static_cast<ValueKeyframe*>(track.KeyframeAt(20))->value);
   EXPECT_EQ(20u, track.KeyframeAt(20)->row);

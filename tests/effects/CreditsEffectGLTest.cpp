@@ -5,6 +5,7 @@
 #include "demosys/Shader.h"
 #include "demosys/Texture.h"
 #include "effects/CreditsEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -81,9 +82,7 @@ TEST_F(CreditsEffectGLTest, IndexPicksThePictureAndAlphaFadesIt) {
 }
 
 TEST_F(CreditsEffectGLTest, EmptyTracksShowOnlyTheBackground) {
-  testing::internal::CaptureStdout();
-  step(0, 16);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.5f, 0.5f));
   EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.0f, 0.0f));
   GLuint program = effect->shader->getProgram();

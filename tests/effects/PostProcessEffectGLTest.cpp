@@ -8,6 +8,7 @@
 #include "demosys/Shader.h"
 #include "demosys/Texture.h"
 #include "effects/PostProcessEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -147,9 +148,7 @@ TEST_F(PostProcessEffectGLTest, InitRestartsTheAnimationAndClampsTheCurve) {
 }
 
 TEST_F(PostProcessEffectGLTest, EmptyTracksSetZerosWithoutMissingUniforms) {
-  testing::internal::CaptureStdout();
-  step(0, 16);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   GLuint program = effect->shader->getProgram();
   for (const char* name :
        {"brightness", "contrast", "negative", "fade", "vignett_radius", "noise_strength"}) {

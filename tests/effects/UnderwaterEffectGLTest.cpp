@@ -17,6 +17,7 @@
 #include "demosys/VBO.h"
 #include "demosys/VBODynamic.h"
 #include "effects/UnderwaterEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 #include "support/TrackFixtures.h"
@@ -192,9 +193,7 @@ TEST_F(UnderwaterEffectGLTest, CameraChangesTheFrame) {
 TEST_F(UnderwaterEffectGLTest, DrawSetsNoMissingUniform) {
   useCamera(0.0f, 1.0f, 30.0f, 5.0f, 0.0f);
   std::unique_ptr<FBO> target(newTarget());
-  testing::internal::CaptureStdout();
-  drawFrame(500, target.get());
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { drawFrame(500, target.get()); }));
   EXPECT_TRUE(isUsed(effect->sceneFBO) && isUsed(effect->edgesFBO) && isUsed(target.get()));
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
   clearTargets();

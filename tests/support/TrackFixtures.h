@@ -20,7 +20,6 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::string& path);
 
 void AppendU32(std::vector<uint8_t>& bytes, uint32_t value);
-void AppendF32(std::vector<uint8_t>& bytes, float value);
 // The characters and the terminating zero byte.
 void AppendString(std::vector<uint8_t>& bytes, const std::string& text);
 
