@@ -138,7 +138,7 @@ TEST_F(CaptureProgramTest, SameOptionsGiveTheSameFramesBitForBit) {
   EXPECT_NE(std::string::npos, a.output.find("No display: rendering on a private Xvfb screen :"));
 }
 
-TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesInDrawingOrderAtTheirRows) {
+TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesAndCountsMissingUniformsAndFeedbackLoops) {
   const std::string report = work.path() + "/report.json";
   Result run = capture(std::string(kTwoSeconds) + " --report '" + report + "'");
   ASSERT_EQ(0, run.status) << run.output;
@@ -168,13 +168,6 @@ TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesInDrawingOrderAtTheirRow
   EXPECT_NE(std::string::npos, text.find("{\"name\": \"wrong_uniform_effect\", \"frames_active\": 11, "
                                          "\"first_active_ms\": 500, \"last_active_ms\": 1000"));
   EXPECT_EQ(0, summaryNumber(text, "gl_errors"));
-}
-
-TEST_F(CaptureProgramTest, ReportCountsMissingUniformsAndFeedbackLoops) {
-  const std::string report = work.path() + "/counts.json";
-  Result run = capture(std::string(kTwoSeconds) + " --report '" + report + "'");
-  ASSERT_EQ(0, run.status) << run.output;
-  const std::string text = readFile(report);
   // wrong_uniform_effect draws on rows 10 to 20, feedback_effect on rows 20 to 24.
   EXPECT_EQ(11, summaryNumber(text, "missing_uniforms"));
   EXPECT_EQ(5, summaryNumber(text, "feedback_loops"));

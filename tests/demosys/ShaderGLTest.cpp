@@ -133,9 +133,7 @@ TEST(ShaderGLTest, MissingUniformReportedByOneFloatIntAndMatrixSetters) {
       {[&] { shader.setUniform("scale", 2.0f); }, ""},
       {[&] { shader.setUniformMatrix4("warp", matrix); }, ""},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.output, stdoutOf([&] { c.call(); }));
-  }
+  for (const Case& c : cases) EXPECT_EQ(c.output, stdoutOf(c.call));
   shader.setUniform("scale", 7);
   shader.setUniform("offset", 0.25f, 0.5f);
   GLfloat scale = 0, offset[2] = {0, 0};

@@ -166,9 +166,7 @@ TEST(VBOGLTest, SettersRefuseWritesPastTheMappedArrays) {
       {[&] { mesh.setVertex(0, Vec3f(1, 2, 3)); }, "VBODynamic::setVertex(0) overflow!\n"},
       {[&] { mesh.setPolygon(0, 1, 2, 3); }, "VBODynamic::setPolygon(0) overflow!\n"},
   };
-  for (const Case& c : beforeMapping) {
-    EXPECT_EQ(c.output, stdoutOf([&] { c.write(); }));
-  }
+  for (const Case& c : beforeMapping) EXPECT_EQ(c.output, stdoutOf(c.write));
   mesh.mapPositions(GL_READ_WRITE);
   mesh.mapColours(GL_READ_WRITE);
   mesh.mapIndices(GL_READ_WRITE);
@@ -184,9 +182,7 @@ TEST(VBOGLTest, SettersRefuseWritesPastTheMappedArrays) {
       {[&] { mesh.setPolygon(polygons, 1, 2, 3); }, "VBODynamic::setPolygon(2) overflow!\n"},
       {[&] { mesh.setPolygon(1, 1, 2, 3, 4); }, "VBODynamic::setPolygon(1) overflow!\n"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.output, stdoutOf([&] { c.write(); }));
-  }
+  for (const Case& c : cases) EXPECT_EQ(c.output, stdoutOf(c.write));
   mesh.unmapPositions();
   mesh.unmapColours();
   mesh.unmapIndices();
