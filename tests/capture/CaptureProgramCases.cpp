@@ -45,13 +45,6 @@ const char* const kFragmentShader =
     "  gl_FragColor = vec4(red, green, 0.5, 1.0);\n"
     "}\n";
 
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 struct Result {
   int status = -1;
   std::string output;
@@ -89,7 +82,7 @@ class CaptureProgramTest : public testing::Test {
     Result result;
     const int status = std::system(command.c_str());
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.output = readText(log);
+    result.output = readFile(log);
     return result;
   }
 
@@ -135,8 +128,8 @@ TEST_F(CaptureProgramTest, SameOptionsGiveTheSameFramesBitForBit) {
   std::vector<std::string> distinct;
   for (const fs::directory_entry& entry : fs::directory_iterator(first)) {
     const std::string name = entry.path().filename().string();
-    const std::string picture = readText(entry.path().string());
-    EXPECT_EQ(picture, readText(second + "/" + name)) << name;
+    const std::string picture = readFile(entry.path().string());
+    EXPECT_EQ(picture, readFile(second + "/" + name)) << name;
     if (std::find(distinct.begin(), distinct.end(), picture) == distinct.end()) distinct.push_back(picture);
     ++files;
   }
@@ -145,11 +138,11 @@ TEST_F(CaptureProgramTest, SameOptionsGiveTheSameFramesBitForBit) {
   EXPECT_NE(std::string::npos, a.output.find("No display: rendering on a private Xvfb screen :"));
 }
 
-TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesInDrawingOrderAtTheirRows) {
+TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesAndCountsMissingUniformsAndFeedbackLoops) {
   const std::string report = work.path() + "/report.json";
   Result run = capture(std::string(kTwoSeconds) + " --report '" + report + "'");
   ASSERT_EQ(0, run.status) << run.output;
-  const std::string text = readText(report);
+  const std::string text = readFile(report);
   struct Expected {
     int index;
     const char* timeAndRow;
@@ -175,13 +168,6 @@ TEST_F(CaptureProgramTest, ReportListsTheActiveInstancesInDrawingOrderAtTheirRow
   EXPECT_NE(std::string::npos, text.find("{\"name\": \"wrong_uniform_effect\", \"frames_active\": 11, "
                                          "\"first_active_ms\": 500, \"last_active_ms\": 1000"));
   EXPECT_EQ(0, summaryNumber(text, "gl_errors"));
-}
-
-TEST_F(CaptureProgramTest, ReportCountsMissingUniformsAndFeedbackLoops) {
-  const std::string report = work.path() + "/counts.json";
-  Result run = capture(std::string(kTwoSeconds) + " --report '" + report + "'");
-  ASSERT_EQ(0, run.status) << run.output;
-  const std::string text = readText(report);
   // wrong_uniform_effect draws on rows 10 to 20, feedback_effect on rows 20 to 24.
   EXPECT_EQ(11, summaryNumber(text, "missing_uniforms"));
   EXPECT_EQ(5, summaryNumber(text, "feedback_loops"));
@@ -205,7 +191,7 @@ TEST_F(CaptureProgramTest, VideoLastsTheRangeAndCarriesTheMusic) {
   const std::string command = "ffprobe -v error -show_entries format=duration:stream=codec_type,codec_name -of "
                               "default=noprint_wrappers=1 '" + video + "' >'" + probe + "'";
   ASSERT_EQ(0, std::system(command.c_str()));
-  const std::string text = readText(probe);
+  const std::string text = readFile(probe);
   EXPECT_NE(std::string::npos, text.find("codec_name=h264"));
   EXPECT_NE(std::string::npos, text.find("codec_type=audio"));
   std::smatch match;

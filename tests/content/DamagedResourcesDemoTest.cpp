@@ -98,8 +98,7 @@ TEST_F(DamagedResourcesDemoTest, CorruptPicture) {
 
 TEST_F(DamagedResourcesDemoTest, ShaderWithASyntaxError) {
   replaceEntry("resources/shaders/Copy.frag", "uniform sampler2D Texture;\nvoid main() { gl_FragColor = ; }\n");
-  std::string output = playProduction();
-  expectReport(output, "Copy");
+  expectReport(playProduction(), "Copy");
 }
 
 TEST_F(DamagedResourcesDemoTest, StartStopTrackThatDoesNotAlternate) {

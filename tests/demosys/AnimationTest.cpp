@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "demosys/Animation.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -13,9 +14,7 @@ void addKey(Animation& animation, float x, float y, float z, float pitch, float 
 }
 
 std::string evaluateOutput(Animation& animation, float t) {
-  testing::internal::CaptureStdout();
-  animation.Evaluate(t);
-  return testing::internal::GetCapturedStdout();
+  return stdoutOf([&] { animation.Evaluate(t); });
 }
 
 void expectResult(const Animation& animation, float x, float y, float z, float pitch, float heading) {
@@ -98,8 +97,6 @@ TEST(AnimationTest, DescribeAndDumpUseTheFileFormat) {
   addKey(animation, 4, 5, 6, 7, 8);
   EXPECT_EQ(2u, animation.GetKeyCount());
   EXPECT_EQ("Animation { keyframes = 2 }\n", animation.Describe());
-  testing::internal::CaptureStdout();
-  animation.Dump();
   EXPECT_EQ("KVRANI1\nkeyframes 2\npos 1 2.5 -3\nrot 10 20\npos 4 5 6\nrot 7 8\n",
-            testing::internal::GetCapturedStdout());
+            stdoutOf([&] { animation.Dump(); }));
 }

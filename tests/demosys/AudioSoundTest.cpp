@@ -1,20 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "demosys/AudioResult.h"
 #include "demosys/AudioSound.h"
 #include "support/AudioFixtures.h"
+#include "support/TrackFixtures.h"
 
 namespace {
-
-std::vector<uint8_t> readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 // One MP3 frame at 44.1 kHz is 1152 samples, 26 ms.
 constexpr int kMp3FrameMs = 27;
@@ -55,7 +49,7 @@ TEST_F(AudioSoundTest, DecodesAFileToItsLength) {
 TEST_F(AudioSoundTest, DecodesMemoryLikeTheFile) {
   AudioSound fromFile, fromMemory;
   ASSERT_EQ(AUDIO_OK, fromFile.loadFile(dir + "/tone.mp3"));
-  std::vector<uint8_t> bytes = readAll(dir + "/tone.mp3");
+  std::vector<uint8_t> bytes = TrackFixtures::ReadFile(dir + "/tone.mp3");
   ASSERT_EQ(AUDIO_OK, fromMemory.loadMemory(bytes.data(), bytes.size()));
   ASSERT_EQ(fromFile.frameCount(), fromMemory.frameCount());
   EXPECT_TRUE(
@@ -70,7 +64,7 @@ TEST_F(AudioSoundTest, KeepsTheStreamsOwnRate) {
 }
 
 TEST_F(AudioSoundTest, TruncatedStreamDecodesWhatItHolds) {
-  std::vector<uint8_t> bytes = readAll(dir + "/tone.mp3");
+  std::vector<uint8_t> bytes = TrackFixtures::ReadFile(dir + "/tone.mp3");
   bytes.resize(bytes.size() / 2 + 7);
   AudioSound sound;
   ASSERT_EQ(AUDIO_OK, sound.loadMemory(bytes.data(), bytes.size()));

@@ -8,6 +8,7 @@
 #include "demosys/AudioSound.h"
 #include "demosys/AudioSystem.h"
 #include "support/AudioFixtures.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -89,9 +90,7 @@ TEST_F(AudioSystemTest, FailedCreateLeavesTheSoundNull) {
 
 TEST_F(AudioSystemTest, ExplicitSilenceSaysNothing) {
   AudioSystem system;
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(AUDIO_OK, system.init(4, AudioSystem::Output::Silent));
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { EXPECT_EQ(AUDIO_OK, system.init(4, AudioSystem::Output::Silent)); }));
   EXPECT_EQ(AudioSystem::Output::Silent, system.activeOutput());
 }
 
@@ -100,9 +99,8 @@ TEST_F(AudioSystemTest, NoDeviceFallsBackToSilenceWithOneLine) {
   uint64_t micros = 0;
   AudioSystem system;
   system.setClock([&] { return micros; });
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(AUDIO_OK, system.init(4, AudioSystem::Output::Automatic));
-  EXPECT_EQ("Sound: no audio device, playing silently\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Sound: no audio device, playing silently\n",
+            stdoutOf([&] { EXPECT_EQ(AUDIO_OK, system.init(4, AudioSystem::Output::Automatic)); }));
   EXPECT_EQ(AudioSystem::Output::Silent, system.activeOutput());
 
   AudioSound* sound = nullptr;

@@ -2,6 +2,7 @@
 
 #include "demosys/Camera.h"
 #include "demosys/Quaternion.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -104,7 +105,5 @@ TEST(CameraTest, PrintsPositionAndAngles) {
   camera.setPosition(1.5f, -2, 0.25f);
   camera.setPitch(10);
   camera.setHeading(-45.5f);
-  testing::internal::CaptureStdout();
-  camera.print();
-  EXPECT_EQ("Camera : [1.5,-2,0.25], pitch = 10, heading = -45.5\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Camera : [1.5,-2,0.25], pitch = 10, heading = -45.5\n", stdoutOf([&] { camera.print(); }));
 }

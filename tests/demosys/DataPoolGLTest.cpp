@@ -5,6 +5,7 @@
 #include "demosys/DataShaderPool.h"
 #include "demosys/DataTexturePool.h"
 #include "demosys/KVRDemosys.h"
+#include "support/CapturedStdout.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
@@ -63,9 +64,8 @@ TEST(DataPoolGLTest, TexturePoolFileMapKeepsTheLatestName) {
 
 TEST(DataPoolGLTest, EmptyShaderPoolDumpAndCountLine) {
   DataShaderPool pool;
-  CaptureStdout();
-  EXPECT_EQ("ShaderPool {\n<Empty>\n}\n", pool.toString());
-  EXPECT_EQ("Shaders in pool : 0\n", GetCapturedStdout());
+  EXPECT_EQ("Shaders in pool : 0\n",
+            stdoutOf([&] { EXPECT_EQ("ShaderPool {\n<Empty>\n}\n", pool.toString()); }));
 }
 
 TEST(DataPoolGLTest, FBOPoolLookupsAndInsertionLists) {
@@ -78,9 +78,8 @@ TEST(DataPoolGLTest, FBOPoolLookupsAndInsertionLists) {
   EXPECT_EQ(first, pool.getFBO(0));
   EXPECT_EQ("alpha", pool.getName(1));
   EXPECT_EQ(second, pool.getFBO("alpha"));
-  CaptureStdout();
-  EXPECT_EQ(nullptr, pool.getFBO("staging9"));
-  EXPECT_EQ("FBO::getFBO(staging9) cannot find the requested VBO\n", GetCapturedStdout());
+  EXPECT_EQ("FBO::getFBO(staging9) cannot find the requested VBO\n",
+            stdoutOf([&] { EXPECT_EQ(nullptr, pool.getFBO("staging9")); }));
   std::string dump = pool.toString();
   EXPECT_EQ(0u, dump.find("FBOPool {\n  alpha = "));
   EXPECT_LT(dump.find("  alpha = "), dump.find("  zeta = "));

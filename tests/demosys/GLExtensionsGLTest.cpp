@@ -1,4 +1,5 @@
 #include "demosys/GLExtensions.h"
+#include "support/CapturedStdout.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -10,9 +11,7 @@ using testing::internal::GetCapturedStdout;
 
 TEST(GLExtensionsGLTest, ReportBlockHasEveryLabelAndTheLastTwoAreZero) {
   GLExtensions extensions;
-  CaptureStdout();
-  extensions.report();
-  std::string block = GetCapturedStdout();
+  std::string block = stdoutOf([&] { extensions.report(); });
   std::istringstream lines(block);
   std::string line;
   std::getline(lines, line);

@@ -14,6 +14,7 @@
 #include "demosys/ObjectFileData.h"
 #include "demosys/ShaderCache.h"
 #include "demosys/ShaderInstance.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -198,19 +199,17 @@ TEST(DataScenePoolsTest, DumpsCountersAndIndexLookups) {
   EXPECT_EQ(2, animations->size());
   EXPECT_EQ(nullptr, animations->get(2));
 
-  testing::internal::CaptureStdout();
-  delete objects;
-  delete animations;
-  EXPECT_EQ("[Dispose objectPool]\n[Dispose animationPool]\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("[Dispose objectPool]\n[Dispose animationPool]\n", stdoutOf([&] {
+              delete objects;
+              delete animations;
+            }));
 }
 
 class ShaderCacheTest : public testing::Test {
  protected:
   void SetUp() override { KVRDemosys::sceneDataPool = new DataObjectPool(); }
   void TearDown() override {
-    testing::internal::CaptureStdout();
-    delete KVRDemosys::sceneDataPool;
-    testing::internal::GetCapturedStdout();
+    stdoutOf([] { delete KVRDemosys::sceneDataPool; });
     KVRDemosys::sceneDataPool = nullptr;
   }
 };

@@ -238,21 +238,16 @@ TEST(ObjectFileParserTest, RepeatedIdsKeepTheLastRecord) {
   EXPECT_EQ((std::vector<int32_t>{1}), parsed.data.objectOrder);
 }
 
-TEST(ObjectFileParserTest, EveryTruncatedObjectFileFailsCleanly) {
-  ObjectFileData data = ObjectFileWriter::sampleScene();
-  std::vector<uint8_t> bytes = ObjectFileWriter::objectBytes(data);
-  for (size_t length = 0; length < bytes.size(); ++length) {
-    Parsed parsed = parseBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + length));
-    EXPECT_FALSE(parsed.ok) << length;
-    EXPECT_EQ("Object 'resources/objects/scene' ends before its data is complete", parsed.error) << length;
-  }
-  EXPECT_TRUE(parseBytes(bytes).ok);
-}
-
-TEST(ObjectFileParserTest, EveryTruncatedKeyframeFileFailsCleanly) {
+TEST(ObjectFileParserTest, EveryTruncatedObjectOrKeyframeFileFailsCleanly) {
   ObjectFileData data = ObjectFileWriter::sampleScene();
   std::vector<uint8_t> object = ObjectFileWriter::objectBytes(data);
   std::vector<uint8_t> keyframes = ObjectFileWriter::keyframeBytes(data);
+  for (size_t length = 0; length < object.size(); ++length) {
+    Parsed parsed = parseBytes(std::vector<uint8_t>(object.begin(), object.begin() + length));
+    EXPECT_FALSE(parsed.ok) << length;
+    EXPECT_EQ("Object 'resources/objects/scene' ends before its data is complete", parsed.error) << length;
+  }
+  EXPECT_TRUE(parseBytes(object).ok);
   for (size_t length = 0; length < keyframes.size(); ++length) {
     std::vector<uint8_t> prefix(keyframes.begin(), keyframes.begin() + length);
     Parsed parsed = parseBytes(object, &prefix);

@@ -12,11 +12,9 @@
 #include "demosys/ResourceAccess.h"
 #include "demosys/ResourceArchive.h"
 #include "demosys/Shader.h"
+#include "support/CapturedStdout.h"
 #include "support/EngineState.h"
 #include "support/TempDir.h"
-
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 namespace {
 
@@ -26,10 +24,6 @@ class LoaderBar : public ProgressBar {
   void draw() override {}
 };
 
-std::string readWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class ResourceLoaderGLTest : public testing::Test {
  protected:
@@ -64,7 +58,7 @@ TEST_F(ResourceLoaderGLTest, PackScriptLinesAndTrimmedLogName) {
       "7z a -ms=off -mx=9  resources.7z resources/tracks/index.list >> pack.sh.log \n"
       "7z a -ms=off -mx=9  resources.7z resources/tracks/track.data >> pack.sh.log \n"
       "7z a -ms=off -mx=9  resources.7z resources/graphics/Loader1.png >> pack.sh.log \n",
-      readWhole(dir.path() + "/ pack.sh "));
+      readFile(dir.path() + "/ pack.sh "));
 }
 
 TEST_F(ResourceLoaderGLTest, PackScriptRebuildsAWorkingArchive) {
@@ -106,17 +100,13 @@ TEST_F(ResourceLoaderGLTest, ShaderReloadRecompilesInPlaceAndStopsAtAFailure) {
   KVRDemosys::shaderPool->add("flat", flat);
   KVRDemosys::shaderPool->add("broken", broken);
   ResourceLoader loader;
-  CaptureStdout();
-  EXPECT_TRUE(loader.reloadShaders());
-  std::string output = GetCapturedStdout();
+  std::string output = stdoutOf([&] { EXPECT_TRUE(loader.reloadShaders()); });
   EXPECT_EQ(0u, output.find("[Reloading Shaders]\nAdding shader 'flat' = "));
   EXPECT_NE(std::string::npos, output.find("[Reloading Shaders] ... Done!\n"));
   EXPECT_EQ(flat, KVRDemosys::shaderPool->get("flat"));
 
   dir.write("resources/shaders/broken.frag", "void main() { gl_FragColor = vec4(1.0) }\n");
-  CaptureStdout();
-  EXPECT_FALSE(loader.reloadShaders());
-  output = GetCapturedStdout();
+  output = stdoutOf([&] { EXPECT_FALSE(loader.reloadShaders()); });
   EXPECT_NE(std::string::npos, output.find("Error while recompiling 'broken' : \n"));
   EXPECT_EQ(std::string::npos, output.find("... Done!"));
 }

@@ -22,6 +22,7 @@
 #include "demosys/ShaderCache.h"
 #include "demosys/ShaderInstance.h"
 #include "objconv/ObjectFileEncoder.h"
+#include "support/CapturedStdout.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 #include "support/ObjectFileWriter.h"
@@ -241,9 +242,7 @@ TEST_F(SceneGLTest, FiveLightsLightFourAndSayItOnce) {
   ObjectLoader objectLoader("resources/objects/lamps");
   std::unique_ptr<KVRScene> scene(objectLoader.Load());
   ASSERT_TRUE(objectLoader.IsOk()) << objectLoader.GetError();
-  testing::internal::CaptureStdout();
-  scene->lightsOn();
-  EXPECT_EQ("Too many light sources\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Too many light sources\n", stdoutOf([&] { scene->lightsOn(); }));
   EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(glIsEnabled(GL_LIGHT0 + i)) << i;
   EXPECT_FALSE(glIsEnabled(GL_LIGHT4));

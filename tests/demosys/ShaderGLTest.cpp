@@ -7,6 +7,7 @@
 #include "demosys/Shader.h"
 #include "demosys/ShaderLoader.h"
 #include "demosys/Texture.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -132,11 +133,7 @@ TEST(ShaderGLTest, MissingUniformReportedByOneFloatIntAndMatrixSetters) {
       {[&] { shader.setUniform("scale", 2.0f); }, ""},
       {[&] { shader.setUniformMatrix4("warp", matrix); }, ""},
   };
-  for (const Case& c : cases) {
-    testing::internal::CaptureStdout();
-    c.call();
-    EXPECT_EQ(c.output, testing::internal::GetCapturedStdout());
-  }
+  for (const Case& c : cases) EXPECT_EQ(c.output, stdoutOf(c.call));
   shader.setUniform("scale", 7);
   shader.setUniform("offset", 0.25f, 0.5f);
   GLfloat scale = 0, offset[2] = {0, 0};

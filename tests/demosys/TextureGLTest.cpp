@@ -1,7 +1,6 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,8 +11,10 @@
 #include "demosys/ScreenMetrics.h"
 #include "demosys/Texture.h"
 #include "demosys/TextureLoader.h"
+#include "support/CapturedStdout.h"
 #include "support/GLTestContext.h"
 #include "support/PngWriter.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -85,10 +86,10 @@ TEST_F(TextureGLTest, MissingOrUndecodableFileGivesNullSilently) {
   Image fromMemory;
   EXPECT_FALSE(fromMemory.loadFromMemory({}));
   EXPECT_FALSE(fromMemory.loadFromMemory({0x89, 'P', 'N', 'G'}));
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(nullptr, loadTexture(path("absent.png"), GL_TEXTURE_2D, false));
-  EXPECT_EQ(nullptr, loadTexture(path("garbage.png"), GL_TEXTURE_2D, false));
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([] {
+              EXPECT_EQ(nullptr, loadTexture(path("absent.png"), GL_TEXTURE_2D, false));
+              EXPECT_EQ(nullptr, loadTexture(path("garbage.png"), GL_TEXTURE_2D, false));
+            }));
 }
 
 TEST_F(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBA) {
@@ -111,9 +112,8 @@ TEST_F(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBA) {
 }
 
 TEST_F(TextureGLTest, GreyImageGivesARecordWithoutPixels) {
-  testing::internal::CaptureStdout();
-  std::unique_ptr<Texture> texture(loadTexture(path("grey.png"), GL_TEXTURE_2D, false));
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  std::unique_ptr<Texture> texture;
+  EXPECT_EQ("", stdoutOf([&] { texture.reset(loadTexture(path("grey.png"), GL_TEXTURE_2D, false)); }));
   ASSERT_TRUE(texture);
   EXPECT_NE(0u, texture->getName());
   EXPECT_EQ(8, texture->getBitsPerPixel());
@@ -149,29 +149,21 @@ TEST_F(TextureGLTest, UploadErrorsArePrintedWithThePath) {
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
   if (maxSize >= 40000) GTEST_SKIP() << "implementation takes 40000 texels";
-  testing::internal::CaptureStdout();
-  std::unique_ptr<Texture> texture(loadTexture(path("toolong.png"), GL_TEXTURE_1D, false));
+  std::unique_ptr<Texture> texture;
   EXPECT_EQ("[GL_ERROR] 'invalid value' in ->" + path("toolong.png") + "\n",
-            testing::internal::GetCapturedStdout());
+            stdoutOf([&] { texture.reset(loadTexture(path("toolong.png"), GL_TEXTURE_1D, false)); }));
   EXPECT_TRUE(texture);
 }
 
 TEST_F(TextureGLTest, LoadsFromTheArchiveWithTheFileLength) {
-  fs::path root = fs::path(directory()) / "archive";
-  fs::create_directories(root / "resources/graphics");
-  fs::copy_file(path("rgba.png"), root / "resources/graphics/packed.png",
-                fs::copy_options::overwrite_existing);
-  fs::remove(root / "resources.7z");
-  std::string command =
-      "cd '" + root.string() + "' && 7zz a -bso0 -bsp0 resources.7z resources/graphics/packed.png";
-  ASSERT_EQ(0, std::system(command.c_str()));
-  fs::path previous = fs::current_path();
-  fs::current_path(root);
+  TempDir root;
+  root.write("resources/graphics/packed.png", readFile(path("rgba.png")));
+  root.pack7z("resources.7z", {"resources/graphics/packed.png"});
+  WorkingDirectory inside(root.path());
   ResourceAccess::selectSource(1);
   std::unique_ptr<Texture> texture(loadTexture("resources/graphics/packed.png", GL_TEXTURE_2D, false));
   std::unique_ptr<Texture> missing(loadTexture("resources/graphics/Packed.png", GL_TEXTURE_2D, false));
   ResourceAccess::selectSource(0);
-  fs::current_path(previous);
   ASSERT_TRUE(texture);
   EXPECT_EQ(static_cast<int32_t>(fs::file_size(path("rgba.png"))), texture->getFileSize());
   EXPECT_EQ(2, texture->getWidth());

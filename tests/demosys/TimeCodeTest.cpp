@@ -40,16 +40,12 @@ TEST(TimeCodeTest, MinusSignsAreAcceptedAndALoneMinusIsZero) {
   EXPECT_EQ(static_cast<uint32_t>(-1000 + 500), negative.total);
 }
 
-TEST(TimeCodeTest, FromMillisecondsSplitsTheTotal) {
+TEST(TimeCodeTest, FromMillisecondsSplitsTheTotalAndLongNumbersAreWrittenWhole) {
   TimeCode code = TimeCode::fromMilliseconds(3723004);
   EXPECT_EQ(62u, code.minutes);
   EXPECT_EQ(3u, code.seconds);
   EXPECT_EQ(4u, code.milliseconds);
   EXPECT_EQ("(0003723004)-[62:03:004]", code.format());
-}
-
-TEST(TimeCodeTest, LongNumbersAreWrittenWhole) {
-  TimeCode code = TimeCode::parse("123:45:6789");
-  EXPECT_EQ("(0007431789)-[123:45:6789]", code.format());
+  EXPECT_EQ("(0007431789)-[123:45:6789]", TimeCode::parse("123:45:6789").format());
   EXPECT_EQ("(4294967295)-[71582:47:295]", TimeCode::fromMilliseconds(4294967295u).format());
 }

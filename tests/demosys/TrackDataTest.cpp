@@ -4,6 +4,7 @@
 #include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "demosys/TrackStartStop.h"
+#include "support/CapturedStdout.h"
 #include "support/TrackFixtures.h"
 
 namespace {
@@ -71,30 +72,21 @@ TEST(TrackDataTest, StepRunsThePhasesInPriorityOrderWithEachTarget) {
   EXPECT_FALSE(data.IsInstanceActive("zeta"));
 }
 
-TEST(TrackDataTest, ValidateStartStopNamesTheBrokenSet) {
+TEST(TrackDataTest, ValidateStartStopAcceptsGoodSetsAndNamesTheBrokenOne) {
   TrackData data;
   data.AddSet(makeSet("good", 0));
+  data.BuildOrder();
+  EXPECT_EQ("Validating StartStop track data.\n", stdoutOf([&] { EXPECT_TRUE(data.ValidateStartStop()); }));
   EffectTrackSet* broken = makeSet("broken", 1);
   broken->startStop->InsertKeyframe(new StartStopKeyframe(30, StartStopKeyframe::Stop));
   data.AddSet(broken);
   data.BuildOrder();
-  testing::internal::CaptureStdout();
-  EXPECT_FALSE(data.ValidateStartStop());
   EXPECT_EQ(
       "Validating StartStop track data.\n"
       "--> row = 30, row=30, type = 0\n"
       "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"
       "--> StartStop Track : broken has keyframe mismatch\n",
-      testing::internal::GetCapturedStdout());
-}
-
-TEST(TrackDataTest, ValidateStartStopAcceptsGoodSets) {
-  TrackData data;
-  data.AddSet(makeSet("good", 0));
-  data.BuildOrder();
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(data.ValidateStartStop());
-  EXPECT_EQ("Validating StartStop track data.\n", testing::internal::GetCapturedStdout());
+      stdoutOf([&] { EXPECT_FALSE(data.ValidateStartStop()); }));
 }
 
 TEST(TrackDataTest, LookupsDoNotInventEntries) {
@@ -129,9 +121,7 @@ TEST(TrackDataTest, SwapAndPrintPriorities) {
   data.AddSet(makeSet("b", 1));
   data.BuildOrder();
   data.SwapPriority(0, 1);
-  testing::internal::CaptureStdout();
-  data.PrintPriorities();
-  EXPECT_EQ("Priority 0 = b\nPriority 1 = a\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Priority 0 = b\nPriority 1 = a\n", stdoutOf([&] { data.PrintPriorities(); }));
 }
 
 TEST(TrackDataTest, GetValueUsesTheRate) {

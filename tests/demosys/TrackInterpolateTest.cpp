@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "demosys/TrackInterpolate.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
@@ -51,18 +52,18 @@ INSTANTIATE_TEST_SUITE_P(
         // Unknown codes are linear.
         CurveCase{9, 1500, 2.0f}, CurveCase{0xFFFFFFFFu, 1750, 2.5f}));
 
-TEST(TrackInterpolateTest, EmptyTrackIsZeroEverywhere) {
+TEST(TrackInterpolateTest, EmptyTrackIsZeroAndASingleKeyframeAppearsOnItsRow) {
   TrackInterpolate track("fade");
   EXPECT_EQ(0.0f, track.GetValue(0, RATE));
   EXPECT_EQ(0.0f, track.GetValue(4000000, RATE));
-}
-
-TEST(TrackInterpolateTest, SingleKeyframeAppearsOnItsRow) {
-  TrackInterpolate track("fade");
   track.InsertKeyframe(new ValueKeyframe(10, 5.0f));
   EXPECT_EQ(0.0f, track.GetValue(499, RATE));
   EXPECT_EQ(5.0f, track.GetValue(500, RATE));
   EXPECT_EQ(5.0f, track.GetValue(100000, RATE));
+  // A keyframe on a taken row replaces the one there.
+  track.InsertKeyframe(new ValueKeyframe(10, 7.0f));
+  EXPECT_EQ(1u, track.GetKeyframeCount());
+  EXPECT_EQ(7.0f, track.GetValue(500, RATE));
 }
 
 TEST(TrackInterpolateTest, ValueBeforeFirstOfSeveralKeyframesIsZero) {
@@ -71,14 +72,6 @@ TEST(TrackInterpolateTest, ValueBeforeFirstOfSeveralKeyframesIsZero) {
   track.InsertKeyframe(new ValueKeyframe(60, -1.0f));
   EXPECT_EQ(0.0f, track.GetValue(0, RATE));
   EXPECT_FLOAT_EQ(1.0f, track.GetValue(2500, RATE));
-}
-
-TEST(TrackInterpolateTest, InsertOnATakenRowReplacesTheKeyframe) {
-  TrackInterpolate track("fade");
-  track.InsertKeyframe(new ValueKeyframe(10, 5.0f));
-  track.InsertKeyframe(new ValueKeyframe(10, 7.0f));
-  EXPECT_EQ(1u, track.GetKeyframeCount());
-  EXPECT_EQ(7.0f, track.GetValue(500, RATE));
 }
 
 std::vector<uint32_t> rowsOf(const std::vector<Keyframe*>& keyframes) {
@@ -108,11 +101,11 @@ TEST(TrackInterpolateTest, MoveKeyframeReportsAndReplacesTheTarget) {
   TrackInterpolate track("fade");
   track.InsertKeyframe(new ValueKeyframe(10, 1.0f));
   track.InsertKeyframe(new ValueKeyframe(20, 2.0f));
-  testing::internal::CaptureStdout();
-  track.MoveKeyframe(10, 20);
-  track.MoveKeyframe(5, 30);
-  track.MoveKeyframe(20, 20);
-  EXPECT_EQ("Moved row from 10 to 20\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Moved row from 10 to 20\n", stdoutOf([&] {
+              track.MoveKeyframe(10, 20);
+              track.MoveKeyframe(5, 30);
+              track.MoveKeyframe(20, 20);
+            }));
   ASSERT_EQ(1u, track.GetKeyframeCount());
   EXPECT_EQ(1.0f, static_cast<ValueKeyframe*>(track.KeyframeAt(20))->value);
   EXPECT_EQ(20u, track.KeyframeAt(20)->row);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "demosys/TrackStartStop.h"
+#include "support/CapturedStdout.h"
 #include "support/TrackFixtures.h"
 
 namespace {
@@ -70,9 +71,7 @@ TEST_P(StartStopValidate, PrintsTheFirstKeyframeOutOfTurn) {
   TrackStartStop track(0);
   uint32_t row = 10;
   for (uint32_t kind : GetParam().kinds) track.InsertKeyframe(new StartStopKeyframe(row += 10, kind));
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(GetParam().valid, track.Validate());
-  EXPECT_EQ(GetParam().output, testing::internal::GetCapturedStdout());
+  EXPECT_EQ(GetParam().output, stdoutOf([&] { EXPECT_EQ(GetParam().valid, track.Validate()); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,6 +9,7 @@
 #include "demosys/VBO.h"
 #include "demosys/VBODynamic.h"
 #include "demosys/Vec3f.h"
+#include "support/CapturedStdout.h"
 #include "support/GLTestContext.h"
 
 namespace {
@@ -129,9 +130,7 @@ TEST(VBOGLTest, ValidationReportsSizeAndErrors) {
   glGenBuffers(1, &buffer);
   glBindBuffer(GL_ARRAY_BUFFER, buffer);
   glBufferData(GL_ARRAY_BUFFER, 12, nullptr, GL_STREAM_DRAW);
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(VBO::validateBuffer(GL_ARRAY_BUFFER, true));
-  EXPECT_EQ("Buffer size = 12\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Buffer size = 12\n", stdoutOf([&] { EXPECT_TRUE(VBO::validateBuffer(GL_ARRAY_BUFFER, true)); }));
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glDeleteBuffers(1, &buffer);
   testing::internal::CaptureStdout();
@@ -167,11 +166,7 @@ TEST(VBOGLTest, SettersRefuseWritesPastTheMappedArrays) {
       {[&] { mesh.setVertex(0, Vec3f(1, 2, 3)); }, "VBODynamic::setVertex(0) overflow!\n"},
       {[&] { mesh.setPolygon(0, 1, 2, 3); }, "VBODynamic::setPolygon(0) overflow!\n"},
   };
-  for (const Case& c : beforeMapping) {
-    testing::internal::CaptureStdout();
-    c.write();
-    EXPECT_EQ(c.output, testing::internal::GetCapturedStdout());
-  }
+  for (const Case& c : beforeMapping) EXPECT_EQ(c.output, stdoutOf(c.write));
   mesh.mapPositions(GL_READ_WRITE);
   mesh.mapColours(GL_READ_WRITE);
   mesh.mapIndices(GL_READ_WRITE);
@@ -187,11 +182,7 @@ TEST(VBOGLTest, SettersRefuseWritesPastTheMappedArrays) {
       {[&] { mesh.setPolygon(polygons, 1, 2, 3); }, "VBODynamic::setPolygon(2) overflow!\n"},
       {[&] { mesh.setPolygon(1, 1, 2, 3, 4); }, "VBODynamic::setPolygon(1) overflow!\n"},
   };
-  for (const Case& c : cases) {
-    testing::internal::CaptureStdout();
-    c.write();
-    EXPECT_EQ(c.output, testing::internal::GetCapturedStdout());
-  }
+  for (const Case& c : cases) EXPECT_EQ(c.output, stdoutOf(c.write));
   mesh.unmapPositions();
   mesh.unmapColours();
   mesh.unmapIndices();

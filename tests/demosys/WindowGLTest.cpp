@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "demosys/KVRDemosys.h"
+#include "support/CapturedStdout.h"
 #include "support/GLTestContext.h"
 
 using testing::internal::CaptureStdout;
@@ -38,13 +39,10 @@ TEST(WindowGLTest, ReportsARealDriverErrorOnce) {
   glGetError();
   KVRDemosys::glErrorSeen = false;
   glEnable(0x7fff);  // not a capability: GL_INVALID_ENUM
-  CaptureStdout();
-  EXPECT_FALSE(Window::reportGLErrors("enable"));
-  EXPECT_EQ("[GL_ERROR LOCATION = 'enable']\n[GL_ERROR CODE 1280] 'invalid enumerant'\n", GetCapturedStdout());
+  EXPECT_EQ("[GL_ERROR LOCATION = 'enable']\n[GL_ERROR CODE 1280] 'invalid enumerant'\n",
+            stdoutOf([&] { EXPECT_FALSE(Window::reportGLErrors("enable")); }));
   EXPECT_TRUE(KVRDemosys::glErrorSeen);
-  CaptureStdout();
-  EXPECT_TRUE(Window::reportGLErrors("later"));
-  EXPECT_EQ("", GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { EXPECT_TRUE(Window::reportGLErrors("later")); }));
   EXPECT_TRUE(KVRDemosys::glErrorSeen);
 }
 

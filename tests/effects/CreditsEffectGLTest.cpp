@@ -5,6 +5,7 @@
 #include "demosys/Shader.h"
 #include "demosys/Texture.h"
 #include "effects/CreditsEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -45,10 +46,6 @@ class CreditsEffectGLTest : public testing::Test {
   FBO* target = nullptr;
 };
 
-TEST_F(CreditsEffectGLTest, InitClampsThePictures) {
-  for (Texture* image : effect->images) EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), image->getWrapS());
-}
-
 TEST_F(CreditsEffectGLTest, TheCreditSitsWhereTheTracksSay) {
   setValue(effect->index, 0.0f);
   setValue(effect->xpos, 0.25f);
@@ -56,14 +53,11 @@ TEST_F(CreditsEffectGLTest, TheCreditSitsWhereTheTracksSay) {
   setValue(effect->scale, 0.4f);  // 0.4 wide, 0.4 * 5 / 11.25 high: x 0.05..0.45, t 0.41..0.59
   setValue(effect->alpha, 1.0f);
   step(0, 16);
-  EXPECT_EQ((std::vector<int>{255, 0, 51}), at(0.25f, 0.5f));
-  EXPECT_EQ((std::vector<int>{255, 0, 51}), at(0.07f, 0.43f));
-  EXPECT_EQ((std::vector<int>{255, 0, 51}), at(0.43f, 0.57f));
-  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.03f, 0.5f));
-  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.47f, 0.5f));
-  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.25f, 0.38f));
-  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.25f, 0.62f));
-  EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.75f, 0.5f));
+  const std::vector<int> credit = {255, 0, 51}, background = {0, 0, 51};
+  for (auto [s, t] : {std::pair{0.25f, 0.5f}, {0.07f, 0.43f}, {0.43f, 0.57f}})
+    EXPECT_EQ(credit, at(s, t)) << s << "," << t;
+  for (auto [s, t] : {std::pair{0.03f, 0.5f}, {0.47f, 0.5f}, {0.25f, 0.38f}, {0.25f, 0.62f}, {0.75f, 0.5f}})
+    EXPECT_EQ(background, at(s, t)) << s << "," << t;
   EXPECT_TRUE(isUsed(effect->outputFBO));
 }
 
@@ -80,10 +74,10 @@ TEST_F(CreditsEffectGLTest, IndexPicksThePictureAndAlphaFadesIt) {
   EXPECT_EQ(51, centre[2]);
 }
 
+// Init clamps the pictures; empty tracks show only the background.
 TEST_F(CreditsEffectGLTest, EmptyTracksShowOnlyTheBackground) {
-  testing::internal::CaptureStdout();
-  step(0, 16);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  for (Texture* image : effect->images) EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), image->getWrapS());
+  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.5f, 0.5f));
   EXPECT_EQ((std::vector<int>{0, 0, 51}), at(0.0f, 0.0f));
   GLuint program = effect->shader->getProgram();

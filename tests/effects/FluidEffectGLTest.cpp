@@ -7,14 +7,11 @@
 #include <vector>
 
 #include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
 #include "demosys/Shader.h"
-#include "demosys/ShaderLoader.h"
 #include "demosys/Texture.h"
-#include "demosys/TextureLoader.h"
-#include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "effects/FluidEffect.h"
+#include "support/EffectHarness.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 #include "support/TrackFixtures.h"
@@ -71,11 +68,7 @@ double mean(const std::vector<float>& values) {
 class FluidEffectGLTest : public testing::Test {
  protected:
   void SetUp() override {
-    EngineState::createPools();
-    EngineState::useBuildResources();
-    KVRDemosys::screenMetrics = GLTestContext::metrics();
-    KVRDemosys::tracks = new TrackData();
-    glClearColor(0, 0, 0, 0);
+    EffectHarness::begin();
     effect.createTracks();
     effect.addSourceShader = shader("AddSource");
     effect.advectShader = shader("Advect");
@@ -104,21 +97,11 @@ class FluidEffectGLTest : public testing::Test {
   }
   void TearDown() override {
     bind(nullptr);
-    EngineState::reset();
+    EffectHarness::end();
   }
 
-  Shader* shader(const std::string& base) {
-    shaders.emplace_back(new Shader());
-    ShaderLoadResult result;
-    EXPECT_TRUE(ShaderLoader().loadShaderPair(result, *shaders.back(), base, {}) && result.ok)
-        << base << ": " << result.message << shaders.back()->getInfoLog();
-    return shaders.back().get();
-  }
-  Texture* texture(const std::string& file) {
-    textures.emplace_back(loadTexture("resources/graphics/" + file, GL_TEXTURE_2D, false));
-    EXPECT_NE(nullptr, textures.back()) << file;
-    return textures.back().get();
-  }
+  Shader* shader(const std::string& base) { return EffectHarness::loadShader(base, base); }
+  Texture* texture(const std::string& file) { return EffectHarness::loadPicture(file, file, GL_TEXTURE_2D, false); }
   FBO* grid(int w, int h, GLint internal, GLenum format, bool depth, GLenum type) {
     fbos.emplace_back(new FBO(w, h, depth, false, internal, format, type));
     clear(fbos.back().get());
@@ -130,8 +113,6 @@ class FluidEffectGLTest : public testing::Test {
   std::vector<float> velocity(FBO* fbo) { return readField(fbo, GL_RED, 1); }
 
   FluidEffect effect;
-  std::vector<std::unique_ptr<Shader>> shaders;
-  std::vector<std::unique_ptr<Texture>> textures;
   std::vector<std::unique_ptr<FBO>> fbos;
 };
 

@@ -6,6 +6,7 @@
 #include "demosys/FBO.h"
 #include "demosys/Shader.h"
 #include "effects/GlowEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -85,9 +86,7 @@ TEST_F(GlowEffectGLTest, ALargerRadiusSpreadsFurther) {
 }
 
 TEST_F(GlowEffectGLTest, EmptyTracksCombineWithoutMissingUniforms) {
-  testing::internal::CaptureStdout();
-  step(0, 16);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   // No kernel strength: no glow, only the picture itself.
   EXPECT_EQ(255, red(kDot, kDot));
   EXPECT_EQ(0, red(kDot + 1, kDot));

@@ -4,8 +4,6 @@
 #include <cstring>
 #include <vector>
 
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "effects/ParticleCreatures2Effect.h"
 #include "support/TrackFixtures.h"
@@ -14,21 +12,8 @@ namespace {
 
 using TrackFixtures::SetKeys;
 
-class ParticleCreatures2EffectTest : public testing::Test {
+class ParticleCreatures2EffectTest : public ComputedEffectTest<ParticleCreatures2Effect> {
  protected:
-  void SetUp() override {
-    KVRDemosys::tracks = new TrackData();
-    effect.createTracks();
-    effect.initGeometry();
-  }
-  void TearDown() override {
-    delete KVRDemosys::tracks;
-    KVRDemosys::tracks = nullptr;
-  }
-  float value(const TrackInterpolate* track, uint32_t time) {
-    return KVRDemosys::tracks->GetValue(track, time);
-  }
-
   std::vector<float> direct(uint32_t time) {
     std::vector<float> out;
     const std::vector<float>& base = effect.basePoints;
@@ -49,8 +34,6 @@ class ParticleCreatures2EffectTest : public testing::Test {
     }
     return out;
   }
-
-  ParticleCreatures2Effect effect;
 };
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include <limits>
 #include <vector>
 
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "effects/DelayedRotation.h"
 #include "effects/ParticleCreaturesEffect.h"
@@ -17,22 +15,8 @@ namespace {
 
 using TrackFixtures::SetKeys;
 
-class ParticleCreaturesEffectTest : public testing::Test {
+class ParticleCreaturesEffectTest : public ComputedEffectTest<ParticleCreaturesEffect> {
  protected:
-  void SetUp() override {
-    KVRDemosys::tracks = new TrackData();
-    effect.createTracks();
-    effect.initGeometry();
-  }
-  void TearDown() override {
-    delete KVRDemosys::tracks;
-    KVRDemosys::tracks = nullptr;
-  }
-
-  float value(const TrackInterpolate* track, uint32_t time) {
-    return KVRDemosys::tracks->GetValue(track, time);
-  }
-
   // The particles worked out the plain way, point by point, straight from the formulas.
   void direct(uint32_t time, std::vector<float>& positions, std::vector<float>& colours) {
     noise::module::Perlin noise;
@@ -95,8 +79,6 @@ class ParticleCreaturesEffectTest : public testing::Test {
     ASSERT_EQ(expected.size(), actual.size());
     EXPECT_EQ(0, std::memcmp(expected.data(), actual.data(), expected.size() * sizeof(float)));
   }
-
-  ParticleCreaturesEffect effect;
 };
 
 }  // namespace

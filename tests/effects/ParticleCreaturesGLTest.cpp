@@ -3,21 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
 #include "demosys/Shader.h"
-#include "demosys/ShaderLoader.h"
 #include "demosys/Texture.h"
-#include "demosys/TextureLoader.h"
-#include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "demosys/VBO.h"
 #include "effects/ParticleCreatures2Effect.h"
 #include "effects/ParticleCreaturesEffect.h"
+#include "support/EffectHarness.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 #include "support/TrackFixtures.h"
@@ -36,26 +32,17 @@ int brightness(const std::vector<uint8_t>& pixels) {
 class ParticleCreaturesGLTest : public testing::Test {
  protected:
   void SetUp() override {
-    EngineState::createPools();
-    EngineState::useBuildResources();
-    KVRDemosys::screenMetrics = GLTestContext::metrics();
-    KVRDemosys::tracks = new TrackData();
-    ShaderLoadResult result;
-    ASSERT_TRUE(ShaderLoader().loadShaderPair(result, sprites, "particlesprite", {}) && result.ok)
-        << result.message << sprites.getInfoLog();
-    sprite.reset(loadTexture("resources/graphics/Particle.png", GL_TEXTURE_2D, true));
-    light.reset(loadTexture("resources/graphics/light.png", GL_TEXTURE_2D, true));
-    ASSERT_TRUE(sprite && light);
-
+    EffectHarness::begin();
+    Shader* sprites = EffectHarness::loadShader("particlesprite", "particlesprite");
+    Texture* sprite = EffectHarness::loadPicture("particle", "Particle.png", GL_TEXTURE_2D, true);
+    Texture* light = EffectHarness::loadPicture("light", "light.png", GL_TEXTURE_2D, true);
+    ASSERT_TRUE(sprites && sprite && light);
     monster.createTracks();
-    monster.shader = &sprites;
-    monster.particleTexture = light.get();
-    monster.spriteTexture = sprite.get();
+    monster.shader = anemone.shader = sprites;
+    monster.particleTexture = anemone.particle3Texture = light;
+    monster.spriteTexture = anemone.spriteTexture = sprite;
     monster.init();
     anemone.createTracks();
-    anemone.shader = &sprites;
-    anemone.spriteTexture = sprite.get();
-    anemone.particle3Texture = light.get();
     anemone.init();
     lookFrom(14.0f);
   }
@@ -63,7 +50,7 @@ class ParticleCreaturesGLTest : public testing::Test {
     bind(nullptr);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    EngineState::reset();
+    EffectHarness::end();
   }
 
   void lookFrom(float distance) {
@@ -93,9 +80,6 @@ class ParticleCreaturesGLTest : public testing::Test {
     ASSERT_TRUE(EngineState::saveFrame(directory + "/" + name));
   }
 
-  Shader sprites;
-  std::unique_ptr<Texture> sprite;
-  std::unique_ptr<Texture> light;
   ParticleCreaturesEffect monster;
   ParticleCreatures2Effect anemone;
   FBO target{320, 180, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE};

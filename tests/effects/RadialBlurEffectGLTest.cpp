@@ -5,6 +5,7 @@
 
 #include "demosys/FBO.h"
 #include "effects/RadialBlurEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -67,9 +68,7 @@ TEST_F(RadialBlurEffectGLTest, OpacityFallsByOneOverTheNumberOfPasses) {
 }
 
 TEST_F(RadialBlurEffectGLTest, EmptyTracksKeepThePictureFinite) {
-  testing::internal::CaptureStdout();
-  step(0, 16);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   for (float alpha : effect->passAlpha) EXPECT_TRUE(std::isfinite(alpha));
   EXPECT_TRUE(std::isfinite(effect->alpha));
   // Without "multiply" the streaks are black: only the picture itself shows.

@@ -5,23 +5,28 @@
 #include <memory>
 
 #include "demosys/Camera.h"
+#include "demosys/DataShaderPool.h"
 #include "demosys/FBO.h"
 #include "demosys/KVRDemosys.h"
 #include "demosys/ScreenMetrics.h"
 #include "demosys/Shader.h"
-#include "demosys/ShaderLoader.h"
 #include "demosys/Texture.h"
-#include "demosys/TextureLoader.h"
 #include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 #include "demosys/VBO.h"
 #include "demosys/VBODynamic.h"
 #include "effects/UnderwaterEffect.h"
+#include "support/CapturedStdout.h"
+#include "support/EffectHarness.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 #include "support/TrackFixtures.h"
 
 namespace {
+
+using EffectHarness::addFBO;
+using EffectHarness::loadPicture;
+using EffectHarness::loadShader;
 
 // The production's sprite program belongs to the particle effects; the debris only needs one
 // that takes the sprite uniforms.
@@ -32,19 +37,6 @@ const char* const SPRITE_VERTEX =
 const char* const SPRITE_FRAGMENT =
     "#version 120\nuniform sampler2D particle;\nvarying vec4 colour;\n"
     "void main() { gl_FragColor = texture2D(particle, gl_PointCoord) * colour; }\n";
-
-Shader* loadShader(const std::string& base) {
-  Shader* shader = new Shader();
-  ShaderLoadResult result;
-  EXPECT_TRUE(ShaderLoader().loadShaderPair(result, *shader, base, {})) << base << ": " << result.message;
-  return shader;
-}
-
-Texture* loadGraphic(const std::string& file, bool mipmapped) {
-  Texture* texture = loadTexture("resources/graphics/" + file, GL_TEXTURE_2D, mipmapped);
-  EXPECT_NE(nullptr, texture) << file;
-  return texture;
-}
 
 FBO* newTarget() { return new FBO(1024, 1024, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); }
 
@@ -64,23 +56,12 @@ int brightPixels(const std::vector<uint8_t>& rgba, int from, int to, int width, 
   return count;
 }
 
-struct Resources {
-  std::vector<std::unique_ptr<Shader>> shaders;
-  std::vector<std::unique_ptr<Texture>> textures;
-  std::vector<std::unique_ptr<FBO>> fbos;
-  template <class T>
-  T* keep(std::vector<std::unique_ptr<T>>& list, T* item) {
-    list.emplace_back(item);
-    return item;
-  }
-};
-
 class UnderwaterEffectGLTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
+    EngineState::createPools();
     EngineState::useBuildResources();
     KVRDemosys::tracks = new TrackData();
-    resources = new Resources();
     effect = new UnderwaterEffect();
     effect->createTracks();
     bindResources(*effect);
@@ -96,8 +77,6 @@ class UnderwaterEffectGLTest : public testing::Test {
   static void TearDownTestSuite() {
     delete effect;
     effect = nullptr;
-    delete resources;
-    resources = nullptr;
     KVRDemosys::camera = Camera();
     EngineState::reset();
   }
@@ -108,25 +87,25 @@ class UnderwaterEffectGLTest : public testing::Test {
     GLTestContext::metrics()->apply();
   }
 
+  // Shaders, pictures and targets live in the pools until the suite ends.
   static void bindResources(UnderwaterEffect& e) {
-    Resources& r = *resources;
-    e.pointLightShader = r.keep(r.shaders, loadShader("point_light"));
-    e.laplaceShader = r.keep(r.shaders, loadShader("Laplacian"));
-    e.dilateShader = r.keep(r.shaders, loadShader("Dilate"));
-    e.wavesShader = r.keep(r.shaders, loadShader("Waves"));
-    Shader* sprite = r.keep(r.shaders, new Shader());
-    EXPECT_TRUE(sprite->compileVertexShader(SPRITE_VERTEX) &&
-                sprite->compileFragmentShader(SPRITE_FRAGMENT) && sprite->link())
-        << sprite->getInfoLog();
-    e.spriteShader = sprite;
-    e.sceneFBO = r.keep(r.fbos, newTarget());
-    e.edgesFBO = r.keep(r.fbos, newTarget());
-    e.oceanTexture = r.keep(r.textures, loadGraphic("OceanSurface.png", true));
-    e.waveNormals0 = r.keep(r.textures, loadGraphic("Waves1Normals.png", false));
-    e.waveNormals1 = r.keep(r.textures, loadGraphic("Waves2Normals.png", false));
-    e.waveNormals2 = r.keep(r.textures, loadGraphic("Waves3Normals.png", false));
-    e.particleTexture = r.keep(r.textures, loadGraphic("light.png", true));
-    e.puffTexture = r.keep(r.textures, loadGraphic("Puff.png", true));
+    e.pointLightShader = loadShader("point_light", "point_light");
+    e.laplaceShader = loadShader("Laplacian", "Laplacian");
+    e.dilateShader = loadShader("Dilate", "Dilate");
+    e.wavesShader = loadShader("Waves", "Waves");
+    e.spriteShader = new Shader();
+    KVRDemosys::shaderPool->add("sprite", e.spriteShader);
+    EXPECT_TRUE(e.spriteShader->compileVertexShader(SPRITE_VERTEX) &&
+                e.spriteShader->compileFragmentShader(SPRITE_FRAGMENT) && e.spriteShader->link())
+        << e.spriteShader->getInfoLog();
+    e.sceneFBO = addFBO("scene", 1024, 1024, true);
+    e.edgesFBO = addFBO("edges", 1024, 1024, true);
+    e.oceanTexture = loadPicture("ocean", "OceanSurface.png", GL_TEXTURE_2D, true);
+    e.waveNormals0 = loadPicture("waves1", "Waves1Normals.png", GL_TEXTURE_2D, false);
+    e.waveNormals1 = loadPicture("waves2", "Waves2Normals.png", GL_TEXTURE_2D, false);
+    e.waveNormals2 = loadPicture("waves3", "Waves3Normals.png", GL_TEXTURE_2D, false);
+    e.particleTexture = loadPicture("light", "light.png", GL_TEXTURE_2D, true);
+    e.puffTexture = loadPicture("puff", "Puff.png", GL_TEXTURE_2D, true);
   }
 
   // One frame as the frame loop runs it: screen bound, projection set, model-view reset,
@@ -160,11 +139,9 @@ class UnderwaterEffectGLTest : public testing::Test {
     return GLTestContext::readPixels(viewport[0], viewport[1], viewport[2], viewport[3]);
   }
 
-  static Resources* resources;
   static UnderwaterEffect* effect;
 };
 
-Resources* UnderwaterEffectGLTest::resources = nullptr;
 UnderwaterEffect* UnderwaterEffectGLTest::effect = nullptr;
 
 // The buffers init makes, and the tiling the wave and ocean pictures need.
@@ -192,9 +169,7 @@ TEST_F(UnderwaterEffectGLTest, CameraChangesTheFrame) {
 TEST_F(UnderwaterEffectGLTest, DrawSetsNoMissingUniform) {
   useCamera(0.0f, 1.0f, 30.0f, 5.0f, 0.0f);
   std::unique_ptr<FBO> target(newTarget());
-  testing::internal::CaptureStdout();
-  drawFrame(500, target.get());
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("", stdoutOf([&] { drawFrame(500, target.get()); }));
   EXPECT_TRUE(isUsed(effect->sceneFBO) && isUsed(effect->edgesFBO) && isUsed(target.get()));
   EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
   clearTargets();

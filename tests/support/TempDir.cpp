@@ -40,6 +40,11 @@ std::string TempDir::pack7z(const std::string& archiveName, const std::vector<st
   return (fs::path(root) / archiveName).string();
 }
 
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 WorkingDirectory::WorkingDirectory(const std::string& dir) : previous(fs::current_path().string()) {
   fs::current_path(dir);
 }

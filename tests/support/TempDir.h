@@ -25,6 +25,9 @@ class TempDir {
   std::string root;
 };
 
+// The whole file as it is on disk; empty when it cannot be read.
+std::string readFile(const std::string& path);
+
 // Runs the engine with its working directory moved to `dir` for the lifetime of the guard.
 class WorkingDirectory {
  public:

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,12 +32,6 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 
 void AppendU32(std::vector<uint8_t>& bytes, uint32_t value) {
   for (int shift = 0; shift < 32; shift += 8) bytes.push_back(uint8_t(value >> shift));
-}
-
-void AppendF32(std::vector<uint8_t>& bytes, float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  AppendU32(bytes, bits);
 }
 
 void AppendString(std::vector<uint8_t>& bytes, const std::string& text) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -7,6 +9,8 @@
 #include <vector>
 
 #include "demosys/Effect.h"
+#include "demosys/KVRDemosys.h"
+#include "demosys/TrackData.h"
 #include "demosys/TrackInterpolate.h"
 
 class FBO;
@@ -20,7 +24,6 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::string& path);
 
 void AppendU32(std::vector<uint8_t>& bytes, uint32_t value);
-void AppendF32(std::vector<uint8_t>& bytes, float value);
 // The characters and the terminating zero byte.
 void AppendString(std::vector<uint8_t>& bytes, const std::string& text);
 
@@ -57,4 +60,24 @@ class RecordingEffect : public Effect {
   std::vector<FBO*> targets;
   TrackInterpolate* alpha = nullptr;
   TrackInterpolate* fov = nullptr;
+};
+
+// An effect whose particles are computed without GL, its tracks in fresh engine track data.
+template <class EffectType>
+class ComputedEffectTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    KVRDemosys::tracks = new TrackData();
+    effect.createTracks();
+    effect.initGeometry();
+  }
+  void TearDown() override {
+    delete KVRDemosys::tracks;
+    KVRDemosys::tracks = nullptr;
+  }
+  float value(const TrackInterpolate* track, uint32_t time) {
+    return KVRDemosys::tracks->GetValue(track, time);
+  }
+
+  EffectType effect;
 };

@@ -14,6 +14,7 @@
 #include "assets/LoudnessMeter.h"
 #include "demosys/AudioSound.h"
 #include "demosys/Image.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -236,11 +237,6 @@ TEST(AssetGeneratorTest, MusicIsLongEnoughMasteredAndFollowsTheStoryboard) {
   EXPECT_GT(barRmsDb(m.audio, m.rate, 13), barRmsDb(m.audio, m.rate, 1) + 6.0);
 }
 
-std::string fileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 TEST(AssetGeneratorTest, TwoRunsWriteIdenticalBytes) {
   std::filesystem::path fresh =
       std::filesystem::temp_directory_path() / ("brinova-assets-" + std::to_string(::getpid()));
@@ -250,7 +246,7 @@ TEST(AssetGeneratorTest, TwoRunsWriteIdenticalBytes) {
   for (const auto& entry : std::filesystem::recursive_directory_iterator(fresh)) {
     if (!entry.is_regular_file()) continue;
     std::filesystem::path built = kResources / std::filesystem::relative(entry.path(), fresh);
-    EXPECT_TRUE(fileBytes(entry.path()) == fileBytes(built)) << built << " differs from a fresh run";
+    EXPECT_TRUE(readFile(entry.path()) == readFile(built)) << built << " differs from a fresh run";
     ++compared;
   }
   EXPECT_EQ(std::size(kImages) + 1, compared);
@@ -258,7 +254,7 @@ TEST(AssetGeneratorTest, TwoRunsWriteIdenticalBytes) {
 }
 
 TEST(AssetGeneratorTest, BannerIsA390By49XpmWithTwoCharactersPerPixel) {
-  std::string header = fileBytes(std::string(KVR_BINARY_DIR) + "/generated/BrinovaBanner.h");
+  std::string header = readFile(std::string(KVR_BINARY_DIR) + "/generated/BrinovaBanner.h");
   ASSERT_NE(std::string::npos, header.find("static const char* const brinova_banner_xpm[] = {"));
   size_t open = header.find("\"390 49 ");
   ASSERT_NE(std::string::npos, open);

@@ -46,7 +46,7 @@ ObjectFileData convertAndReadBack(const std::string& obj, const std::string& mtl
 
 }  // namespace
 
-TEST(ObjConverterTest, GroupsBecomeMeshObjectsThatReadBackWithTheSameGeometry) {
+TEST(ObjConverterTest, GroupsBecomeMeshObjectsWithTheirGeometryAndMaterials) {
   std::string error;
   ObjectFileData data = convertAndReadBack(SCENE, MATERIALS, error);
   ASSERT_EQ("", error);
@@ -69,12 +69,8 @@ TEST(ObjConverterTest, GroupsBecomeMeshObjectsThatReadBackWithTheSameGeometry) {
   EXPECT_EQ(24u, roof.strideBytes());
   std::vector<float> firstCorner = {0, 0, 0, 0, 0, 1};
   EXPECT_EQ(firstCorner, std::vector<float>(roof.interleaved.begin(), roof.interleaved.begin() + 6));
-}
 
-TEST(ObjConverterTest, MaterialsCarryColoursAndTheirDiffuseTexture) {
-  std::string error;
-  ObjectFileData data = convertAndReadBack(SCENE, MATERIALS, error);
-  ASSERT_EQ("", error);
+  // Materials carry their colours and their diffuse texture.
   ASSERT_EQ(2u, data.materials.size());
   EXPECT_EQ("brick", data.materials[0].name);
   EXPECT_FLOAT_EQ(0.3f, data.materials[0].ambient[2]);
