@@ -72,6 +72,7 @@ bool Shader::compile(GLenum type, const std::string& source, std::string& source
 
 bool Shader::link() {
   if (program != 0) glDeleteProgram(program);
+  locations.clear();
   program = glCreateProgram();
   glAttachShader(program, vertexShader);
   glAttachShader(program, fragmentShader);
@@ -105,8 +106,16 @@ void Shader::unbind() {
   glActiveTexture(GL_TEXTURE0);
 }
 
+GLint Shader::uniformLocation(const std::string& name) const {
+  auto known = locations.find(name);
+  if (known != locations.end()) return known->second;
+  const GLint location = glGetUniformLocation(program, name.c_str());
+  locations.emplace(name, location);
+  return location;
+}
+
 GLint Shader::reportedLocation(const std::string& name) const {
-  GLint location = glGetUniformLocation(program, name.c_str());
+  GLint location = uniformLocation(name);
   if (location == -1) {
     std::cout << "Error: Uniform variable '" << name << "' not found!" << std::endl;
     ++KVRDemosys::missingUniformCount;
@@ -120,17 +129,17 @@ void Shader::setUniform(const std::string& name, float value) {
 }
 
 void Shader::setUniform(const std::string& name, float a, float b) {
-  GLint location = glGetUniformLocation(program, name.c_str());
+  GLint location = uniformLocation(name);
   if (location != -1) glUniform2f(location, a, b);
 }
 
 void Shader::setUniform(const std::string& name, float a, float b, float c) {
-  GLint location = glGetUniformLocation(program, name.c_str());
+  GLint location = uniformLocation(name);
   if (location != -1) glUniform3f(location, a, b, c);
 }
 
 void Shader::setUniform(const std::string& name, float a, float b, float c, float d) {
-  GLint location = glGetUniformLocation(program, name.c_str());
+  GLint location = uniformLocation(name);
   if (location != -1) glUniform4f(location, a, b, c, d);
 }
 
@@ -149,7 +158,7 @@ void Shader::setUniformMatrix4(const std::string& name, const float* matrix) {
 void Shader::bindTexture(int32_t unit, const std::string& name, Texture* texture) {
   KVR_ASSERT(unit >= 0 && static_cast<size_t>(unit) < textureSlots.size(),
              "unit >= 0 && unit < textureSlots.size()");
-  GLint location = glGetUniformLocation(program, name.c_str());
+  GLint location = uniformLocation(name);
   glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
   if (texture) texture->bind();
   glUniform1i(location, unit);

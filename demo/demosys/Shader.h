@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class Texture;
@@ -59,12 +60,16 @@ class Shader {
   bool compile(GLenum type, const std::string& source, std::string& sourceField, GLuint& shaderName);
   // The location of `name`, or -1 after printing the missing-uniform line.
   GLint reportedLocation(const std::string& name) const;
+  // Locations are asked of the driver once per linked program: asking is a round trip to the
+  // driver (with a threaded driver, a wait for it) on every uniform of every frame.
+  GLint uniformLocation(const std::string& name) const;
 
   std::string vertexSource;
   std::string fragmentSource;
   GLuint vertexShader = 0;
   GLuint fragmentShader = 0;
   GLuint program = 0;
+  mutable std::unordered_map<std::string, GLint> locations;
   bool ok = true;
   std::string infoLog;
   std::vector<Texture*> textureSlots;

@@ -193,3 +193,20 @@ TEST(ShaderGLTest, SamplerBindingRecordsAndUnbindReleasesSlots) {
   shader.unbind();
   EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }
+
+// Locations are remembered per linked program: a shader linked again asks afresh.
+TEST(ShaderGLTest, RelinkedShaderLooksItsUniformsUpAgain) {
+  Shader shader;
+  ASSERT_TRUE(load(shader, "defs", {"set", "SCALE 1.0"}).ok);
+  shader.bind();
+  EXPECT_EQ("Error: Uniform variable 'scale' not found!\n", stdoutOf([&] { shader.setUniform("scale", 2.0f); }));
+  shader.unbind();
+  ASSERT_TRUE(load(shader, "good").ok);
+  shader.bind();
+  EXPECT_EQ("", stdoutOf([&] { shader.setUniform("scale", 2.0f); }));
+  GLfloat scale = 0;
+  glGetUniformfv(shader.getProgram(), glGetUniformLocation(shader.getProgram(), "scale"), &scale);
+  EXPECT_EQ(2.0f, scale);
+  shader.unbind();
+  EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
+}
