@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "demosys/Matrix4.h"
 #include "demosys/VBODynamic.h"
 #include "effects/GridCulling.h"
+#include "effects/NoisePath.h"
+#include "effects/PerlinSampler.h"
 #include "effects/UnderwaterGeometry.h"
 
 // The seabed as init builds it: lattice heights, 262144 vertices, faces, face and vertex normals.
@@ -132,3 +135,51 @@ static void BM_SeabedDraw(benchmark::State& state) {
   bind(nullptr);
 }
 BENCHMARK(BM_SeabedDraw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The ribbons' noise reads one by one: the libnoise module against the inline sampler, at the
+// ribbons' settings (two octaves) along a ribbon's sweep.
+template <typename Noise>
+static void readRibbonNoise(benchmark::State& state, const Noise& noise) {
+  double a = 0.3;
+  for (auto _ : state) {
+    double sum = 0.0;
+    for (int i = 0; i < 100; ++i, a += 0.01) sum += noise.GetValue(a, 0.5, a * 0.5);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * 100);
+}
+
+static noise::module::Perlin ribbonPerlin() {
+  noise::module::Perlin perlin;
+  perlin.SetFrequency(1.1);
+  perlin.SetOctaveCount(2);
+  perlin.SetPersistence(0.5);
+  return perlin;
+}
+
+static void BM_RibbonNoiseModule(benchmark::State& state) { readRibbonNoise(state, ribbonPerlin()); }
+BENCHMARK(BM_RibbonNoiseModule)->Unit(benchmark::kMicrosecond);
+
+static void BM_RibbonNoiseSampler(benchmark::State& state) {
+  readRibbonNoise(state, PerlinSampler(ribbonPerlin()));
+}
+BENCHMARK(BM_RibbonNoiseSampler)->Unit(benchmark::kMicrosecond);
+
+// A frame's ribbons without GL: twenty curves of 100 points regenerated and turned into quads.
+static void BM_RibbonsFrame(benchmark::State& state) {
+  std::vector<std::unique_ptr<NoisePath>> ribbons;
+  for (int i = 0; i < 20; ++i) ribbons.emplace_back(new NoisePath(0.0f, 0.0f, 0.0f, 0.01f, 100, 1000 + i));
+  std::vector<Vec3f> vertices;
+  float offset = 0.2f;
+  for (auto _ : state) {
+    offset += 0.001f;
+    vertices.clear();
+    float halfWidth = 0.01f;
+    for (auto& ribbon : ribbons) {
+      ribbon->RegenerateXZ(offset, offset * 2.0f, 100);
+      halfWidth = UnderwaterGeometry::appendRibbon(ribbon->GetPoints(), 100, halfWidth, vertices);
+    }
+    benchmark::DoNotOptimize(vertices.data());
+  }
+}
+BENCHMARK(BM_RibbonsFrame)->Unit(benchmark::kMicrosecond);

@@ -17,12 +17,16 @@ class NoisePath {
   void Generate();
   // Recomputes every point after the first with the noise coordinates shifted by (u, v, w).
   void Regenerate(float u, float v, float w);
+  // What Regenerate(u, v, w) gives the x and z of points 1 to pointCount - 1 (clamped to the
+  // count); y and the later points keep their values. A curve seen from above needs no more,
+  // and the noise is most of its cost.
+  void RegenerateXZ(float u, float w, int32_t pointCount);
   // x, y, z per point, `GetCount()` points.
   float* GetPoints() const { return points; }
   int32_t GetCount() const { return count; }
 
  private:
-  void computePoints(float a, float b, float c);
+  void computePoints(float a, float b, float c, int32_t pointCount, bool withY);
 
   noise::module::Perlin perlin;
   float originX;

@@ -43,7 +43,7 @@ void setFour(float* to, float a, float b, float c, float d) {
 class TexelSampling {
  public:
   explicit TexelSampling(Texture* texture) : texture(texture), filter(texture ? texture->getFilter() : 0) {
-    if (texture && !getenv("NONEAREST")) texture->setFilter(GL_NEAREST);
+    if (texture) texture->setFilter(GL_NEAREST);
   }
   ~TexelSampling() {
     if (texture) texture->setFilter(filter);
@@ -199,7 +199,6 @@ void UnderwaterEffect::drawSeabed(uint32_t time) {
   Matrix4 modelView, projection;
   glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
   glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
-  if (getenv("NOCULL")) seabedBuffer->draw(GL_QUADS, 0, 0); else
   seabedBuffer->drawRanges(GL_QUADS, seabedCulling->visibleRanges(projection * modelView));
   pointLightShader->unbind();
 }
@@ -224,7 +223,8 @@ void UnderwaterEffect::advanceScroll(uint32_t delta) {
 }
 
 // Every ribbon sways with the same offsets (their seeds differ); the half-width keeps growing
-// from ribbon to ribbon within the frame.
+// from ribbon to ribbon within the frame. The quads use the curves' x and z only, and the
+// offset read at half the time moves nothing but y, so neither is computed.
 void UnderwaterEffect::drawRibbons(uint32_t time) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glDisable(GL_CULL_FACE);
@@ -232,13 +232,12 @@ void UnderwaterEffect::drawRibbons(uint32_t time) {
                                  static_cast<int32_t>(ribbons.size()));
   const int32_t points = UnderwaterGeometry::ribbonPointCount(value(numRibsVerts, time), maxRibbonPoints);
   const float late = value(ribbonsNoiseOffset, static_cast<uint32_t>(static_cast<uint64_t>(2.0 * time)));
-  const float early = value(ribbonsNoiseOffset, static_cast<uint32_t>(time * 0.5));
   const float now = value(ribbonsNoiseOffset, time);
   std::vector<Vec3f> vertices;
   vertices.reserve(static_cast<size_t>(count) * points * 4);
   float halfWidth = 0.01f;
   for (int32_t i = 0; i < count; ++i) {
-    ribbons[i]->Regenerate(now, early, late);
+    ribbons[i]->RegenerateXZ(now, late, points);
     halfWidth = UnderwaterGeometry::appendRibbon(ribbons[i]->GetPoints(), points, halfWidth, vertices);
   }
   glBegin(GL_QUADS);

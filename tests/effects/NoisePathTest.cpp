@@ -70,3 +70,29 @@ TEST(NoisePathTest, RegenerateKeepsTheOriginAndShiftsTheNoise) {
   EXPECT_EQ(0.75f, shifted[2]);
   EXPECT_NE(before, shifted);
 }
+
+TEST(NoisePathTest, RegenerateXZMovesOnlyXAndZOfTheFirstPoints) {
+  NoisePath full(0.0f, 0.0f, 0.0f, 0.01f, 40, 31);
+  full.Regenerate(0.3f, 0.7f, 0.11f);
+  const std::vector<float> expected = copyPoints(full);
+
+  NoisePath partial(0.0f, 0.0f, 0.0f, 0.01f, 40, 31);
+  const std::vector<float> before = copyPoints(partial);
+  partial.RegenerateXZ(0.3f, 0.11f, 25);
+  const std::vector<float> after = copyPoints(partial);
+  for (size_t point = 0; point < 40; ++point) {
+    SCOPED_TRACE(point);
+    const std::vector<float>& xzSource = point < 25 ? expected : before;
+    EXPECT_EQ(xzSource[3 * point], after[3 * point]);
+    EXPECT_EQ(before[3 * point + 1], after[3 * point + 1]);
+    EXPECT_EQ(xzSource[3 * point + 2], after[3 * point + 2]);
+  }
+
+  // Counts past the curve's end stop at its end; below two points there is nothing to move.
+  partial.RegenerateXZ(0.3f, 0.11f, 1000);
+  EXPECT_EQ(expected[3 * 39], copyPoints(partial)[3 * 39]);
+  NoisePath untouched(0.0f, 0.0f, 0.0f, 0.01f, 40, 31);
+  untouched.RegenerateXZ(0.9f, 0.9f, 1);
+  untouched.RegenerateXZ(0.9f, 0.9f, -5);
+  EXPECT_EQ(before, copyPoints(untouched));
+}
