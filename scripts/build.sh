@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (Release unless BUILD_TYPE says otherwise).
+# Configures (when build/ holds no complete build system) and builds into build/,
+# RelWithDebInfo unless BUILD_TYPE says otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
-if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" >/dev/null
-fi
+scripts/configure.sh build -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 cmake --build build -j "$(nproc)"

@@ -6,9 +6,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 jobs=${JOBS:-$(nproc)}
 
-if [ ! -f build-asan/CMakeCache.txt ]; then
-  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_SANITIZE=ON >/dev/null
-fi
+scripts/configure.sh build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 
 # Leak reports are on; the only suppressions are objects meant to live until exit and leaks

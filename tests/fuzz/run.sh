@@ -11,10 +11,8 @@ shift || true
 build=build-fuzz
 jobs=${JOBS:-$(nproc)}
 
-if [ ! -f $build/CMakeCache.txt ]; then
-  CC=${CC:-clang-14} CXX=${CXX:-clang++-14} \
-    cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_FUZZ=ON >/dev/null
-fi
+CC=${CC:-clang-14} CXX=${CXX:-clang++-14} \
+  scripts/configure.sh $build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_FUZZ=ON
 cmake --build $build -j "$jobs" --target kvr_fuzz
 
 $build/fuzz/kvr_fuzz_seeds $build/corpus
