@@ -34,11 +34,13 @@ commit=$(git -C "$project" rev-parse --verify "$revision^{commit}") ||
 
 # The first bookworm archive this machine's apt sources name.
 find_mirror() {
-  apt-get indextargets --format '$(TARGET_OF) $(RELEASE) $(SITE)' 2>/dev/null |
-    awk '$1 == "deb" && $2 == "bookworm" { print $3; exit }'
-  apt-cache policy 2>/dev/null | awk '$3 ~ /^bookworm\/main$/ { print $2; exit }'
+  local site
+  site=$(apt-get indextargets --format '$(TARGET_OF) $(RELEASE) $(SITE)' 2>/dev/null |
+    awk '$1 == "deb" && $2 == "bookworm" && !found { print $3; found = 1 }')
+  [ -n "$site" ] || site=$(apt-cache policy 2>/dev/null | awk '$3 ~ /^bookworm\/main$/ && !found { print $2; found = 1 }')
+  echo "$site"
 }
-mirror=${MIRROR:-$(find_mirror | head -n 1)}
+mirror=${MIRROR:-$(find_mirror)}
 [ -n "$mirror" ] || { echo "check-bare-machine: no bookworm mirror in this machine's apt sources (set MIRROR)" >&2; exit 1; }
 
 if [ -z "$root" ]; then root=$(mktemp -d /var/tmp/bare-bookworm.XXXXXX); fi
