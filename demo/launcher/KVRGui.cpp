@@ -6,6 +6,7 @@
 #include <FL/Fl_Check_Button.H>
 #include <FL/Fl_Choice.H>
 #include <FL/Fl_Pixmap.H>
+#include <FL/x.H>
 #include <SDL/SDL.h>
 
 // Generated at build time from the production's typeface and colours.
@@ -58,40 +59,40 @@ void KVRGui::buildWidgets() {
   bannerBox->image(banner);
   addResolutionChoice();
 
-  Fl_Check_Button* fullscreenBox = new Fl_Check_Button(175, 160, 30, 30, "Fullscreen: ");
+  Fl_Check_Button* fullscreenBox = new Fl_Check_Button(170, 160, 30, 30, "Fullscreen: ");
   fullscreenBox->align(FL_ALIGN_LEFT);
   fullscreenBox->value(1);
   fullscreenBox->tooltip("Enable to view in fullscreen.");
   fullscreenBox->callback(onFullscreen, this);
 
-  Fl_Check_Button* vsyncBox = new Fl_Check_Button(325, 160, 30, 30, "Vertical sync: ");
+  Fl_Check_Button* vsyncBox = new Fl_Check_Button(370, 160, 30, 30, "Vertical sync: ");
   vsyncBox->align(FL_ALIGN_LEFT);
   vsyncBox->value(1);
   vsyncBox->tooltip("Enable to force Wait for Vertical Sync.");
   vsyncBox->callback(onVsync, this);
 
-  Fl_Choice* antialiasingChoice = new Fl_Choice(125, 200, 100, 25, "Antialiasing: ");
+  Fl_Choice* antialiasingChoice = new Fl_Choice(170, 200, 80, 25, "Antialiasing: ");
   for (const char* entry : {"None", "2x", "4x", "6x", "8x"}) antialiasingChoice->add(entry);
   antialiasingChoice->value(0);
   antialiasingChoice->callback(onAntialiasing, this);
   onAntialiasing(antialiasingChoice, this);
 
-  Fl_Choice* qualityChoice = new Fl_Choice(300, 200, 100, 25, "Quality: ");
+  Fl_Choice* qualityChoice = new Fl_Choice(320, 200, 80, 25, "Quality: ");
   for (const char* entry : {"Low", "Medium", "High", "Ultra"}) qualityChoice->add(entry);
   qualityChoice->value(2);
   qualityChoice->callback(onQuality, this);
   onQuality(qualityChoice, this);
 
-  Fl_Button* start = new Fl_Button(125, 240, 95, 40, "Start!");
+  Fl_Button* start = new Fl_Button(130, 245, 90, 40, "Start!");
   start->tooltip("Starts the Demo with the chosen resolution and settings.");
   start->callback(onStart, this);
-  Fl_Button* exit = new Fl_Button(225, 240, 95, 40, "Exit!");
+  Fl_Button* exit = new Fl_Button(230, 245, 90, 40, "Exit!");
   exit->tooltip("Exit without watching the Demo.");
   exit->callback(onExit, this);
 }
 
 void KVRGui::addResolutionChoice() {
-  Fl_Choice* resolution = new Fl_Choice(125, 120, 200, 25, "Available resolutions:");
+  Fl_Choice* resolution = new Fl_Choice(170, 120, 230, 25, "Available resolutions:");
   for (const Mode& mode : modes) {
     // add() would read '/' as a submenu and '&' as a shortcut; the texts carry neither.
     resolution->add(entryText(mode.width, mode.height).c_str());
@@ -138,4 +139,7 @@ void KVRGui::onExit(Fl_Widget*, void* gui) {
 
 void KVRGui::hideAllWindows() {
   while (Fl::first_window()) Fl::first_window()->hide();
+  // Fl::run() returns as soon as no window is shown, with the unmapping still in Xlib's queue;
+  // the round trip takes the dialog off the screen before the demo opens its own window.
+  if (fl_display) XSync(fl_display, False);
 }

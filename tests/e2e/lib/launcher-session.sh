@@ -25,6 +25,9 @@ start_case() {  # archive mode
   click "$dialog" 172 260
   local demo
   if demo=$(wait_for_window "Kelvaro Demosystem"); then
+    if xdotool search --onlyvisible --name "^Kelvaro Demosys v.1.0\$" >/dev/null 2>&1; then
+      fail "start/$1: the dialog is still on the screen beside the demo's window"
+    else pass "start/$1: the dialog is gone once the demo's window is up"; fi
     sleep 1.5
     xdotool mousemove --window "$demo" 50 50 2>/dev/null
     # Escape until the program has gone: a loaded machine may miss the first one.

@@ -8,11 +8,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 start_program with-archive "$work"
 if dialog=$(wait_for_window "Kelvaro Demosys v.1.0"); then
-  click "$dialog" 255 212   # the quality choice opens its menu with "High" under the pointer
+  click "$dialog" 360 212   # the quality choice opens its menu with "High" under the pointer
   sleep 0.5
-  click "$dialog" 320 169   # "Low", two entries above
+  click "$dialog" 360 169   # "Low", two entries above
   sleep 0.3
-  click "$dialog" 172 260   # "Start!" (full screen, the screen's only mode)
+  click "$dialog" 172 265   # "Start!" (full screen, the screen's only mode)
   sleep 8
   for _ in $(seq 1 60); do
     kill -0 "$PROGRAM_PID" 2>/dev/null || break
