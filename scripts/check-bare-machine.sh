@@ -72,11 +72,11 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 timings=()
-stage() {  # name command...
+stage() {  # name what-it-runs command...
   local name=$1 start=$SECONDS status=0
-  shift
   echo "== $name"
-  echo "ran: $*"
+  echo "ran: $2"
+  shift 2
   "$@" || status=$?
   timings+=("$(printf '%-10s %5d s  (exit %d)' "$name" $((SECONDS - start)) "$status")")
   return $status
@@ -108,15 +108,17 @@ make_base() {  # quiet unless it fails
   fi
   rm -f "$log"
 }
-stage base make_base
+stage base "debootstrap --variant=minbase bookworm $root $mirror" make_base
 bind_system
 git clone --quiet --no-hardlinks "$project" "$root/root/brinova"
 git -C "$root/root/brinova" checkout --quiet "$commit"
 
 status=0
-stage packages in_root "scripts/install-deps.sh" &&
-  stage build in_root "scripts/build.sh" &&
-  stage tests in_root './test.sh 2>&1 | tee /root/test.log; exit ${PIPESTATUS[0]}' || status=$?
+in_project="chroot $root, as root, no DISPLAY, in /root/brinova:"
+stage packages "$in_project scripts/install-deps.sh" in_root "scripts/install-deps.sh" &&
+  stage build "$in_project scripts/build.sh" in_root "scripts/build.sh" &&
+  stage tests "$in_project ./test.sh" in_root './test.sh 2>&1 | tee /root/test.log; exit ${PIPESTATUS[0]}' ||
+  status=$?
 
 echo "== Stages (debootstrap $mirror)"
 printf '%s\n' "${timings[@]}"
