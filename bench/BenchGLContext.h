@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "demosys/ScreenMetrics.h"
-#include "demosys/Window.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/gl/Window.h"
 
 // Opens one small GL window for the whole benchmark run; false (and the reason) without a
 // display, so that GL benchmarks skip instead of failing.

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackInterpolate.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/timing/TrackInterpolate.h"
 #include "effects/ParticleCreatures2Effect.h"
 #include "effects/ParticleCreaturesEffect.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/ResourceArchive.h"
+#include "demosys/io/ResourceArchive.h"
 
 namespace fs = std::filesystem;
 

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "BenchGLContext.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/ResourceAccess.h"
-#include "demosys/Texture.h"
-#include "demosys/TextureLoader.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/gl/TextureLoader.h"
+#include "demosys/io/ResourceAccess.h"
 
 namespace {
 

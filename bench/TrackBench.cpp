@@ -3,11 +3,11 @@
 #include <random>
 #include <vector>
 
-#include "demosys/Effect.h"
-#include "demosys/EffectTrackSet.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackInterpolate.h"
-#include "demosys/TrackStartStop.h"
+#include "demosys/runtime/Effect.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/timing/EffectTrackSet.h"
+#include "demosys/timing/TrackInterpolate.h"
+#include "demosys/timing/TrackStartStop.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "BenchGLContext.h"
-#include "demosys/FBO.h"
-#include "demosys/KVRMesh.h"
-#include "demosys/Matrix4.h"
-#include "demosys/VBODynamic.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/VBODynamic.h"
+#include "demosys/math/Matrix4.h"
+#include "demosys/scene/KVRMesh.h"
 #include "effects/GridCulling.h"
 #include "effects/NoisePath.h"
 #include "effects/PerlinSampler.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <SDL/SDL.h>
 
-#include "demosys/Texture.h"
-#include "demosys/TextureLoader.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/gl/TextureLoader.h"
 
 namespace {
 

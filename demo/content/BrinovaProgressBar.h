@@ -1,6 +1,6 @@
 #pragma once
 
-#include "demosys/ProgressBar.h"
+#include "demosys/runtime/ProgressBar.h"
 
 class Texture;
 

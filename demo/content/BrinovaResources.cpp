@@ -2,7 +2,9 @@
 
 #include <GL/glew.h>
 
-#include "demosys/FBO.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/ScreenMetrics.h"
 #include "effects/CameraLensEffect.h"
 #include "effects/CreditsEffect.h"
 #include "effects/FluidEffect.h"
@@ -12,8 +14,6 @@
 #include "effects/PostProcessEffect.h"
 #include "effects/RadialBlurEffect.h"
 #include "effects/UnderwaterEffect.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/ScreenMetrics.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "demosys/ResourceDefinition.h"
+#include "demosys/runtime/ResourceDefinition.h"
 
 // The production Brinova: what it loads, which effects it uses, how long it runs.
 class BrinovaResources : public ResourceDefinition {

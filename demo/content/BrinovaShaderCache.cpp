@@ -1,8 +1,8 @@
 #include "content/BrinovaShaderCache.h"
 
-#include "demosys/KVRObject.h"
-#include "demosys/KVRScene.h"
-#include "demosys/ShaderInstance.h"
+#include "demosys/scene/KVRObject.h"
+#include "demosys/scene/KVRScene.h"
+#include "demosys/scene/ShaderInstance.h"
 
 BrinovaShaderCache::~BrinovaShaderCache() { delete standardLight; }
 

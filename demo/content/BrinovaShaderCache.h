@@ -1,6 +1,6 @@
 #pragma once
 
-#include "demosys/ShaderCache.h"
+#include "demosys/scene/ShaderCache.h"
 
 class ShaderInstance;
 

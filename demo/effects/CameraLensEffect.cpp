@@ -1,7 +1,7 @@
 #include "effects/CameraLensEffect.h"
 
-#include "demosys/Camera.h"
-#include "demosys/ScreenMetrics.h"
+#include "demosys/gl/Camera.h"
+#include "demosys/gl/ScreenMetrics.h"
 #include "effects/TrackValue.h"
 
 void CameraLensEffect::draw(uint32_t time, uint32_t delta, FBO* target) {}

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
+#include "effects/TrackValue.h"
 
 namespace {
 
@@ -12,10 +11,6 @@ const uint32_t SLOT_COUNT = 1u << 14;
 const uint32_t MAX_PROBES = 64;
 
 float radians(float degrees) { return degrees * 3.1415927f / 180.0f; }
-
-float valueAt(const TrackInterpolate* track, uint32_t time) {
-  return KVRDemosys::tracks ? KVRDemosys::tracks->GetValue(track, time) : 0.0f;
-}
 
 }  // namespace
 
@@ -37,9 +32,9 @@ uint32_t DelayedRotation::delayedTime(uint32_t time, float distance, float delay
 
 DelayedRotation::Angles DelayedRotation::anglesAt(const TrackInterpolate* x, const TrackInterpolate* y,
                                                   const TrackInterpolate* z, uint32_t time) {
-  float thetaX = radians(valueAt(x, time));
-  float thetaY = radians(valueAt(y, time));
-  float thetaZ = radians(valueAt(z, time));
+  float thetaX = radians(trackValue(x, time));
+  float thetaY = radians(trackValue(y, time));
+  float thetaZ = radians(trackValue(z, time));
   return Angles{std::cos(thetaX), std::sin(thetaX), std::cos(thetaY),
                 std::sin(thetaY), std::cos(thetaZ), std::sin(thetaZ)};
 }

@@ -4,19 +4,14 @@
 
 #include <utility>
 
-#include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
-#include "demosys/TrackData.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
+#include "effects/TrackValue.h"
 
 namespace {
 
 const int PRESSURE_ITERATIONS = 8;
-
-float valueAt(const TrackInterpolate* track, uint32_t time) {
-  return KVRDemosys::tracks ? KVRDemosys::tracks->GetValue(track, time) : 0.0f;
-}
 
 void setWrap(FBO* fbo, GLenum wrap) {
   if (Texture* texture = getColorTexture(fbo, 0)) texture->setWrap(wrap);
@@ -88,7 +83,7 @@ FBO* FluidEffect::beginScratch(bool velocity) {
 
 void FluidEffect::draw(uint32_t time, uint32_t delta, FBO* target) {
   m_dt = static_cast<float>(static_cast<double>(static_cast<uint64_t>(delta)) * 0.0005);
-  m_source = valueAt(source, time);
+  m_source = trackValue(source, time);
   if (m_source != m_prev_source) {
     SetSource(m_source);
     m_prev_source = m_source;
@@ -105,11 +100,11 @@ void FluidEffect::composite(uint32_t time, FBO* target) {
   compositeShader->bind();
   compositeShader->bindTexture0("source0", getColorTexture(m_densities, 0));
   compositeShader->bindTexture1("source1", getColorTexture(backgroundFBO, 0));
-  compositeShader->setUniform("source0_opacity", valueAt(opacity, time));
+  compositeShader->setUniform("source0_opacity", trackValue(opacity, time));
   compositeShader->setUniform("source1_opacity", 1.0f);
   for (int s = 1; s <= 6; ++s) {
     if (m_source != static_cast<float>(s)) continue;
-    compositeShader->setUniform("position", valueAt(xpos, time), valueAt(ypos, time));
+    compositeShader->setUniform("position", trackValue(xpos, time), trackValue(ypos, time));
     compositeShader->setUniform("scale", 3.0f, 1.8f);
   }
   drawQuad();
@@ -158,7 +153,7 @@ void FluidEffect::AddSourcePass(FBO* src, FBO* dst, bool velocity) {
   addSourceShader->bind();
   addSourceShader->bindTexture0("source", getColorTexture(src, 0));
   addSourceShader->bindTexture1("destination", getColorTexture(dst, 0));
-  addSourceShader->setUniform("time_step", valueAt(timeStep, static_cast<uint32_t>(m_time)));
+  addSourceShader->setUniform("time_step", trackValue(timeStep, static_cast<uint32_t>(m_time)));
   drawQuad();
   addSourceShader->unbind();
   copy(m_tmp, dst);

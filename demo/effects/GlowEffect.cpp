@@ -2,8 +2,8 @@
 
 #include <GL/glew.h>
 
-#include "demosys/FBO.h"
-#include "demosys/Shader.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
 #include "effects/FullscreenPass.h"
 #include "effects/TrackValue.h"
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "demosys/Matrix4.h"
-#include "demosys/VBODynamic.h"
-#include "demosys/Vec3f.h"
+#include "demosys/gl/VBODynamic.h"
+#include "demosys/math/Matrix4.h"
+#include "demosys/math/Vec3f.h"
 
 // Skips the parts of a large cell grid that lie outside the view. The grid's cells are stored
 // row by row, each cell `verticesPerCell` consecutive vertices and one polygon; the grid is cut

@@ -6,10 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
-#include "demosys/VBO.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/VBO.h"
+#include "effects/TrackValue.h"
 
 namespace {
 
@@ -17,10 +16,6 @@ const double PI = 3.14159265358979323846;
 const int GROUPS = 6;
 const int TENTACLES_PER_GROUP = 12;
 const int POINTS_PER_TENTACLE = 100;
-
-float valueAt(const TrackInterpolate* track, uint32_t time) {
-  return KVRDemosys::tracks ? KVRDemosys::tracks->GetValue(track, time) : 0.0f;
-}
 
 double degrees(double value) { return value * PI / 180.0; }
 
@@ -112,8 +107,8 @@ void ParticleCreatures2Effect::init() {
 }
 
 void ParticleCreatures2Effect::computeParticles(uint32_t time, float* positions, float* colours) {
-  intensityValue = valueAt(intensity, time);
-  float delayValue = valueAt(delay, time);
+  intensityValue = trackValue(intensity, time);
+  float delayValue = trackValue(delay, time);
   rotation.begin(rotX, rotY, rotZ);
   std::fill(colours, colours + basePoints.size(), intensityValue);
   for (size_t k = 0; k < baseDistances.size(); ++k)
@@ -130,13 +125,13 @@ void ParticleCreatures2Effect::draw(uint32_t time, uint32_t delta, FBO* target) 
 
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
-  if (valueAt(active1, time) > 0.0f) {
-    glTranslatef(valueAt(posX, time), valueAt(posY, time), valueAt(posZ, time));
+  if (trackValue(active1, time) > 0.0f) {
+    glTranslatef(trackValue(posX, time), trackValue(posY, time), trackValue(posZ, time));
     particles->drawSprites(shader, spriteTexture, -1.0f);
   }
   // The second copy's offset adds to the first's when both are shown.
-  if (valueAt(active2, time) > 0.0f) {
-    glTranslatef(valueAt(posX2, time), valueAt(posY2, time), valueAt(posZ2, time));
+  if (trackValue(active2, time) > 0.0f) {
+    glTranslatef(trackValue(posX2, time), trackValue(posY2, time), trackValue(posZ2, time));
     particles->drawSprites(shader, spriteTexture, -1.0f);
   }
   glPopMatrix();

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "demosys/Effect.h"
+#include "demosys/runtime/Effect.h"
 #include "effects/DelayedRotation.h"
 
 class Shader;

@@ -5,19 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
-#include "demosys/VBO.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/VBO.h"
 #include "effects/NoisePath.h"
+#include "effects/TrackValue.h"
 
 namespace {
 
 const double PI = 3.14159265358979323846;
-
-float valueAt(const TrackInterpolate* track, uint32_t time) {
-  return KVRDemosys::tracks ? KVRDemosys::tracks->GetValue(track, time) : 0.0f;
-}
 
 void cross(const double* a, const double* b, double* out) {
   out[0] = a[1] * b[2] - a[2] * b[1];
@@ -149,14 +144,14 @@ void ParticleCreaturesEffect::writeRing(const Ring& ring, float radius, uint32_t
 }
 
 void ParticleCreaturesEffect::computeParticles(uint32_t time, float* positions, float* colours) {
-  float t = valueAt(anim, time);
-  float delay = valueAt(rotDelay, time);
+  float t = trackValue(anim, time);
+  float delay = trackValue(rotDelay, time);
   rotation.begin(rotateX, rotateY, rotateZ);
   for (size_t s = 0; s < rings.size(); ++s, t += 0.02f) {
     float radius = static_cast<float>(std::fabs(noise.GetValue(t, 0.0, 0.0)) * 1.5);
     writeRing(rings[s], radius, time, delay, positions + s * 3 * static_cast<size_t>(ringSize));
   }
-  float level = valueAt(intensity, time);
+  float level = trackValue(intensity, time);
   for (size_t j = 0; j < colourNoise.size(); ++j) {
     float grey = colourNoise[j] * level * 2.5f;
     colours[3 * j] = colours[3 * j + 1] = colours[3 * j + 2] = grey;
@@ -174,9 +169,9 @@ void ParticleCreaturesEffect::draw(uint32_t time, uint32_t delta, FBO* target) {
 
   // Left in place on purpose: later instances of the frame that keep the matrix see the creature's space.
   glMatrixMode(GL_MODELVIEW);
-  float size = valueAt(scale, time);
+  float size = trackValue(scale, time);
   glScalef(size, size, size);
-  glTranslatef(valueAt(posX, time), valueAt(posY, time), valueAt(posZ, time));
+  glTranslatef(trackValue(posX, time), trackValue(posY, time), trackValue(posZ, time));
   glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
   particles->setPointSize(5.0f, static_cast<float>(getWidth(target)));
   for (int arm = 0; arm < 4; ++arm) {

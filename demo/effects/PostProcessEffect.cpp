@@ -2,9 +2,9 @@
 
 #include <GL/glew.h>
 
-#include "demosys/FBO.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "effects/FullscreenPass.h"
 #include "effects/TrackValue.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "demosys/Effect.h"
+#include "demosys/runtime/Effect.h"
 
 class FBO;
 class Shader;

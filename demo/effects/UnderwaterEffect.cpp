@@ -5,18 +5,18 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "demosys/Camera.h"
-#include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/KVRMesh.h"
-#include "demosys/Matrix4.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
-#include "demosys/TrackData.h"
-#include "demosys/VBO.h"
-#include "demosys/VBODynamic.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/Camera.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/gl/VBO.h"
+#include "demosys/gl/VBODynamic.h"
+#include "demosys/math/Matrix4.h"
+#include "demosys/scene/KVRMesh.h"
 #include "effects/GridCulling.h"
 #include "effects/NoisePath.h"
+#include "effects/TrackValue.h"
 #include "effects/UnderwaterGeometry.h"
 
 namespace {
@@ -155,10 +155,6 @@ void UnderwaterEffect::CreateRibbons() {
   }
 }
 
-float UnderwaterEffect::value(const TrackInterpolate* track, uint32_t time) const {
-  return KVRDemosys::tracks ? KVRDemosys::tracks->GetValue(track, time) : 0.0f;
-}
-
 void UnderwaterEffect::draw(uint32_t time, uint32_t delta, FBO* target) {
   bind(sceneFBO);
   markUsed(sceneFBO);
@@ -195,7 +191,7 @@ void UnderwaterEffect::setLightAndMaterial() {
 
 void UnderwaterEffect::drawSeabed(uint32_t time) {
   pointLightShader->bind();
-  pointLightShader->setUniform("wave_time", value(waveTime, time));
+  pointLightShader->setUniform("wave_time", trackValue(waveTime, time));
   Matrix4 modelView, projection;
   glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
   glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
@@ -228,11 +224,11 @@ void UnderwaterEffect::advanceScroll(uint32_t delta) {
 void UnderwaterEffect::drawRibbons(uint32_t time) {
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   glDisable(GL_CULL_FACE);
-  const int32_t count = std::min(UnderwaterGeometry::ribbonCount(value(numRibs, time), maxRibbons),
+  const int32_t count = std::min(UnderwaterGeometry::ribbonCount(trackValue(numRibs, time), maxRibbons),
                                  static_cast<int32_t>(ribbons.size()));
-  const int32_t points = UnderwaterGeometry::ribbonPointCount(value(numRibsVerts, time), maxRibbonPoints);
-  const float late = value(ribbonsNoiseOffset, static_cast<uint32_t>(static_cast<uint64_t>(2.0 * time)));
-  const float now = value(ribbonsNoiseOffset, time);
+  const int32_t points = UnderwaterGeometry::ribbonPointCount(trackValue(numRibsVerts, time), maxRibbonPoints);
+  const float late = trackValue(ribbonsNoiseOffset, static_cast<uint32_t>(static_cast<uint64_t>(2.0 * time)));
+  const float now = trackValue(ribbonsNoiseOffset, time);
   std::vector<Vec3f> vertices;
   vertices.reserve(static_cast<size_t>(count) * points * 4);
   float halfWidth = 0.01f;
@@ -274,6 +270,6 @@ void UnderwaterEffect::drawDilated(FBO* target) {
 }
 
 void UnderwaterEffect::drawDebris(uint32_t time, FBO* target) {
-  debris->setPointSize(value(debSize, time), static_cast<float>(getWidth(target)));
+  debris->setPointSize(trackValue(debSize, time), static_cast<float>(getWidth(target)));
   debris->drawSprites(spriteShader, puffTexture, -1.0f);
 }

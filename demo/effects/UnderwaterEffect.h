@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "demosys/Effect.h"
+#include "demosys/runtime/Effect.h"
 
 class FBO;
 class GridCulling;
@@ -91,5 +91,4 @@ class UnderwaterEffect : public Effect {
   void drawEdges();
   void drawDilated(FBO* target);
   void drawDebris(uint32_t time, FBO* target);
-  float value(const TrackInterpolate* track, uint32_t time) const;
 };

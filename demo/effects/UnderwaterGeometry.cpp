@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "demosys/KVRMesh.h"
+#include "demosys/scene/KVRMesh.h"
 
 static_assert(sizeof(Vec3f) == 3 * sizeof(float), "positions are handed to GL as packed floats");
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "demosys/VBODynamic.h"
-#include "demosys/Vec3f.h"
+#include "demosys/gl/VBODynamic.h"
+#include "demosys/math/Vec3f.h"
 
 class KVRMesh;
 

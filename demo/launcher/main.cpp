@@ -5,9 +5,9 @@
 #include "content/BrinovaProgressBar.h"
 #include "content/BrinovaResources.h"
 #include "content/BrinovaShaderCache.h"
-#include "demosys/Demo.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/ScreenMetrics.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/runtime/Demo.h"
 #include "launcher/KVRGui.h"
 
 int main(int, char**) {

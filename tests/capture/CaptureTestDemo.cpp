@@ -1,7 +1,7 @@
 #include "capture/CaptureTestDemo.h"
 
 #include "capture/CaptureTestEffects.h"
-#include "demosys/FBO.h"
+#include "demosys/gl/FBO.h"
 
 void CaptureTestDemo::setup(ScreenMetrics* metrics) {
   // The base sets a 1280 x 768 window, which the capture must override.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "demosys/ResourceDefinition.h"
+#include "demosys/runtime/ResourceDefinition.h"
 
 // A three-second production for capture tests: one shader, one framebuffer object "offscreen",
 // the music "tone.mp3" and four tracked instances (tint_effect, present_effect,

@@ -1,6 +1,6 @@
 #include "capture/CaptureProgram.h"
 #include "capture/CaptureTestDemo.h"
-#include "demosys/KVRDemosys.h"
+#include "demosys/core/KVRDemosys.h"
 
 // The capture program over the test production, run by the capture tests.
 int main(int argc, char** argv) {

@@ -2,11 +2,11 @@
 
 #include <GL/glew.h>
 
-#include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
-#include "demosys/TrackData.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/runtime/TrackData.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include "demosys/FBO.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "effects/CreditsEffect.h"
 #include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "demosys/FBO.h"
-#include "demosys/Texture.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Texture.h"
 #include "effects/CreditsEffect.h"
 #include "effects/GlowEffect.h"
 #include "effects/PostProcessEffect.h"

@@ -10,13 +10,13 @@
 #include <typeinfo>
 #include <vector>
 
-#include "demosys/Camera.h"
-#include "demosys/EffectTrackSet.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/ScreenMetrics.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackInterpolate.h"
-#include "demosys/TrackStartStop.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/Camera.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/timing/EffectTrackSet.h"
+#include "demosys/timing/TrackInterpolate.h"
+#include "demosys/timing/TrackStartStop.h"
 #include "effects/CameraLensEffect.h"
 #include "effects/CreditsEffect.h"
 #include "effects/FluidEffect.h"

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "demosys/FBO.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
-#include "demosys/TrackInterpolate.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/timing/TrackInterpolate.h"
 #include "effects/FluidEffect.h"
 #include "support/EffectHarness.h"
 #include "support/EngineState.h"

@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "demosys/FBO.h"
-#include "demosys/Shader.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
 #include "effects/GlowEffect.h"
 #include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"

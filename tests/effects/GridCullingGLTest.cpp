@@ -7,10 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "demosys/FBO.h"
-#include "demosys/Matrix4.h"
-#include "demosys/ScreenMetrics.h"
-#include "demosys/VBODynamic.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/gl/VBODynamic.h"
+#include "demosys/math/Matrix4.h"
 #include "effects/GridCulling.h"
 #include "support/GLTestContext.h"
 

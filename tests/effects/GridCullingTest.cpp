@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "demosys/Matrix4.h"
+#include "demosys/math/Matrix4.h"
 #include "effects/GridCulling.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "demosys/TrackInterpolate.h"
+#include "demosys/timing/TrackInterpolate.h"
 #include "effects/ParticleCreatures2Effect.h"
 #include "support/TrackFixtures.h"
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "demosys/TrackInterpolate.h"
+#include "demosys/timing/TrackInterpolate.h"
 #include "effects/DelayedRotation.h"
 #include "effects/ParticleCreaturesEffect.h"
 #include "support/TrackFixtures.h"

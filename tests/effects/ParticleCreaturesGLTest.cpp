@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "demosys/FBO.h"
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
-#include "demosys/TrackInterpolate.h"
-#include "demosys/VBO.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
+#include "demosys/gl/VBO.h"
+#include "demosys/timing/TrackInterpolate.h"
 #include "effects/ParticleCreatures2Effect.h"
 #include "effects/ParticleCreaturesEffect.h"
 #include "support/EffectHarness.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "demosys/Shader.h"
-#include "demosys/Texture.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/Texture.h"
 #include "effects/PostProcessEffect.h"
 #include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "demosys/FBO.h"
+#include "demosys/gl/FBO.h"
 #include "effects/RadialBlurEffect.h"
 #include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"

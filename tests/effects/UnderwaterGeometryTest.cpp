@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "demosys/KVRMesh.h"
+#include "demosys/scene/KVRMesh.h"
 #include "effects/NoisePath.h"
 #include "effects/UnderwaterGeometry.h"
 

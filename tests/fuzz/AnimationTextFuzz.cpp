@@ -1,8 +1,8 @@
 // The "KVRANI1" camera-path text, parsed and then evaluated along its whole range in both modes.
 #include <memory>
 
-#include "demosys/Animation.h"
-#include "demosys/AnimationLoader.h"
+#include "demosys/scene/Animation.h"
+#include "demosys/scene/AnimationLoader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   AnimationLoader loader("resources/misc/fuzz.ani");

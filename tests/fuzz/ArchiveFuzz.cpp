@@ -1,6 +1,6 @@
 // Entry lookup and extraction in damaged 7z archives: every entry the header lists, in archive
 // order and out of it, and names that are not there.
-#include "demosys/ResourceArchive.h"
+#include "demosys/io/ResourceArchive.h"
 
 // libarchive believes the entry and folder counts of a damaged header (up to 10^8) and asks
 // calloc for gigabytes before it finds the header short. Huge C allocations therefore fail here

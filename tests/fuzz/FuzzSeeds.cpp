@@ -7,8 +7,8 @@
 #include <memory>
 #include <sstream>
 
-#include "demosys/TrackData.h"
-#include "demosys/TrackWriter.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/runtime/TrackWriter.h"
 #include "fuzz/FuzzInput.h"
 #include "objconv/ObjectFileEncoder.h"
 #include "support/ObjectFileWriter.h"

@@ -1,7 +1,7 @@
 // An object file and its ".kf" keyframe companion. Input: the object file, then the keyframe
 // file (see FuzzInput.h); an empty keyframe part stands for a missing ".kf".
-#include "demosys/ObjectFileParser.h"
-#include "demosys/ResourceFile.h"
+#include "demosys/io/ObjectFileParser.h"
+#include "demosys/io/ResourceFile.h"
 #include "fuzz/FuzzInput.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // may include (see FuzzInput.h for how the input holds them).
 #include <memory>
 
-#include "demosys/KVRDemosys.h"
-#include "demosys/ResourceFile.h"
-#include "demosys/ShaderPreprocessor.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/io/ResourceFile.h"
+#include "demosys/io/ShaderPreprocessor.h"
 #include "fuzz/FuzzInput.h"
 
 namespace {

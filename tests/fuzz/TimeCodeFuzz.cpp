@@ -1,7 +1,7 @@
 // "mm:ss:mmm" time codes; a parsed code also has to survive formatting and conversion back.
 #include <cstdlib>
 
-#include "demosys/TimeCode.h"
+#include "demosys/core/TimeCode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   TimeCode code = TimeCode::parse(std::string(reinterpret_cast<const char*>(bytes), size));

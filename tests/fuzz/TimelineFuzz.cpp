@@ -2,7 +2,7 @@
 #include <memory>
 #include <sstream>
 
-#include "demosys/TrackData.h"
+#include "demosys/runtime/TrackData.h"
 #include "trackc/TimelineParser.h"
 #include "trackc/TimelinePrinter.h"
 

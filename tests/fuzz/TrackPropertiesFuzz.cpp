@@ -2,11 +2,11 @@
 #include <memory>
 #include <ostream>
 
-#include "demosys/EffectTrackSet.h"
-#include "demosys/ResourceAccess.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackLoader.h"
-#include "demosys/TrackStartStop.h"
+#include "demosys/io/ResourceAccess.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/runtime/TrackLoader.h"
+#include "demosys/timing/EffectTrackSet.h"
+#include "demosys/timing/TrackStartStop.h"
 #include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {

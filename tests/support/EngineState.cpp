@@ -7,19 +7,19 @@
 #include <filesystem>
 #include <vector>
 
-#include "demosys/DataAnimationPool.h"
-#include "demosys/DataBinaryPool.h"
-#include "demosys/DataEffectPool.h"
-#include "demosys/DataFBOPool.h"
-#include "demosys/DataObjectPool.h"
-#include "demosys/DataShaderPool.h"
-#include "demosys/DataTexturePool.h"
-#include "demosys/FBO.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/ShaderCache.h"
-#include "demosys/ResourceAccess.h"
-#include "demosys/ResourceLoader.h"
-#include "demosys/TrackData.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/DataFBOPool.h"
+#include "demosys/gl/DataShaderPool.h"
+#include "demosys/gl/DataTexturePool.h"
+#include "demosys/gl/FBO.h"
+#include "demosys/io/DataBinaryPool.h"
+#include "demosys/io/ResourceAccess.h"
+#include "demosys/runtime/DataEffectPool.h"
+#include "demosys/runtime/ResourceLoader.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/scene/DataAnimationPool.h"
+#include "demosys/scene/DataObjectPool.h"
+#include "demosys/scene/ShaderCache.h"
 #include "support/PngWriter.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <GL/glew.h>
 
-#include "demosys/ScreenMetrics.h"
-#include "demosys/Window.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/gl/Window.h"
 
 namespace {
 ScreenMetrics testMetrics;

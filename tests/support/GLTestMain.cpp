@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "demosys/ScreenMetrics.h"
-#include "demosys/Window.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/gl/Window.h"
 #include "support/GLTestContext.h"
 
 int main(int argc, char** argv) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/ObjectFileData.h"
+#include "demosys/io/ObjectFileData.h"
 
 class TempDir;
 

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "demosys/Effect.h"
-#include "demosys/KVRDemosys.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackInterpolate.h"
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/runtime/Effect.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/timing/TrackInterpolate.h"
 
 class FBO;
 

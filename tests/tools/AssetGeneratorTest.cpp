@@ -12,8 +12,8 @@
 
 #include "assets/AssetGenerator.h"
 #include "assets/LoudnessMeter.h"
-#include "demosys/AudioSound.h"
-#include "demosys/Image.h"
+#include "demosys/audio/AudioSound.h"
+#include "demosys/io/Image.h"
 #include "support/TempDir.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "demosys/ObjectFileParser.h"
-#include "demosys/ResourceFile.h"
+#include "demosys/io/ObjectFileParser.h"
+#include "demosys/io/ResourceFile.h"
 #include "objconv/ObjConverter.h"
 #include "objconv/ObjectFileEncoder.h"
 #include "support/TempDir.h"

@@ -3,14 +3,14 @@
 #include <cstdlib>
 #include <set>
 
-#include "demosys/TimeCode.h"
+#include "demosys/core/TimeCode.h"
 
 namespace {
 
 const std::set<std::string> kOptionsWithValue = {"--size",   "--quality", "--fps",   "--from",
                                                  "--to",     "--frames",  "--video", "--report"};
-const long kLargestSide = 8192;
-const long kHighestRate = 1000;
+const long LARGEST_SIDE = 8192;
+const long HIGHEST_RATE = 1000;
 
 bool isDigits(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
@@ -48,7 +48,7 @@ bool CaptureOptions::parseOption(const std::string& option, const std::string& v
     if (!parseNumber(option, value, 0, 3, number)) return false;
     settings.quality = static_cast<int>(number);
   } else if (option == "--fps") {
-    if (!parseNumber(option, value, 1, kHighestRate, number)) return false;
+    if (!parseNumber(option, value, 1, HIGHEST_RATE, number)) return false;
     settings.framesPerSecond = static_cast<uint32_t>(number);
   } else if (option == "--from") {
     return parseTime(option, value, settings.fromMs);
@@ -71,9 +71,9 @@ bool CaptureOptions::parseSize(const std::string& value) {
   const size_t cross = value.find('x');
   long width = 0, height = 0;
   if (cross == std::string::npos) return bad("--size expects WIDTHxHEIGHT, found '" + value + "'");
-  if (!parseNumber("--size", value.substr(0, cross), 16, kLargestSide, width) ||
-      !parseNumber("--size", value.substr(cross + 1), 16, kLargestSide, height))
-    return bad("--size expects WIDTHxHEIGHT, each 16 to " + std::to_string(kLargestSide) + ", found '" + value + "'");
+  if (!parseNumber("--size", value.substr(0, cross), 16, LARGEST_SIDE, width) ||
+      !parseNumber("--size", value.substr(cross + 1), 16, LARGEST_SIDE, height))
+    return bad("--size expects WIDTHxHEIGHT, each 16 to " + std::to_string(LARGEST_SIDE) + ", found '" + value + "'");
   settings.width = static_cast<int>(width);
   settings.height = static_cast<int>(height);
   return true;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/CaptureRun.h"
+#include "capture/CaptureRun.h"
 
 // The command line of the capture program.
 class CaptureOptions {

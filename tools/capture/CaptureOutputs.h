@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
+#include "capture/CaptureFrame.h"
 #include "capture/CaptureReport.h"
 #include "capture/PngFrameWriter.h"
 #include "capture/TerminalProgress.h"
 #include "capture/VideoEncoder.h"
-#include "demosys/CaptureFrame.h"
 
 class CaptureOptions;
 

@@ -10,9 +10,9 @@
 
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureOutputs.h"
+#include "capture/CaptureRun.h"
 #include "capture/VideoEncoder.h"
 #include "capture/XvfbDisplay.h"
-#include "demosys/CaptureRun.h"
 
 namespace {
 

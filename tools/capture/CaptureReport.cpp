@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "demosys/KVRDemosys.h"
+#include "demosys/core/KVRDemosys.h"
 
 namespace {
 

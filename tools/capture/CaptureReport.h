@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/CaptureFrame.h"
+#include "capture/CaptureFrame.h"
 
 // The capture's JSON report: every frame (time, row, delta, the active instances in drawing
 // order with their targets, GL errors, missing-uniform lines, luminance, wall time) and a

@@ -3,19 +3,19 @@
 #include <cstdio>
 
 namespace {
-const int kBarWidth = 30;
+const int BAR_WIDTH = 30;
 }
 
 TerminalProgress::TerminalProgress(std::ostream& out, uint32_t total, bool enabled)
     : out(out), total(total), enabled(enabled), started(std::chrono::steady_clock::now()) {}
 
 std::string TerminalProgress::line(uint32_t done, uint32_t total, double seconds) {
-  const int filled = total ? static_cast<int>(uint64_t(done) * kBarWidth / total) : kBarWidth;
+  const int filled = total ? static_cast<int>(uint64_t(done) * BAR_WIDTH / total) : BAR_WIDTH;
   const double rate = seconds > 0.0 ? done / seconds : 0.0;
   const unsigned left = rate > 0.0 ? static_cast<unsigned>((total - done) / rate + 0.5) : 0;
   char text[160];
   std::snprintf(text, sizeof text, "[%s%s] %u/%u frames  %.1f fps  %u:%02u left",
-                std::string(filled, '#').c_str(), std::string(kBarWidth - filled, '.').c_str(), done, total, rate,
+                std::string(filled, '#').c_str(), std::string(BAR_WIDTH - filled, '.').c_str(), done, total, rate,
                 left / 60, left % 60);
   return text;
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/ObjectFileData.h"
+#include "demosys/io/ObjectFileData.h"
 
 // Turns a Wavefront OBJ file into the engine's object data: one mesh object per group (or
 // object) and material, polygons fanned into triangles, materials and their diffuse texture

@@ -1,6 +1,6 @@
 #include "objconv/ObjectFileEncoder.h"
 
-#include "demosys/ResourceFile.h"
+#include "demosys/io/ResourceFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "demosys/ObjectFileData.h"
+#include "demosys/io/ObjectFileData.h"
 
 // Writes plain object data in the engine's object file format and its ".kf" keyframe
 // companion. Counts come from the array sizes; the reader's derived fields are not used.

@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "demosys/EffectTrackSet.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackInterpolate.h"
-#include "demosys/TrackStartStop.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/timing/EffectTrackSet.h"
+#include "demosys/timing/TrackInterpolate.h"
+#include "demosys/timing/TrackStartStop.h"
 #include "trackc/TimelineSyntax.h"
 
 using TimelineSyntax::IsInstanceName;

@@ -4,10 +4,10 @@
 #include <memory>
 #include <system_error>
 
-#include "demosys/ResourceFile.h"
-#include "demosys/TrackData.h"
-#include "demosys/TrackLoader.h"
-#include "demosys/TrackWriter.h"
+#include "demosys/io/ResourceFile.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/runtime/TrackLoader.h"
+#include "demosys/runtime/TrackWriter.h"
 #include "trackc/TimelineParser.h"
 #include "trackc/TimelinePrinter.h"
 

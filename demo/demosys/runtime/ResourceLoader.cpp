@@ -1,0 +1,343 @@
+#include "demosys/runtime/ResourceLoader.h"
+
+#include <SDL/SDL.h>
+
+#include <iostream>
+
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/DataFBOPool.h"
+#include "demosys/gl/DataShaderPool.h"
+#include "demosys/gl/DataTexturePool.h"
+#include "demosys/gl/GLExtensions.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/gl/Shader.h"
+#include "demosys/gl/ShaderLoader.h"
+#include "demosys/gl/TextureLoader.h"
+#include "demosys/gl/Window.h"
+#include "demosys/io/DataBinaryPool.h"
+#include "demosys/io/ResourceAccess.h"
+#include "demosys/io/ResourceFile.h"
+#include "demosys/runtime/DataEffectPool.h"
+#include "demosys/runtime/ProgressBar.h"
+#include "demosys/runtime/ResourceDefinition.h"
+#include "demosys/runtime/TrackData.h"
+#include "demosys/runtime/TrackLoader.h"
+#include "demosys/scene/AnimationLoader.h"
+#include "demosys/scene/DataAnimationPool.h"
+#include "demosys/scene/DataObjectPool.h"
+#include "demosys/scene/KVRScene.h"
+#include "demosys/scene/ObjectLoader.h"
+#include "demosys/scene/ShaderCache.h"
+#include "demosys/timing/FMODTimer.h"
+#include "demosys/timing/Timer.h"
+
+namespace {
+
+const uint32_t ROWS_PER_SECOND = 20;
+
+void advanceProgressBar() {
+  if (KVRDemosys::progressBar) KVRDemosys::progressBar->step();
+}
+
+FBO* findTargetFBO(const std::string& name) { return KVRDemosys::fboPool->getFBO(name); }
+
+// Reads the shader sources into `shader`, compiles and links it; false with the loader's text.
+bool compileShader(const ShaderDefinition& definition, Shader& shader, std::string& message) {
+  ShaderLoadResult result;
+  if (ShaderLoader().loadShaderPair(result, shader, definition.fileBaseName, definition.defines)) return true;
+  message = result.message;
+  return false;
+}
+
+}  // namespace
+
+bool ResourceLoader::fail(const std::string& text) {
+  message = text;
+  ok = false;
+  return false;
+}
+
+bool ResourceLoader::createPools() {
+  std::cout << "[Creating DataPools]" << std::endl;
+  makePools();
+  return true;
+}
+
+void ResourceLoader::makePools() {
+  KVRDemosys::sceneDataPool = new DataObjectPool();
+  KVRDemosys::texturePool = new DataTexturePool();
+  KVRDemosys::animationPool = new DataAnimationPool();
+  KVRDemosys::effectTypePool = new DataEffectPool();
+  KVRDemosys::effectInstancePool = new DataEffectPool();
+  KVRDemosys::binaryPool = new DataBinaryPool();
+  KVRDemosys::shaderPool = new DataShaderPool();
+  KVRDemosys::fboPool = new DataFBOPool();
+}
+
+bool ResourceLoader::openScreen(ScreenMetrics* metrics, const std::string& caption) {
+  KVRDemosys::resources->setup(metrics);
+  bool opened = metrics->getFullscreen() ? Window::openFullscreen(metrics)
+                                         : Window::openWindowed(metrics, caption.c_str(), nullptr);
+  if (!opened)
+    return fail("Failed to open screen : " + std::to_string(metrics->getWidth()) + "x" +
+                std::to_string(metrics->getHeight()) + Window::message());
+  KVRDemosys::screenMetrics->computeViewport();
+  KVRDemosys::screenMetrics->apply();
+  std::cout << "[Supported OpenGL Extensions]" << std::endl;
+  KVRDemosys::glExtensions = new GLExtensions();
+  std::cout << KVRDemosys::glExtensions->report() << std::endl;
+  return true;
+}
+
+void ResourceLoader::startProgressBar() {
+  int32_t total = static_cast<int32_t>(KVRDemosys::objectDefinitions.size() + KVRDemosys::textureDefinitions.size() +
+                                       KVRDemosys::animationDefinitions.size() +
+                                       KVRDemosys::binaryDefinitions.size()) +
+                  3;
+  if (!KVRDemosys::progressBar) KVRDemosys::progressBar = new ProgressBar(0.09f, 1.2f, 0.0f, total);
+  KVRDemosys::progressBar->setTotal(total);
+  KVRDemosys::progressBar->init();
+  KVRDemosys::progressBar->draw();
+}
+
+bool ResourceLoader::defineAndLoadResources() {
+  std::cout << "[Defining Resources]" << std::endl;
+  KVRDemosys::resources->defineResources();
+  std::cout << "[Define Effects]" << std::endl;
+  KVRDemosys::resources->defineEffects();
+  startProgressBar();
+  KVRDemosys::loadTimings.mark("definitions");
+  return timed("shaders", loadShaders()) && timed("objects", loadObjects()) &&
+         timed("textures", loadTextures()) && timed("scenes", prepareScenes()) &&
+         timed("binaries and animations", loadBinaries() && loadAnimations());
+}
+
+bool ResourceLoader::timed(const std::string& stage, bool succeeded) {
+  KVRDemosys::loadTimings.mark(stage);
+  return succeeded;
+}
+
+bool ResourceLoader::loadShaders() {
+  std::cout << "[Loading Shaders]" << std::endl;
+  for (const ShaderDefinition& definition : KVRDemosys::shaderDefinitions) {
+    std::cout << "-> Loading " << definition.fileBaseName << std::endl;
+    Shader* shader = new Shader();
+    std::string error;
+    if (!compileShader(definition, *shader, error)) {
+      delete shader;
+      return fail(error);
+    }
+    KVRDemosys::shaderPool->add(definition.poolName, shader);
+    if (verbose) std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
+    shader->bind();
+    shader->unbind();
+  }
+  return true;
+}
+
+bool ResourceLoader::loadObjects() {
+  std::cout << "[Loading 3D Objects]" << std::endl;
+  for (const FileDefinition& definition : KVRDemosys::objectDefinitions) {
+    std::string path = ResourceAccess::OBJECTS_DIRECTORY + definition.fileName;
+    std::cout << "Loading : '" << path << std::endl;
+    ObjectLoader objectLoader(path);
+    KVRScene* scene = objectLoader.Load();
+    if (!objectLoader.IsOk()) return fail(objectLoader.GetError());
+    KVRDemosys::sceneDataPool->add(definition.name, scene);
+    advanceProgressBar();
+  }
+  return true;
+}
+
+bool ResourceLoader::prepareScenes() {
+  for (int i = 0; i < KVRDemosys::sceneDataPool->size(); ++i) {
+    KVRScene* scene = KVRDemosys::sceneDataPool->get(i);
+    if (!scene) continue;
+    scene->resolveTextures();
+    scene->prepare();
+  }
+  if (!KVRDemosys::shaderCache) KVRDemosys::shaderCache = new ShaderCache();
+  KVRDemosys::shaderCache->setup();
+  return true;
+}
+
+bool ResourceLoader::loadTextures() {
+  std::cout << "[Loading Textures]" << std::endl;
+  for (const TextureDefinition& definition : KVRDemosys::textureDefinitions) {
+    if (KVRDemosys::texturePool->isFileLoaded(definition.fileName)) continue;
+    std::string path = ResourceAccess::GRAPHICS_DIRECTORY + definition.fileName;
+    std::cout << "Load : " << path << std::endl;
+    Texture* texture = loadTexture(path, definition.target, definition.mipmapped);
+    if (!texture) return fail("Failed to load texture!\nFile : '" + path + "'");
+    texture->setFileName(definition.fileName);
+    KVRDemosys::texturePool->add(definition.name, texture);
+    advanceProgressBar();
+  }
+  return true;
+}
+
+bool ResourceLoader::loadBinaries() {
+  std::cout << "[Loading Binary Data]" << std::endl;
+  for (const FileDefinition& definition : KVRDemosys::binaryDefinitions) {
+    std::string path = ResourceAccess::MISC_DIRECTORY + definition.fileName;
+    std::cout << "Loading binary : '" << path << "'" << std::endl;
+    Binary* binary = ResourceAccess::loadBinaryFile(path);
+    if (!binary) return fail("Failed to binary data!\nFile : '" + path + "'");
+    KVRDemosys::binaryPool->add(definition.name, binary);
+  }
+  return true;
+}
+
+bool ResourceLoader::loadAnimations() {
+  std::cout << "[Loading Animation Data]" << std::endl;
+  for (const FileDefinition& definition : KVRDemosys::animationDefinitions) {
+    std::string path = ResourceAccess::MISC_DIRECTORY + definition.fileName;
+    AnimationLoader animationLoader(path);
+    Animation* animation = animationLoader.Load();
+    if (!animationLoader.IsOk()) {
+      delete animation;
+      return fail(animationLoader.GetError());
+    }
+    KVRDemosys::animationPool->add(definition.name, animation);
+    std::cout << "Loaded '" << path << "' using alias " << definition.name << std::endl;
+    advanceProgressBar();
+  }
+  return true;
+}
+
+bool ResourceLoader::createTrackData() {
+  std::cout << "[Create track data]" << std::endl;
+  std::vector<std::string> names;
+  std::vector<Effect*> instances;
+  for (const auto& entry : KVRDemosys::effectInstancePool->entries()) {
+    if (!entry.second || !entry.second->tracked) continue;
+    names.push_back(entry.first);
+    instances.push_back(entry.second);
+  }
+  std::cout << "Loading track data from index file" << std::endl;
+  TrackLoader trackLoader(ResourceAccess::TRACKS_DIRECTORY);
+  trackLoader.SetFBOResolver(findTargetFBO);
+  KVRDemosys::tracks = trackLoader.LoadTrackData(names, instances);
+  KVRDemosys::loadTimings.mark("tracks");
+  if (!KVRDemosys::tracks) return fail(trackLoader.GetError());
+  KVRDemosys::tracks->SetRate(ROWS_PER_SECOND);
+  initializeInstances();
+  KVRDemosys::loadTimings.mark("effect init");
+  if (KVRDemosys::tracks->ValidateStartStop()) return true;
+  // The check prints its own lines; the report names the instance too.
+  return fail("Track data : the start/stop track of '" + KVRDemosys::tracks->FirstInvalidStartStop() +
+              "' does not alternate start and stop keyframes");
+}
+
+void ResourceLoader::initializeInstances() {
+  std::cout << "[Initializing Effect Instances]" << std::endl;
+  for (const auto& entry : KVRDemosys::effectInstancePool->entries()) {
+    if (!entry.second) continue;
+    std::cout << "-> Initializing " << entry.first << std::endl;
+    entry.second->init();
+    Window::reportGLErrors(entry.first + ":init()");
+  }
+}
+
+bool ResourceLoader::setupSound() {
+  std::cout << "[Setting up sound]" << std::endl;
+  const int rate = static_cast<int>(KVRDemosys::tracks ? KVRDemosys::tracks->GetRate() : ROWS_PER_SECOND);
+  if (KVRDemosys::musicFile.empty()) {
+    KVRDemosys::timer = new Timer(rate);
+    KVRDemosys::timer->Init();
+  } else {
+    std::cout << "Play : " << KVRDemosys::musicFile << std::endl;
+    KVRDemosys::timer = new FMODTimer(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile, rate);
+    if (!KVRDemosys::timer->Init())
+      return fail("Failed to load sound!\nFile : '" + KVRDemosys::musicFile + "'");
+  }
+  advanceProgressBar();
+  return true;
+}
+
+void ResourceLoader::startDemo() {
+  if (verbose) {
+    std::cout << "[Getting Startpos]" << std::endl;
+    std::cout << "startpos = " << KVRDemosys::startTime.format() << std::endl;
+  }
+  KVRDemosys::timer->SetTime(KVRDemosys::startTime.total);
+  advanceProgressBar();
+  std::cout << "[Demo Init]" << std::endl;
+  if (!KVRDemosys::musicFile.empty()) {
+    KVRDemosys::timer->Start();
+    SDL_ShowCursor(SDL_DISABLE);
+  }
+  if (verbose) std::cout << "[Demo Init END]" << std::endl;
+}
+
+void ResourceLoader::deleteEverything() {
+  delete KVRDemosys::progressBar;
+  std::cout << "[Deleting Pools]" << std::endl;
+  delete KVRDemosys::sceneDataPool;
+  delete KVRDemosys::texturePool;
+  delete KVRDemosys::animationPool;
+  delete KVRDemosys::effectTypePool;
+  delete KVRDemosys::effectInstancePool;
+  delete KVRDemosys::binaryPool;
+  delete KVRDemosys::shaderPool;
+  delete KVRDemosys::fboPool;
+  if (KVRDemosys::glExtensions) {
+    std::cout << "delete KVRDemosys::glExtensions" << std::endl;
+    delete KVRDemosys::glExtensions;
+  }
+  std::cout << "delete KVRDemosys::tracks" << std::endl;
+  delete KVRDemosys::tracks;
+  std::cout << "delete KVRDemosys::timer" << std::endl;
+  delete KVRDemosys::timer;
+}
+
+bool ResourceLoader::reloadShaders() {
+  std::cout << "[Reloading Shaders]" << std::endl;
+  for (const ShaderDefinition& definition : KVRDemosys::shaderDefinitions) {
+    Shader* shader = KVRDemosys::shaderPool->get(definition.poolName);
+    std::string error;
+    if (!shader || !compileShader(definition, *shader, error)) {
+      std::cout << "Error while recompiling '" << definition.poolName << "' : " << std::endl << error << std::endl;
+      return false;
+    }
+    KVRDemosys::shaderPool->add(definition.poolName, shader);
+    std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
+    shader->bind();
+    shader->unbind();
+  }
+  std::cout << "[Reloading Shaders] ... Done!" << std::endl;
+  return true;
+}
+
+void ResourceLoader::writePackScript(const std::string& archiver, const std::string& scriptPath) {
+  const size_t first = scriptPath.find_first_not_of(" \t\r\n");
+  const size_t last = scriptPath.find_last_not_of(" \t\r\n");
+  const std::string logName = first == std::string::npos ? "" : scriptPath.substr(first, last - first + 1);
+  std::string text = "rm  resources.7z \nrm " + logName + ".log\n\n";
+  auto line = [&](const std::string& path) {
+    text += archiver + " a -ms=off -mx=9  resources.7z " + path + " >> " + logName + ".log \n";
+  };
+  if (!KVRDemosys::musicFile.empty()) line(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile);
+  for (const auto& entry : KVRDemosys::texturePool->getFileMap()) line(ResourceAccess::GRAPHICS_DIRECTORY + entry.first);
+  for (const FileDefinition& object : KVRDemosys::objectDefinitions) {
+    std::string path = ResourceAccess::OBJECTS_DIRECTORY + object.fileName;
+    line(path);
+    if (ResourceAccess::fileExists(path + ".kf")) line(path + ".kf");
+  }
+  for (const FileDefinition& animation : KVRDemosys::animationDefinitions)
+    line(ResourceAccess::MISC_DIRECTORY + animation.fileName);
+  for (const FileDefinition& binary : KVRDemosys::binaryDefinitions) line(ResourceAccess::MISC_DIRECTORY + binary.fileName);
+  for (const ShaderDefinition& shader : KVRDemosys::shaderDefinitions) {
+    line(ResourceAccess::SHADERS_DIRECTORY + shader.fileBaseName + ".vert");
+    line(ResourceAccess::SHADERS_DIRECTORY + shader.fileBaseName + ".frag");
+  }
+  line(std::string(ResourceAccess::TRACKS_DIRECTORY) + "index.list");
+  line(std::string(ResourceAccess::TRACKS_DIRECTORY) + "track.data");
+  for (const std::string& path : KVRDemosys::usedResourceFiles) line(path);
+  if (KVRDemosys::progressBar)
+    for (int i = 0; i < KVRDemosys::progressBar->fileCount(); ++i) line(KVRDemosys::progressBar->file(i));
+
+  ResourceFile script(scriptPath, ResourceFile::Write);
+  script.appendChars(text);
+  script.writeAndClose();
+}

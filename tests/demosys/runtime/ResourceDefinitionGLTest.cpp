@@ -1,0 +1,105 @@
+#include "demosys/runtime/ResourceDefinition.h"
+
+#include <GL/glew.h>
+#include <gtest/gtest.h>
+
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/DataFBOPool.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/runtime/DataEffectPool.h"
+#include "demosys/runtime/Effect.h"
+#include "support/EngineState.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+class CountingEffect : public Effect {
+ public:
+  Effect* clone() override { return new CountingEffect(); }
+  void createTracks() override { ++tracksMade; }
+  int tracksMade = 0;
+};
+
+// Opens the protected operations for the test.
+class ScriptUnderTest : public ResourceDefinition {
+ public:
+  using ResourceDefinition::AddFBO;
+  using ResourceDefinition::CreateEffectInstance;
+  using ResourceDefinition::DefineEffect;
+  using ResourceDefinition::GetBinary;
+  using ResourceDefinition::GetFBO;
+  using ResourceDefinition::GetShader;
+  using ResourceDefinition::GetTexture;
+};
+
+class ResourceDefinitionGLTest : public testing::Test {
+ protected:
+  void SetUp() override { EngineState::createPools(); }
+  void TearDown() override { EngineState::reset(); }
+  ScriptUnderTest script;
+};
+
+}  // namespace
+
+TEST_F(ResourceDefinitionGLTest, BaseSetupOpensTheDefaultWindowAndTimes) {
+  ScreenMetrics metrics;
+  script.setup(&metrics);
+  EXPECT_EQ(1280, metrics.getWidth());
+  EXPECT_EQ(768, metrics.getHeight());
+  EXPECT_FALSE(metrics.getFullscreen());
+  EXPECT_FLOAT_EQ(1000.0f, metrics.getFarPlane());
+  EXPECT_EQ(0u, KVRDemosys::startTime.total);
+  EXPECT_EQ(99u * 60000u, KVRDemosys::endTime.total);
+}
+
+TEST_F(ResourceDefinitionGLTest, InstancesAreClonesWithTracksAndTheLastOfANameWins) {
+  CountingEffect* prototype = new CountingEffect();
+  script.DefineEffect("Counting", prototype);
+  Effect* first = script.CreateEffectInstance("Counting", "one", true);
+  Effect* second = script.CreateEffectInstance("Counting", "one", false);
+  EXPECT_NE(prototype, first);
+  EXPECT_EQ(1, static_cast<CountingEffect*>(first)->tracksMade);
+  EXPECT_TRUE(first->tracked);
+  EXPECT_FALSE(second->tracked);
+  EXPECT_EQ(second, KVRDemosys::effectInstancePool->get("one"));
+  EXPECT_EQ(1, KVRDemosys::effectInstancePool->size());
+  delete first;  // replaced in the pool, so nobody else frees it
+}
+
+TEST_F(ResourceDefinitionGLTest, AFrameBufferAddedIsClearedAndTheScreenBoundAgain) {
+  FBO* fbo = new FBO(8, 8, false, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
+  markUsed(fbo);
+  script.AddFBO("staging0", fbo);
+  EXPECT_EQ(fbo, script.GetFBO("staging0"));
+  EXPECT_FALSE(isUsed(fbo));
+  EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
+}
+
+TEST_F(ResourceDefinitionGLTest, MissingEffectLookupEntersTheName) {
+  EXPECT_EQ(nullptr, KVRDemosys::effectInstancePool->get("ghost"));
+  EXPECT_EQ(1, KVRDemosys::effectInstancePool->size());
+  EXPECT_EQ("EffectPool {\n    ghost = Effect\n}\n", KVRDemosys::effectInstancePool->toString());
+  KVRDemosys::effectInstancePool->remove("ghost");
+  EXPECT_EQ(0, KVRDemosys::effectInstancePool->size());
+}
+
+TEST_F(ResourceDefinitionGLTest, MissingNamesStopWithTheirAssertions) {
+  testing::FLAGS_gtest_death_test_style = "threadsafe";
+  EXPECT_DEATH(script.GetShader("none"),
+               "demo/demosys/ResourceDefinition.cpp:[0-9]+: Shader\\* ResourceDefinition::GetShader\\(std::string\\): "
+               "Assertion `shader != __null' failed");
+  EXPECT_DEATH(script.GetTexture("none"), "Texture\\* ResourceDefinition::GetTexture\\(std::string\\): Assertion "
+                                          "`tex!=__null' failed");
+  EXPECT_DEATH(script.GetFBO("none"), "Assertion `fbo != __null' failed");
+  EXPECT_DEATH(script.GetBinary("none"), "Assertion `bin != __null' failed");
+  EXPECT_DEATH(script.CreateEffectInstance("Nothing", "x", true),
+               "Effect\\* ResourceDefinition::CreateEffectInstance\\(std::string, std::string, bool\\): Assertion "
+               "`effect != __null' failed");
+  CountingEffect effect;
+  EXPECT_DEATH(effect.GetEffect("none"),
+               "demo/demosys/Effect.cpp:[0-9]+: Effect\\* Effect::GetEffect\\(std::string\\): Assertion `effect != "
+               "__null' failed");
+  EXPECT_DEATH(effect.GetShader("none"), "Shader\\* Effect::GetShader\\(std::string\\)");
+}

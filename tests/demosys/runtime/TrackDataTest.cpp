@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "demosys/runtime/TrackData.h"
+#include "demosys/timing/EffectTrackSet.h"
+#include "demosys/timing/TrackInterpolate.h"
+#include "demosys/timing/TrackStartStop.h"
+#include "support/CapturedStdout.h"
+#include "support/TrackFixtures.h"
+
+namespace {
+
+using TrackFixtures::FakeFBO;
+
+// A set whose instance runs from row `from` to row `to` into `target`.
+EffectTrackSet* makeSet(const std::string& name, int32_t priority, Effect* effect = nullptr,
+                        uint32_t from = 10, uint32_t to = 20, FBO* target = nullptr) {
+  EffectTrackSet* set = new EffectTrackSet(name);
+  set->effect = effect;
+  set->startStop = new TrackStartStop(priority);
+  set->startStop->InsertPair(new StartStopKeyframe(from, StartStopKeyframe::Start, "t", target),
+                             new StartStopKeyframe(to, StartStopKeyframe::Stop));
+  return set;
+}
+
+std::vector<std::string> orderOf(const TrackData& data) {
+  std::vector<std::string> names;
+  for (const EffectTrackSet* set : data.ordered) names.push_back(set->name);
+  return names;
+}
+
+TEST(TrackDataTest, LowerPriorityDrawsFirstAndIsRenumbered) {
+  TrackData data;
+  data.AddSet(makeSet("a", 5));
+  data.AddSet(makeSet("b", 2));
+  data.BuildOrder();
+  EXPECT_EQ((std::vector<std::string>{"b", "a"}), orderOf(data));
+  data.NumberPriorities();
+  EXPECT_EQ(0, data.GetSet("b")->startStop->priority);
+  EXPECT_EQ(1, data.GetSet("a")->startStop->priority);
+}
+
+TEST(TrackDataTest, BuildOrderIsASelectionSortOverNameOrder) {
+  // Name order a, b, c, d with priorities 1, 1, 0, 1: the swap of a and c moves a behind b.
+  TrackData data;
+  data.AddSet(makeSet("a", 1));
+  data.AddSet(makeSet("b", 1));
+  data.AddSet(makeSet("c", 0));
+  data.AddSet(makeSet("d", 1));
+  data.BuildOrder();
+  EXPECT_EQ((std::vector<std::string>{"c", "b", "a", "d"}), orderOf(data));
+}
+
+TEST(TrackDataTest, StepRunsThePhasesInPriorityOrderWithEachTarget) {
+  std::vector<std::string> log;
+  RecordingEffect first("first", log), second("second", log), idle("idle", log);
+  TrackData data;
+  data.AddSet(makeSet("zeta", 0, &first, 10, 20, FakeFBO(1)));
+  data.AddSet(makeSet("alpha", 1, &second, 5, 30));
+  data.AddSet(makeSet("idle", 2, &idle, 100, 200));
+  data.BuildOrder();
+  data.Step(750, 15, 16);
+  EXPECT_EQ((std::vector<std::string>{"pre first", "pre second", "draw first", "draw second", "post first",
+                                      "post second"}),
+            log);
+  EXPECT_EQ(std::vector<FBO*>{FakeFBO(1)}, first.targets);
+  EXPECT_EQ(std::vector<FBO*>{nullptr}, second.targets);
+  EXPECT_TRUE(data.IsInstanceActive("zeta"));
+  EXPECT_FALSE(data.IsInstanceActive("idle"));
+  log.clear();
+  data.Step(1250, 25, 16);
+  EXPECT_EQ((std::vector<std::string>{"pre second", "draw second", "post second"}), log);
+  EXPECT_FALSE(data.IsInstanceActive("zeta"));
+}
+
+TEST(TrackDataTest, ValidateStartStopAcceptsGoodSetsAndNamesTheBrokenOne) {
+  TrackData data;
+  data.AddSet(makeSet("good", 0));
+  data.BuildOrder();
+  EXPECT_EQ("Validating StartStop track data.\n", stdoutOf([&] { EXPECT_TRUE(data.ValidateStartStop()); }));
+  EffectTrackSet* broken = makeSet("broken", 1);
+  broken->startStop->InsertKeyframe(new StartStopKeyframe(30, StartStopKeyframe::Stop));
+  data.AddSet(broken);
+  data.BuildOrder();
+  EXPECT_EQ(
+      "Validating StartStop track data.\n"
+      "--> row = 30, row=30, type = 0\n"
+      "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"
+      "--> StartStop Track : broken has keyframe mismatch\n",
+      stdoutOf([&] { EXPECT_FALSE(data.ValidateStartStop()); }));
+}
+
+TEST(TrackDataTest, LookupsDoNotInventEntries) {
+  TrackData data;
+  EffectTrackSet* set = makeSet("fade", 0);
+  set->AddTrack(new TrackInterpolate("alpha"));
+  set->AddTrack(new TrackInterpolate("beta"));
+  data.AddSet(set);
+  EXPECT_EQ(nullptr, data.GetSet("missing"));
+  EXPECT_EQ(nullptr, set->GetTrack("missing"));
+  EXPECT_EQ(1, data.GetSetCount());
+  EXPECT_EQ(3, data.GetEntryCount());
+  EXPECT_EQ(set, data.GetSetAt(0));
+  EXPECT_EQ(nullptr, data.GetSetAt(1));
+  EXPECT_EQ("beta", set->GetTrack("beta")->name);
+}
+
+TEST(TrackDataTest, AddSetReplacesAndDeletesASetOfTheSameName) {
+  TrackData data;
+  data.AddSet(makeSet("fade", 0));
+  data.BuildOrder();
+  EffectTrackSet* replacement = makeSet("fade", 4);
+  data.AddSet(replacement);
+  data.AddSet(replacement);
+  EXPECT_EQ(replacement, data.GetSet("fade"));
+  EXPECT_TRUE(data.ordered.empty());
+}
+
+TEST(TrackDataTest, SwapAndPrintPriorities) {
+  TrackData data;
+  data.AddSet(makeSet("a", 0));
+  data.AddSet(makeSet("b", 1));
+  data.BuildOrder();
+  data.SwapPriority(0, 1);
+  EXPECT_EQ("Priority 0 = b\nPriority 1 = a\n", stdoutOf([&] { data.PrintPriorities(); }));
+}
+
+TEST(TrackDataTest, GetValueUsesTheRate) {
+  TrackData data;
+  TrackInterpolate track("x");
+  track.InsertKeyframe(new ValueKeyframe(20, 1.0f));
+  EXPECT_EQ(1.0f, data.GetValue(&track, 1000));
+  data.SetRate(10);
+  EXPECT_EQ(0.0f, data.GetValue(&track, 1000));
+  EXPECT_EQ(0.0f, data.GetValue(nullptr, 1000));
+  EXPECT_EQ(20u, data.RowAt(2000));
+}
+
+}  // namespace

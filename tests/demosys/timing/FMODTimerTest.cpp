@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/io/ResourceArchive.h"
+#include "demosys/timing/FMODTimer.h"
+#include "support/AudioFixtures.h"
+
+namespace {
+
+constexpr const char* kEntry = "resources/sound/x.mp3";
+
+// An FMODTimer on test clocks: `ticks` for the demo clock, `audioMs` for what is heard. They
+// are kept apart so a test can tell which one a value came from.
+class SteppedFMODTimer : public FMODTimer {
+ public:
+  SteppedFMODTimer(const std::string& path, int32_t rate) : FMODTimer(path, rate) {
+    setAudioOutput(AudioSystem::Output::Silent);
+    setAudioClock([this] { return audioMs * 1000; });
+  }
+  uint32_t ticks = 1000;
+  uint64_t audioMs = 0;
+
+ protected:
+  uint32_t now() override { return ticks; }
+};
+
+class FMODTimerTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir = AudioFixtures::makeTempDir();
+    AudioFixtures::Tone tone;
+    tone.leftHz = 40 * 44100.0 / 2048;
+    tone.rightHz = 100 * 44100.0 / 2048;
+    std::filesystem::create_directories(dir + "/resources/sound");
+    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/" + kEntry, tone));
+    ASSERT_TRUE(AudioFixtures::pack7z(dir, "resources.7z", kEntry));
+  }
+  static void TearDownTestSuite() { AudioFixtures::removeTree(dir); }
+
+  void TearDown() override {
+    delete KVRDemosys::archive;
+    KVRDemosys::archive = nullptr;
+    KVRDemosys::resourceSource = 0;
+  }
+  void useArchive() {
+    KVRDemosys::resourceSource = 1;
+    KVRDemosys::archive = new ResourceArchive();
+    ASSERT_TRUE(KVRDemosys::archive->open(dir + "/resources.7z"));
+  }
+  // Init with its output captured.
+  static bool init(FMODTimer& timer, std::string& printed) {
+    testing::internal::CaptureStdout();
+    bool ok = timer.Init();
+    printed = testing::internal::GetCapturedStdout();
+    return ok;
+  }
+  // The timer on the MP3 in the resource tree, initialised with its version line swallowed.
+  bool initTimer() {
+    std::string printed;
+    return init(timer, printed);
+  }
+  static int peakBin(const std::vector<float>& values) {
+    return static_cast<int>(std::max_element(values.begin(), values.end()) - values.begin());
+  }
+
+  static std::string dir;
+  SteppedFMODTimer timer{dir + "/" + kEntry, 20};
+};
+
+std::string FMODTimerTest::dir;
+
+}  // namespace
+
+TEST_F(FMODTimerTest, LoadsTheMusicFromTheResourceTreeAndTheArchive) {
+  std::string printed;
+  ASSERT_TRUE(init(timer, printed));
+  EXPECT_EQ("Fmod Version = 65536\n", printed);
+  EXPECT_NEAR(2000, int(timer.GetLength()), 27);
+  EXPECT_EQ(timer.GetLength() / 50, timer.GetLengthFrames());
+  EXPECT_TRUE(timer.IsPaused());
+  EXPECT_EQ(0u, timer.GetTime());
+  EXPECT_EQ("", timer.GetError());
+  useArchive();
+  SteppedFMODTimer fromArchive(kEntry, 20);
+  ASSERT_TRUE(init(fromArchive, printed));
+  EXPECT_EQ("Fmod Version = 65536\n", printed);
+  EXPECT_EQ(timer.GetLength(), fromArchive.GetLength());
+}
+
+TEST_F(FMODTimerTest, InitFailuresPrintTheirLineAndKeepTheirText) {
+  struct Case {
+    const char* what;
+    int source;
+    std::string path;
+    std::string line;
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {"entry missing from the archive", 1, "resources/sound/missing.mp3", "Error code: 0\n",
+       "FMOD Init : Failed to load soundfile from archive!"},
+      {"file missing from the tree", 0, dir + "/resources/sound/missing.mp3",
+       "Failed to create sound sysmte sound! Error code: 2\n", "FMOD Init : Failed to load soundfile!"},
+      {"not an mp3", 0, dir + "/resources.7z", "Failed to create sound sysmte sound! Error code: 3\n",
+       "FMOD Init : Failed to load soundfile!"},
+      {"unknown source", 2, kEntry, "Failed to create sound sysmte sound! Error code: 0\n",
+       "FMOD Init : Failed to load soundfile!"},
+  };
+  for (const Case& c : cases) {
+    if (c.source == 1)
+      useArchive();
+    else
+      KVRDemosys::resourceSource = c.source;
+    SteppedFMODTimer failing(c.path, 20);
+    std::string printed;
+    EXPECT_FALSE(init(failing, printed)) << c.what;
+    EXPECT_EQ("Fmod Version = 65536\n" + c.line, printed) << c.what;
+    EXPECT_EQ(c.error, failing.GetError()) << c.what;
+    // Nothing plays, so shutting down fails, and the clock still cleans up when deleted.
+    EXPECT_EQ(1u, failing.Shutdown()) << c.what;
+    EXPECT_EQ("Failed to shut down FMOD!", failing.GetError()) << c.what;
+    TearDown();
+  }
+}
+
+TEST_F(FMODTimerTest, StartAfterPauseResumesFromTheChannel) {
+  ASSERT_TRUE(initTimer());
+  timer.SetTime(0);
+  timer.Start();
+  timer.ticks += 700;
+  timer.audioMs += 650;  // the music is heard a little behind the tick counter
+  EXPECT_EQ(700u, timer.GetTime());
+  timer.Pause();
+  timer.ticks += 3000;
+  timer.audioMs += 3000;
+  EXPECT_EQ(700u, timer.GetTime());
+  EXPECT_EQ(0u, timer.GetDelta(700));
+  timer.Start();
+  EXPECT_EQ(650u, timer.GetTime());
+  timer.ticks += 50;
+  EXPECT_EQ(700u, timer.GetTime());
+  EXPECT_EQ(50u, timer.GetDelta(700));
+}
+
+TEST_F(FMODTimerTest, SetTimeMovesTheMusic) {
+  ASSERT_TRUE(initTimer());
+  EXPECT_EQ(1000u, timer.SetTime(1049));
+  EXPECT_EQ(1049u, timer.GetTime());
+  EXPECT_EQ(20u, timer.GetFrame());
+  EXPECT_EQ(1000u, timer.GetFrameTime());
+  timer.audioMs += 5000;  // paused music does not move
+  timer.Start();
+  EXPECT_EQ(1049u, timer.GetTime());
+  timer.SetFrame(3);
+  EXPECT_EQ(150u, timer.GetTime());
+  EXPECT_FALSE(timer.IsPaused());
+}
+
+TEST_F(FMODTimerTest, ShutdownReleasesOnceAndAlsoAfterTheMusicEnded) {
+  ASSERT_TRUE(initTimer());
+  timer.SetTime(0);
+  timer.Start();
+  timer.audioMs += 10000;
+  timer.Update();
+  EXPECT_EQ(0u, timer.Shutdown());
+  EXPECT_EQ("", timer.GetError());
+  EXPECT_EQ(1u, timer.Shutdown());
+  EXPECT_EQ("Failed to shut down FMOD!", timer.GetError());
+}
+
+TEST_F(FMODTimerTest, SpectrumModes) {
+  ASSERT_TRUE(initTimer());
+  timer.SetTime(1000);
+  std::vector<float> left(1024), right(1024), sum(1024), mean(1024);
+  EXPECT_EQ(0, timer.GetSpectrum(0, 1024, left.data()));
+  EXPECT_EQ(0, timer.GetSpectrum(1, 1024, right.data()));
+  EXPECT_EQ(1024, timer.GetSpectrum(2, 1024, sum.data()));
+  EXPECT_EQ(1024, timer.GetSpectrum(3, 1024, mean.data()));
+  EXPECT_EQ(40, peakBin(left));
+  EXPECT_EQ(100, peakBin(right));
+  for (int i = 0; i < 1024; ++i) {
+    EXPECT_FLOAT_EQ(left[i] + right[i], sum[i]);
+    EXPECT_FLOAT_EQ((left[i] + right[i]) * 0.5f, mean[i]);
+  }
+  std::vector<float> untouched(64, -1.0f);
+  timer.GetSpectrum(4, 64, untouched.data());
+  EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(), [](float v) { return v == -1.0f; }));
+
+  std::vector<float> big(9000, -1.0f);
+  EXPECT_EQ(8192, timer.GetSpectrum(3, 9000, big.data()));
+  EXPECT_NE(-1.0f, big[8191]);
+  EXPECT_EQ(-1.0f, big[8192]);
+}
