@@ -3,24 +3,28 @@
 # debootstrap, clones this project into it and runs ./test.sh there with chroot, as root and
 # without a display.
 #
-#   scripts/check-bare-machine.sh [--keep] [--dir DIR] [REVISION]
+#   scripts/check-bare-machine.sh [--ci] [--keep] [--dir DIR] [REVISION]
 #
-# REVISION is what is cloned (default HEAD: commit what you want checked). --dir puts the root in
-# DIR (default: a new folder under /var/tmp), --keep leaves it there afterwards. Needs root and
+# REVISION is what is cloned (default HEAD: commit what you want checked). --ci goes on after the
+# suite with the rest of what CI runs (the sanitizer suite, the fuzzing) and a short benchmark
+# run. --dir puts the root in DIR (default: a new folder under /var/tmp), --keep leaves it there
+# afterwards. Needs root and
 # debootstrap; the package mirror is the one this machine's apt sources use for bookworm (MIRROR
 # overrides it). Takes many minutes: the base system, the packages, a full build and the suite.
 set -euo pipefail
 project=$(cd "$(dirname "$0")/.." && pwd)
 
-usage() { echo "usage: check-bare-machine.sh [--keep] [--dir DIR] [REVISION]" >&2; exit 2; }
+usage() { echo "usage: check-bare-machine.sh [--ci] [--keep] [--dir DIR] [REVISION]" >&2; exit 2; }
 keep=0
+ci=0
 root=""
 revision=HEAD
 while [ $# -gt 0 ]; do
   case $1 in
+    --ci) ci=1 ;;
     --keep) keep=1 ;;
     --dir) [ $# -ge 2 ] || usage; root=$2; shift ;;
-    -h | --help) sed -n '2,12s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,14s/^# \{0,1\}//p' "$0"; exit 0 ;;
     -*) usage ;;
     *) revision=$1 ;;
   esac
@@ -119,12 +123,18 @@ stage packages "$in_project scripts/install-deps.sh" in_root "scripts/install-de
   stage build "$in_project scripts/build.sh" in_root "scripts/build.sh" &&
   stage tests "$in_project ./test.sh" in_root './test.sh 2>&1 | tee /root/test.log; exit ${PIPESTATUS[0]}' ||
   status=$?
+if [ "$status" -eq 0 ] && [ "$ci" -eq 1 ]; then
+  stage sanitizers "$in_project tests/sanitize.sh -LE production" in_root "tests/sanitize.sh -LE production" &&
+    stage fuzzing "$in_project tests/fuzz/run.sh 30" in_root "tests/fuzz/run.sh 30" &&
+    stage benchmarks "$in_project build/bench/kvr_bench --benchmark_filter=Track" \
+      in_root "build/bench/kvr_bench --benchmark_filter=Track --benchmark_min_time=0.05" || status=$?
+fi
 
 echo "== Stages (debootstrap $mirror)"
 printf '%s\n' "${timings[@]}"
 grep -E "tests passed|tests failed" "$root/root/test.log" 2>/dev/null | tail -n 1 || true
 if [ "$status" -eq 0 ]; then
-  echo "check-bare-machine: ./test.sh passed on a bare Debian 12"
+  echo "check-bare-machine: ./test.sh$([ "$ci" -eq 1 ] && echo " and the rest of CI") passed on a bare Debian 12"
 else
   echo "check-bare-machine: FAILED (exit $status)"
 fi
