@@ -7,8 +7,8 @@
 
 namespace {
 
-const std::set<std::string> kOptionsWithValue = {"--size",   "--quality", "--fps",   "--from",
-                                                 "--to",     "--frames",  "--video", "--report"};
+const std::set<std::string> OPTIONS_WITH_VALUE = {"--size", "--quality", "--fps",   "--from",
+                                                  "--to",   "--frames",  "--video", "--report"};
 const long LARGEST_SIDE = 8192;
 const long HIGHEST_RATE = 1000;
 
@@ -30,7 +30,7 @@ bool CaptureOptions::parse(const std::vector<std::string>& arguments) {
       helpRequested = true;
     } else if (option == "--quiet") {
       quiet = true;
-    } else if (kOptionsWithValue.count(option)) {
+    } else if (OPTIONS_WITH_VALUE.count(option)) {
       if (i + 1 >= arguments.size()) return bad(option + " needs a value");
       if (!parseOption(option, arguments[++i])) return false;
     } else {
@@ -73,7 +73,8 @@ bool CaptureOptions::parseSize(const std::string& value) {
   if (cross == std::string::npos) return bad("--size expects WIDTHxHEIGHT, found '" + value + "'");
   if (!parseNumber("--size", value.substr(0, cross), 16, LARGEST_SIDE, width) ||
       !parseNumber("--size", value.substr(cross + 1), 16, LARGEST_SIDE, height))
-    return bad("--size expects WIDTHxHEIGHT, each 16 to " + std::to_string(LARGEST_SIDE) + ", found '" + value + "'");
+    return bad("--size expects WIDTHxHEIGHT, each 16 to " + std::to_string(LARGEST_SIDE) + ", found '" +
+               value + "'");
   settings.width = static_cast<int>(width);
   settings.height = static_cast<int>(height);
   return true;
@@ -82,7 +83,8 @@ bool CaptureOptions::parseSize(const std::string& value) {
 bool CaptureOptions::parseNumber(const std::string& option, const std::string& value, long low, long high,
                                  long& out) {
   const std::string range = std::to_string(low) + " to " + std::to_string(high);
-  if (!isDigits(value) || value.size() > 9) return bad(option + " expects a number " + range + ", found '" + value + "'");
+  if (!isDigits(value) || value.size() > 9)
+    return bad(option + " expects a number " + range + ", found '" + value + "'");
   out = std::strtol(value.c_str(), nullptr, 10);
   if (out < low || out > high) return bad(option + " expects a number " + range + ", found '" + value + "'");
   return true;

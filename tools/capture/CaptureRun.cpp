@@ -37,7 +37,8 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
 
 // A name for the music copy that no other capture uses; the file is created empty.
 std::string reserveTemporaryFile(const std::string& extension) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "brinova-music-XXXXXX").string() + extension;
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "brinova-music-XXXXXX").string() + extension;
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int descriptor = mkstemps(name.data(), static_cast<int>(extension.size()));
@@ -146,7 +147,8 @@ bool CaptureRun::prepare(CaptureInfo& info) {
   const uint64_t span = uint64_t(info.toMs - info.fromMs) * info.framesPerSecond;
   info.frameCount = static_cast<uint32_t>((span + 999) / 1000);
   if (!extractMusic(info.musicPath)) return false;
-  const int32_t rate = static_cast<int32_t>(KVRDemosys::tracks ? KVRDemosys::tracks->GetRate() : DEFAULT_ROWS_PER_SECOND);
+  const int32_t rate =
+      static_cast<int32_t>(KVRDemosys::tracks ? KVRDemosys::tracks->GetRate() : DEFAULT_ROWS_PER_SECOND);
   clock = new FixedStepTimer(rate, info.framesPerSecond);
   clock->Init();
   delete KVRDemosys::timer;
@@ -188,7 +190,8 @@ void CaptureRun::installProbes(CaptureStats* stats) {
 void CaptureRun::removeProbes() {
   if (KVRDemosys::tracks)
     for (EffectTrackSet* set : KVRDemosys::tracks->ordered)
-      if (InstanceProbe* probe = dynamic_cast<InstanceProbe*>(set->effect)) set->effect = probe->getInstance();
+      if (InstanceProbe* probe = dynamic_cast<InstanceProbe*>(set->effect))
+        set->effect = probe->getInstance();
   for (InstanceProbe* probe : probes) delete probe;
   probes.clear();
 }

@@ -15,8 +15,8 @@ std::string TerminalProgress::line(uint32_t done, uint32_t total, double seconds
   const unsigned left = rate > 0.0 ? static_cast<unsigned>((total - done) / rate + 0.5) : 0;
   char text[160];
   std::snprintf(text, sizeof text, "[%s%s] %u/%u frames  %.1f fps  %u:%02u left",
-                std::string(filled, '#').c_str(), std::string(BAR_WIDTH - filled, '.').c_str(), done, total, rate,
-                left / 60, left % 60);
+                std::string(filled, '#').c_str(), std::string(BAR_WIDTH - filled, '.').c_str(), done, total,
+                rate, left / 60, left % 60);
   return text;
 }
 

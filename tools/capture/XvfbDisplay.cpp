@@ -50,15 +50,16 @@ bool XvfbDisplay::start(int width, int height) {
       dup2(quiet, STDOUT_FILENO);
       dup2(quiet, STDERR_FILENO);
     }
-    execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", screen.c_str(), "+extension", "GLX",
-           "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", descriptor.c_str(), "-screen", "0", screen.c_str(), "+extension",
+           "GLX", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(channel[1]);
   std::string number;
   pollfd waiting{channel[0], POLLIN, 0};
   char c = 0;
-  while (pid > 0 && poll(&waiting, 1, START_TIMEOUT_MS) > 0 && read(channel[0], &c, 1) == 1 && c != '\n') number += c;
+  while (pid > 0 && poll(&waiting, 1, START_TIMEOUT_MS) > 0 && read(channel[0], &c, 1) == 1 && c != '\n')
+    number += c;
   close(channel[0]);
   if (pid < 0 || number.empty()) {
     stop();
@@ -68,7 +69,8 @@ bool XvfbDisplay::start(int width, int height) {
   display = ":" + number;
   // The number comes when the server listens; clients may still be turned away a moment. The
   // server runs with -noreset, since this probe's disconnection would otherwise reset it.
-  for (int waited = 0; !canOpen(display.c_str()) && waited < START_TIMEOUT_MS; waited += 50) usleep(50 * 1000);
+  for (int waited = 0; !canOpen(display.c_str()) && waited < START_TIMEOUT_MS; waited += 50)
+    usleep(50 * 1000);
   setenv("DISPLAY", display.c_str(), 1);
   return true;
 }

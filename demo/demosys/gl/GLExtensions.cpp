@@ -9,7 +9,7 @@
 
 int32_t GLExtensions::values[VALUE_COUNT] = {};
 
-const char* const GLExtensions::kValueLabels[VALUE_COUNT] = {
+const char* const GLExtensions::VALUE_LABELS[VALUE_COUNT] = {
     "GL_MAX_VERTEX_ATTRIBS ................... ", "GL_MAX_VERTEX_UNIFORM_COMPONENTS_ARB .... ",
     "GL_MAX_VARYING_FLOATS_ARB ............... ", "GL_MAX_VERTEX_TEXTURE_IMAGE_UNITS_ARB ... ",
     "GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS_ARB . ", "GL_MAX_TEXTURE_COORDS_ARB ............... ",
@@ -55,7 +55,7 @@ std::string GLExtensions::report() const {
   for (const auto& entry : extensions) line += entry.first + " ";
   line += "\n";
   std::cout << "--- Implementation Independent API Values ---" << std::endl;
-  for (int i = 0; i < VALUE_COUNT; ++i) std::cout << kValueLabels[i] << values[i] << std::endl;
+  for (int i = 0; i < VALUE_COUNT; ++i) std::cout << VALUE_LABELS[i] << values[i] << std::endl;
   std::cout << "---------------------------------------------" << std::endl;
   return line;
 }

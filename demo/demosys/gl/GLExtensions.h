@@ -22,7 +22,7 @@ class GLExtensions {
   // The limits in report order; the last two are never queried and stay 0.
   static const int VALUE_COUNT = 10;
   static int32_t values[VALUE_COUNT];
-  static const char* const kValueLabels[VALUE_COUNT];
+  static const char* const VALUE_LABELS[VALUE_COUNT];
 
  private:
   std::map<std::string, bool> extensions;

@@ -114,7 +114,8 @@ bool ResourceArchive::advanceTo(int index) {
   }
   struct archive_entry* header;
   while (readerIndex < index) {
-    if (readerIndex >= 0 && !readerDataRead && !entries[readerIndex].kept && entrySize(entries[readerIndex].name) >= 0) {
+    if (readerIndex >= 0 && !readerDataRead && !entries[readerIndex].kept &&
+        entrySize(entries[readerIndex].name) >= 0) {
       Entry& passed = entries[readerIndex];
       std::vector<uint8_t> bytes;
       if (readEntryData(readerIndex, bytes) && keptBytes + bytes.size() <= MAX_KEPT_BYTES) {

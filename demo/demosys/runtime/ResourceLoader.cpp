@@ -90,10 +90,10 @@ bool ResourceLoader::openScreen(ScreenMetrics* metrics, const std::string& capti
 }
 
 void ResourceLoader::startProgressBar() {
-  int32_t total = static_cast<int32_t>(KVRDemosys::objectDefinitions.size() + KVRDemosys::textureDefinitions.size() +
-                                       KVRDemosys::animationDefinitions.size() +
-                                       KVRDemosys::binaryDefinitions.size()) +
-                  3;
+  int32_t total =
+      static_cast<int32_t>(KVRDemosys::objectDefinitions.size() + KVRDemosys::textureDefinitions.size() +
+                           KVRDemosys::animationDefinitions.size() + KVRDemosys::binaryDefinitions.size()) +
+      3;
   if (!KVRDemosys::progressBar) KVRDemosys::progressBar = new ProgressBar(0.09f, 1.2f, 0.0f, total);
   KVRDemosys::progressBar->setTotal(total);
   KVRDemosys::progressBar->init();
@@ -128,7 +128,8 @@ bool ResourceLoader::loadShaders() {
       return fail(error);
     }
     KVRDemosys::shaderPool->add(definition.poolName, shader);
-    if (verbose) std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
+    if (verbose)
+      std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
     shader->bind();
     shader->unbind();
   }
@@ -297,7 +298,8 @@ bool ResourceLoader::reloadShaders() {
     Shader* shader = KVRDemosys::shaderPool->get(definition.poolName);
     std::string error;
     if (!shader || !compileShader(definition, *shader, error)) {
-      std::cout << "Error while recompiling '" << definition.poolName << "' : " << std::endl << error << std::endl;
+      std::cout << "Error while recompiling '" << definition.poolName << "' : " << std::endl
+                << error << std::endl;
       return false;
     }
     KVRDemosys::shaderPool->add(definition.poolName, shader);
@@ -318,7 +320,8 @@ void ResourceLoader::writePackScript(const std::string& archiver, const std::str
     text += archiver + " a -ms=off -mx=9  resources.7z " + path + " >> " + logName + ".log \n";
   };
   if (!KVRDemosys::musicFile.empty()) line(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile);
-  for (const auto& entry : KVRDemosys::texturePool->getFileMap()) line(ResourceAccess::GRAPHICS_DIRECTORY + entry.first);
+  for (const auto& entry : KVRDemosys::texturePool->getFileMap())
+    line(ResourceAccess::GRAPHICS_DIRECTORY + entry.first);
   for (const FileDefinition& object : KVRDemosys::objectDefinitions) {
     std::string path = ResourceAccess::OBJECTS_DIRECTORY + object.fileName;
     line(path);
@@ -326,7 +329,8 @@ void ResourceLoader::writePackScript(const std::string& archiver, const std::str
   }
   for (const FileDefinition& animation : KVRDemosys::animationDefinitions)
     line(ResourceAccess::MISC_DIRECTORY + animation.fileName);
-  for (const FileDefinition& binary : KVRDemosys::binaryDefinitions) line(ResourceAccess::MISC_DIRECTORY + binary.fileName);
+  for (const FileDefinition& binary : KVRDemosys::binaryDefinitions)
+    line(ResourceAccess::MISC_DIRECTORY + binary.fileName);
   for (const ShaderDefinition& shader : KVRDemosys::shaderDefinitions) {
     line(ResourceAccess::SHADERS_DIRECTORY + shader.fileBaseName + ".vert");
     line(ResourceAccess::SHADERS_DIRECTORY + shader.fileBaseName + ".frag");

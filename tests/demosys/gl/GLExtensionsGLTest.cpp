@@ -18,7 +18,7 @@ TEST(GLExtensionsGLTest, ReportBlockHasEveryLabelAndTheLastTwoAreZero) {
   EXPECT_EQ("--- Implementation Independent API Values ---", line);
   for (int i = 0; i < GLExtensions::VALUE_COUNT; ++i) {
     std::getline(lines, line);
-    std::string label = GLExtensions::kValueLabels[i];
+    std::string label = GLExtensions::VALUE_LABELS[i];
     EXPECT_EQ(42u, label.size()) << label;
     ASSERT_EQ(0u, line.find(label)) << line;
     int value = std::stoi(line.substr(label.size()));
