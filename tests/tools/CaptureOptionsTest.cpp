@@ -1,6 +1,6 @@
-#include "capture/CaptureOptions.h"
-
 #include <gtest/gtest.h>
+
+#include "capture/CaptureOptions.h"
 
 namespace {
 
@@ -11,7 +11,7 @@ CaptureOptions parsed(const std::vector<std::string>& arguments) {
 }
 
 TEST(CaptureOptionsTest, DefaultsAreA720pRunAtSixtyFramesToTheEnd) {
-  CaptureOptions options = parsed({});
+  CaptureOptions options = parsed({"--report", "r.json"});
   EXPECT_EQ(1280, options.settings.width);
   EXPECT_EQ(720, options.settings.height);
   EXPECT_EQ(2, options.settings.quality);
@@ -20,13 +20,13 @@ TEST(CaptureOptionsTest, DefaultsAreA720pRunAtSixtyFramesToTheEnd) {
   EXPECT_FALSE(options.settings.hasTo);
   EXPECT_EQ(1, options.settings.source);
   EXPECT_FALSE(options.quiet);
-  EXPECT_TRUE(options.framesDirectory.empty() && options.videoFile.empty() && options.reportFile.empty());
+  EXPECT_FALSE(options.overwrite);
 }
 
 TEST(CaptureOptionsTest, EveryOptionIsRead) {
-  CaptureOptions options = parsed({"--size", "320x180", "--quality", "0", "--fps", "25", "--from", "01:02:003", "--to",
-                                   "02:30:850", "--frames", "out/frames", "--video", "a b.mp4", "--report", "r.json",
-                                   "--quiet"});
+  CaptureOptions options = parsed({"--size", "320x180", "--quality", "0", "--fps", "25", "--from",
+                                   "01:02:003", "--to", "02:30:850", "--frames", "out/frames", "--video",
+                                   "a b.mp4", "--report", "r.json", "--quiet", "--overwrite"});
   EXPECT_EQ(320, options.settings.width);
   EXPECT_EQ(180, options.settings.height);
   EXPECT_EQ(0, options.settings.quality);
@@ -38,7 +38,9 @@ TEST(CaptureOptionsTest, EveryOptionIsRead) {
   EXPECT_EQ("a b.mp4", options.videoFile);
   EXPECT_EQ("r.json", options.reportFile);
   EXPECT_TRUE(options.quiet);
+  EXPECT_TRUE(options.overwrite);
   EXPECT_TRUE(parsed({"--help"}).helpRequested);
+  EXPECT_TRUE(parsed({"--version"}).versionRequested);
 }
 
 struct BadCase {
@@ -57,8 +59,8 @@ TEST_P(CaptureOptionsBad, SayWhatIsWrong) {
 INSTANTIATE_TEST_SUITE_P(
     Table, CaptureOptionsBad,
     testing::Values(
-        BadCase{{"--bogus"}, "unknown option '--bogus'"}, BadCase{{"video.mp4"}, "unknown option 'video.mp4'"},
-        BadCase{{"--size"}, "--size needs a value"},
+        BadCase{{"--bogus"}, "unknown option '--bogus'"},
+        BadCase{{"video.mp4"}, "unknown option 'video.mp4'"}, BadCase{{"--size"}, "--size needs a value"},
         BadCase{{"--size", "1280"}, "--size expects WIDTHxHEIGHT, found '1280'"},
         BadCase{{"--size", "8x8"}, "--size expects WIDTHxHEIGHT, each 16 to 8192, found '8x8'"},
         BadCase{{"--size", "-320x180"}, "--size expects WIDTHxHEIGHT, each 16 to 8192, found '-320x180'"},
@@ -70,15 +72,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{{"--from", "-1:00:000"}, "--from expects mm:ss:mmm, found '-1:00:000'"},
         BadCase{{"--to", "00:60:000"}, "--to expects mm:ss:mmm, found '00:60:000'"},
         BadCase{{"--from", "00:02:000", "--to", "00:02:000"}, "--to must lie after --from"},
-        BadCase{{"--frames", ""}, "--frames needs a value"}, BadCase{{"--report"}, "--report needs a value"}));
+        BadCase{{"--frames", ""}, "--frames needs a value"}, BadCase{{"--report"}, "--report needs a value"},
+        BadCase{{"--quiet"}, "nothing to keep: give --frames DIR, --video FILE or --report FILE"}));
 
 TEST(CaptureOptionsTest, UsageIsOneLineNamingEveryOption) {
   const std::string usage = CaptureOptions::usage("brinova-capture");
   EXPECT_EQ(
       "Usage: brinova-capture [--size WxH] [--quality 0-3] [--fps N] [--from mm:ss:mmm] [--to mm:ss:mmm] "
-      "[--frames DIR] [--video FILE] [--report FILE] [--quiet] [--help]",
+      "[--frames DIR] [--video FILE] [--report FILE] [--overwrite] [--quiet] [--help] [--version]",
       usage);
-  EXPECT_EQ(0u, CaptureOptions::help("brinova-capture").find(usage + "\n"));
+  const std::string help = CaptureOptions::help("brinova-capture");
+  EXPECT_EQ(0u, help.find(usage + "\n"));
+  for (const char* option : {"--overwrite ", "--version ", "--quiet ", "--report FILE "})
+    EXPECT_NE(std::string::npos, help.find("\n  " + std::string(option))) << option;
+  EXPECT_EQ("02:30:850", CaptureOptions::timeText(150850));
 }
 
 }  // namespace

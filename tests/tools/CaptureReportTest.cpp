@@ -1,9 +1,9 @@
-#include "capture/CaptureReport.h"
-
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
+#include "capture/CaptureReport.h"
 #include "capture/TerminalProgress.h"
 #include "capture/VideoEncoder.h"
 
@@ -42,23 +42,30 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
   std::ostringstream out;
   report.write(out);
   const std::string text = out.str();
-  EXPECT_NE(std::string::npos, text.find("{\"width\": 320, \"height\": 180, \"quality\": 2, \"fps\": 20, "
-                                         "\"from_ms\": 0, \"to_ms\": 150, \"frame_count\": 3, \"mesa_glthread\": false}"));
+  EXPECT_EQ(0u, text.find("{\n  \"status\": \"complete\", \"reason\": \"\",\n  \"capture\": "));
   EXPECT_NE(std::string::npos,
-            text.find("{\"index\": 1, \"time\": 50, \"row\": 1, \"delta\": 50, \"instances\": [{\"name\": \"glow\", "
-                      "\"target\": \"blurx\", \"cpu_ms\": 3.0000, \"gl_errors\": 0, \"missing_uniforms\": 0, "
-                      "\"feedback\": false}, {\"name\": \"post\", \"target\": \"screen\", \"cpu_ms\": 0.5000, "
-                      "\"gl_errors\": 1, \"missing_uniforms\": 2, \"feedback\": true}], \"gl_errors\": 1, "
-                      "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"wall_ms\": 3.0000}"));
+            text.find("{\"width\": 320, \"height\": 180, \"quality\": 2, \"fps\": 20, "
+                      "\"from_ms\": 0, \"to_ms\": 150, \"frame_count\": 3, \"mesa_glthread\": false}"));
+  EXPECT_NE(
+      std::string::npos,
+      text.find(
+          "{\"index\": 1, \"time\": 50, \"row\": 1, \"delta\": 50, \"instances\": [{\"name\": \"glow\", "
+          "\"target\": \"blurx\", \"cpu_ms\": 3.0000, \"gl_errors\": 0, \"missing_uniforms\": 0, "
+          "\"feedback\": false}, {\"name\": \"post\", \"target\": \"screen\", \"cpu_ms\": 0.5000, "
+          "\"gl_errors\": 1, \"missing_uniforms\": 2, \"feedback\": true}], \"gl_errors\": 1, "
+          "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"wall_ms\": 3.0000}"));
   EXPECT_NE(std::string::npos, text.find("\"instances\": [], \"gl_errors\": 0"));
-  EXPECT_NE(std::string::npos, text.find("\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 9.0000}"));
   EXPECT_NE(std::string::npos,
-            text.find("{\"name\": \"glow\", \"frames_active\": 2, \"first_active_ms\": 0, \"last_active_ms\": 50, "
-                      "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
-                      "\"feedback_loops\": 0}"));
+            text.find("\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 9.0000}"));
+  EXPECT_NE(
+      std::string::npos,
+      text.find("{\"name\": \"glow\", \"frames_active\": 2, \"first_active_ms\": 0, \"last_active_ms\": 50, "
+                "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
+                "\"feedback_loops\": 0}"));
   EXPECT_NE(std::string::npos, text.find("\"feedback_loops\": 1,\n    \"load_ms\": {\"total\": "));
   EXPECT_NE(std::string::npos, text.find("},\n    \"instances\""));
-  EXPECT_LT(text.find("{\"name\": \"glow\", \"frames_active\""), text.find("{\"name\": \"post\", \"frames_active\""));
+  EXPECT_LT(text.find("{\"name\": \"glow\", \"frames_active\""),
+            text.find("{\"name\": \"post\", \"frames_active\""));
   EXPECT_EQ(1u, report.feedbackLoops());
   EXPECT_EQ(1u, report.glErrors());
   EXPECT_EQ(2u, report.missingUniforms());
@@ -69,28 +76,52 @@ TEST(CaptureReportTest, QuotesNamesAsJsonStrings) {
 }
 
 TEST(CaptureReportTest, ProgressLineShowsFramesRateAndTimeLeft) {
-  EXPECT_EQ("[###############...............] 50/100 frames  25.0 fps  0:02 left", TerminalProgress::line(50, 100, 2.0));
+  EXPECT_EQ("[###############...............] 50/100 frames  25.0 fps  0:02 left",
+            TerminalProgress::line(50, 100, 2.0));
   EXPECT_EQ("[##############################] 9051/9051 frames  60.0 fps  0:00 left",
             TerminalProgress::line(9051, 9051, 150.85));
-  EXPECT_EQ("[..............................] 0/10 frames  0.0 fps  0:00 left", TerminalProgress::line(0, 10, 0.0));
+  EXPECT_EQ("[..............................] 0/10 frames  0.0 fps  0:00 left",
+            TerminalProgress::line(0, 10, 0.0));
 }
 
-TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheRange) {
+TEST(CaptureReportTest, ProgressInALogPrintsALineForEachTenth) {
+  std::ostringstream log;
+  TerminalProgress progress(log, 95, true, false);
+  for (uint32_t done = 1; done <= 95; ++done) progress.update(done);
+  progress.finish();
+  const std::string text = log.str();
+  EXPECT_EQ(10, std::count(text.begin(), text.end(), '\n')) << text;
+  EXPECT_EQ(std::string::npos, text.find('\r'));
+  EXPECT_NE(std::string::npos, text.find("] 10/95 frames")) << text;
+  EXPECT_EQ(std::string::npos, text.find("] 9/95 frames")) << text;
+}
+
+std::string joined(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) line += (line.empty() ? "" : " ") + word;
+  return line;
+}
+
+TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheFrames) {
   VideoEncoder::Settings settings;
-  settings.outputFile = "it's.mp4";
+  settings.outputFile = "it's a.mp4";
   settings.width = 320;
   settings.height = 180;
   settings.framesPerSecond = 25;
   settings.frameCount = 50;
   settings.fromMs = 500;
   settings.musicFile = "/tmp/m.mp3";
-  const std::string line = VideoEncoder::command(settings);
+  const std::vector<std::string> words = VideoEncoder::arguments(settings);
+  const std::string line = joined(words);
+  EXPECT_EQ("ffmpeg", words.front());
+  EXPECT_EQ("it's a.mp4", words.back());
   EXPECT_NE(std::string::npos, line.find("-f rawvideo -pix_fmt rgb24 -s 320x180 -framerate 25 -i pipe:0"));
-  EXPECT_NE(std::string::npos, line.find("-ss 0.500000 -t 2.000000 -i '/tmp/m.mp3' -map 0:v -map 1:a"));
+  EXPECT_NE(std::string::npos,
+            line.find("-ss 0.500000 -t 2.000000 -i /tmp/m.mp3 -map 0:v -map 1:a -af apad"));
   EXPECT_NE(std::string::npos, line.find("-c:v libx264"));
-  EXPECT_NE(std::string::npos, line.find("-t 2.000000 -movflags +faststart 'it'\\''s.mp4'"));
+  EXPECT_NE(std::string::npos, line.find("-shortest -t 2.000000 -movflags +faststart -f mp4 it's a.mp4"));
   settings.musicFile.clear();
-  EXPECT_EQ(std::string::npos, VideoEncoder::command(settings).find("-map 1:a"));
+  EXPECT_EQ(std::string::npos, joined(VideoEncoder::arguments(settings)).find("-map 1:a"));
 }
 
 }  // namespace

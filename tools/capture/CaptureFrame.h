@@ -48,13 +48,27 @@ struct CaptureInfo {
   std::string musicPath;
 };
 
+// How a capture ended. A capture that stops early says so in its outputs and its exit status.
+struct CaptureEnding {
+  enum Status { COMPLETE, INTERRUPTED, FAILED };
+  Status status = COMPLETE;
+  // What stopped it ("stopped by SIGINT", a failure's message); empty when complete.
+  std::string reason;
+
+  // The report's word for the status.
+  const char* statusName() const {
+    return status == COMPLETE ? "complete" : status == INTERRUPTED ? "interrupted" : "failed";
+  }
+};
+
 // Receives a capture's frames; returning false stops the capture (with the sink's message).
 class CaptureSink {
  public:
   virtual ~CaptureSink() = default;
   virtual bool begin(const CaptureInfo& info) = 0;
   virtual bool frame(const CaptureFrame& frame) = 0;
-  // After the last frame, before the music copy is removed.
-  virtual bool end() = 0;
+  // After the last frame taken, before the music copy is removed: finishes the outputs with what
+  // they hold and marks them with the ending. False when an output could not be finished.
+  virtual bool end(const CaptureEnding& ending) = 0;
   virtual std::string message() const = 0;
 };

@@ -1,5 +1,6 @@
 #include "capture/CaptureOptions.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -28,8 +29,12 @@ bool CaptureOptions::parse(const std::vector<std::string>& arguments) {
     const std::string& option = arguments[i];
     if (option == "--help") {
       helpRequested = true;
+    } else if (option == "--version") {
+      versionRequested = true;
     } else if (option == "--quiet") {
       quiet = true;
+    } else if (option == "--overwrite") {
+      overwrite = true;
     } else if (OPTIONS_WITH_VALUE.count(option)) {
       if (i + 1 >= arguments.size()) return bad(option + " needs a value");
       if (!parseOption(option, arguments[++i])) return false;
@@ -38,6 +43,10 @@ bool CaptureOptions::parse(const std::vector<std::string>& arguments) {
     }
   }
   if (settings.hasTo && settings.toMs <= settings.fromMs) return bad("--to must lie after --from");
+  // A run that keeps nothing would render for minutes for nothing.
+  if (!helpRequested && !versionRequested && framesDirectory.empty() && videoFile.empty() &&
+      reportFile.empty())
+    return bad("nothing to keep: give --frames DIR, --video FILE or --report FILE");
   return true;
 }
 
@@ -101,10 +110,16 @@ bool CaptureOptions::parseTime(const std::string& option, const std::string& val
   return true;
 }
 
+std::string CaptureOptions::timeText(uint32_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02u:%02u:%03u", ms / 60000, ms / 1000 % 60, ms % 1000);
+  return text;
+}
+
 std::string CaptureOptions::usage(const std::string& program) {
   return "Usage: " + program +
          " [--size WxH] [--quality 0-3] [--fps N] [--from mm:ss:mmm] [--to mm:ss:mmm] [--frames DIR]"
-         " [--video FILE] [--report FILE] [--quiet] [--help]";
+         " [--video FILE] [--report FILE] [--overwrite] [--quiet] [--help] [--version]";
 }
 
 std::string CaptureOptions::help(const std::string& program) {
@@ -120,6 +135,13 @@ std::string CaptureOptions::help(const std::string& program) {
          "  --frames DIR      one PNG per frame, DIR/frame_000000.png ...\n"
          "  --video FILE      H.264 MP4 with the music in sync (needs ffmpeg)\n"
          "  --report FILE     JSON: every frame's instances, errors and luminance, and a summary\n"
+         "  --overwrite       remove the frame files already in DIR (without it, such a DIR is refused)\n"
          "  --quiet           no progress bar on standard error\n"
+         "  --help            this text\n"
+         "  --version         the program's version\n"
+         "At least one of --frames, --video and --report is needed. A range running past the demo's\n"
+         "end is cut there. Ctrl-C, SIGTERM or Escape stops the capture early: the video and the\n"
+         "report are finished with the frames rendered, the report's \"status\" saying why it\n"
+         "stopped, and the exit status is 130 (SIGINT), 143 (SIGTERM) or 1.\n"
          "Without a display the program starts its own Xvfb.\n";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,19 @@ class CaptureOptions {
   bool parse(const std::vector<std::string>& arguments);
   static std::string usage(const std::string& program);
   static std::string help(const std::string& program);
+  // A time as the options take it: "mm:ss:mmm".
+  static std::string timeText(uint32_t ms);
   const std::string& getError() const { return error; }
 
   CaptureSettings settings;
   std::string framesDirectory;
   std::string videoFile;
   std::string reportFile;
+  // Old frame files in framesDirectory are removed instead of refused.
+  bool overwrite = false;
   bool quiet = false;
   bool helpRequested = false;
+  bool versionRequested = false;
 
  private:
   bool parseOption(const std::string& option, const std::string& value);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/PendingFile.h"
 #include "demosys/core/KVRDemosys.h"
 
 namespace {
@@ -68,10 +69,10 @@ void CaptureReport::add(const CaptureFrame& frame) {
        << ", \"delta\": " << frame.delta << ", \"instances\": [";
   for (size_t i = 0; i < frame.instances.size(); ++i) {
     const CaptureInstance& instance = frame.instances[i];
-    line << (i ? ", " : "") << "{\"name\": " << quote(instance.name) << ", \"target\": " << quote(instance.target)
-         << ", \"cpu_ms\": " << number(instance.cpuMs) << ", \"gl_errors\": " << instance.glErrors
-         << ", \"missing_uniforms\": " << instance.missingUniforms << ", \"feedback\": " << flag(instance.feedback)
-         << "}";
+    line << (i ? ", " : "") << "{\"name\": " << quote(instance.name)
+         << ", \"target\": " << quote(instance.target) << ", \"cpu_ms\": " << number(instance.cpuMs)
+         << ", \"gl_errors\": " << instance.glErrors << ", \"missing_uniforms\": " << instance.missingUniforms
+         << ", \"feedback\": " << flag(instance.feedback) << "}";
     count(instance, frame.time);
   }
   line << "], \"gl_errors\": " << frame.glErrors << ", \"missing_uniforms\": " << frame.missingUniforms
@@ -83,31 +84,39 @@ void CaptureReport::add(const CaptureFrame& frame) {
   missingUniformTotal += frame.missingUniforms;
 }
 
-double CaptureReport::meanWallMs() const { return frameLines.empty() ? 0.0 : wallTotalMs / frameLines.size(); }
+double CaptureReport::meanWallMs() const {
+  return frameLines.empty() ? 0.0 : wallTotalMs / frameLines.size();
+}
 
 void CaptureReport::writeSummary(std::ostream& out) const {
-  out << "  \"summary\": {\n    \"frames\": " << frameLines.size() << ",\n    \"wall_ms\": {\"mean\": "
-      << number(meanWallMs()) << ", \"max\": " << number(wallMaxMs) << ", \"total\": " << number(wallTotalMs)
-      << "},\n    \"gl_errors\": " << glErrorTotal << ",\n    \"missing_uniforms\": " << missingUniformTotal
-      << ",\n    \"feedback_loops\": " << feedbackCount << ",\n    \"load_ms\": {\"total\": "
-      << number(KVRDemosys::loadTimings.totalMs());
-  for (const auto& stage : KVRDemosys::loadTimings.stages()) out << ", " << quote(stage.first) << ": " << number(stage.second);
+  out << "  \"summary\": {\n    \"frames\": " << frameLines.size()
+      << ",\n    \"wall_ms\": {\"mean\": " << number(meanWallMs()) << ", \"max\": " << number(wallMaxMs)
+      << ", \"total\": " << number(wallTotalMs) << "},\n    \"gl_errors\": " << glErrorTotal
+      << ",\n    \"missing_uniforms\": " << missingUniformTotal
+      << ",\n    \"feedback_loops\": " << feedbackCount
+      << ",\n    \"load_ms\": {\"total\": " << number(KVRDemosys::loadTimings.totalMs());
+  for (const auto& stage : KVRDemosys::loadTimings.stages())
+    out << ", " << quote(stage.first) << ": " << number(stage.second);
   out << "},\n    \"instances\": [";
   for (size_t i = 0; i < instances.size(); ++i) {
     const InstanceSummary& s = instances[i];
-    out << (i ? ",\n" : "\n") << "      {\"name\": " << quote(s.name) << ", \"frames_active\": " << s.framesActive
-        << ", \"first_active_ms\": " << s.firstMs << ", \"last_active_ms\": " << s.lastMs
-        << ", \"cpu_ms\": {\"mean\": " << number(s.cpuTotalMs / s.framesActive) << ", \"max\": "
-        << number(s.cpuMaxMs) << "}, \"gl_errors\": " << s.glErrors << ", \"missing_uniforms\": "
-        << s.missingUniforms << ", \"feedback_loops\": " << s.feedbackLoops << "}";
+    out << (i ? ",\n" : "\n") << "      {\"name\": " << quote(s.name)
+        << ", \"frames_active\": " << s.framesActive << ", \"first_active_ms\": " << s.firstMs
+        << ", \"last_active_ms\": " << s.lastMs
+        << ", \"cpu_ms\": {\"mean\": " << number(s.cpuTotalMs / s.framesActive)
+        << ", \"max\": " << number(s.cpuMaxMs) << "}, \"gl_errors\": " << s.glErrors
+        << ", \"missing_uniforms\": " << s.missingUniforms << ", \"feedback_loops\": " << s.feedbackLoops
+        << "}";
   }
   out << (instances.empty() ? "]\n" : "\n    ]\n") << "  }\n";
 }
 
 void CaptureReport::write(std::ostream& out) const {
-  out << "{\n  \"capture\": {\"width\": " << info.width << ", \"height\": " << info.height
-      << ", \"quality\": " << quality << ", \"fps\": " << info.framesPerSecond << ", \"from_ms\": " << info.fromMs
-      << ", \"to_ms\": " << info.toMs << ", \"frame_count\": " << info.frameCount
+  out << "{\n  \"status\": " << quote(ending.statusName()) << ", \"reason\": " << quote(ending.reason)
+      << ",\n  \"capture\": {\"width\": " << info.width << ", \"height\": " << info.height
+      << ", \"quality\": " << quality << ", \"fps\": " << info.framesPerSecond
+      << ", \"from_ms\": " << info.fromMs << ", \"to_ms\": " << info.toMs
+      << ", \"frame_count\": " << info.frameCount
       << ", \"mesa_glthread\": " << (info.mesaGlthread ? "true" : "false") << "},\n  \"frames\": [";
   for (size_t i = 0; i < frameLines.size(); ++i) out << (i ? ",\n    " : "\n    ") << frameLines[i];
   out << (frameLines.empty() ? "],\n" : "\n  ],\n");
@@ -116,9 +125,19 @@ void CaptureReport::write(std::ostream& out) const {
 }
 
 bool CaptureReport::save(const std::string& path, std::string& error) const {
-  std::ofstream out(path);
+  PendingFile file(path);
+  if (!file.create()) {
+    error = "Cannot write the report: " + file.getError();
+    return false;
+  }
+  std::ofstream out(file.temporaryPath());
   write(out);
   out.close();
-  if (!out) error = "Cannot write the report '" + path + "'";
-  return static_cast<bool>(out);
+  if (!out) {
+    error = "Cannot write the report '" + path + "'";
+    return false;
+  }
+  if (file.commit()) return true;
+  error = "Cannot write the report: " + file.getError();
+  return false;
 }

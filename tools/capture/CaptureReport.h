@@ -10,12 +10,15 @@
 
 // The capture's JSON report: every frame (time, row, delta, the active instances in drawing
 // order with their targets, GL errors, missing-uniform lines, luminance, wall time) and a
-// summary per instance and for the run. One frame per line, so the file also greps well.
+// summary per instance and for the run, under the run's status ("complete", "interrupted",
+// "failed") and its reason. One frame per line, so the file also greps well.
 class CaptureReport {
  public:
   void begin(const CaptureInfo& info, int quality);
   void add(const CaptureFrame& frame);
+  void setEnding(const CaptureEnding& end) { ending = end; }
   void write(std::ostream& out) const;
+  // Replaces the file at `path` only once the whole report is written.
   bool save(const std::string& path, std::string& error) const;
 
   // A feedback loop is one instance's drawing in one frame that sampled its own target.
@@ -23,6 +26,7 @@ class CaptureReport {
   uint32_t glErrors() const { return glErrorTotal; }
   uint32_t missingUniforms() const { return missingUniformTotal; }
   double meanWallMs() const;
+  const CaptureInfo& getInfo() const { return info; }
 
   static std::string quote(const std::string& text);
 
@@ -43,6 +47,7 @@ class CaptureReport {
   void writeSummary(std::ostream& out) const;
 
   CaptureInfo info;
+  CaptureEnding ending;
   int quality = 0;
   std::vector<std::string> frameLines;
   std::vector<InstanceSummary> instances;

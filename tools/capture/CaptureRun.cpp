@@ -1,6 +1,7 @@
 #include "capture/CaptureRun.h"
 
 #include <GL/glew.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -11,10 +12,14 @@
 #include <memory>
 
 #include "capture/CaptureDefinition.h"
+#include "capture/CaptureOptions.h"
 #include "capture/CaptureStats.h"
 #include "capture/FixedStepTimer.h"
+#include "capture/FixedWindowSize.h"
 #include "capture/InstanceProbe.h"
+#include "capture/LostDisplay.h"
 #include "demosys/core/KVRDemosys.h"
+#include "demosys/core/StopRequest.h"
 #include "demosys/core/TimeCode.h"
 #include "demosys/gl/FBO.h"
 #include "demosys/gl/ScreenMetrics.h"
@@ -53,11 +58,52 @@ std::string targetName(const EffectTrackSet* set, uint32_t row) {
   return start->target;
 }
 
+std::string signalName(int signal) {
+  if (signal == SIGINT) return "SIGINT";
+  if (signal == SIGTERM) return "SIGTERM";
+  return "signal " + std::to_string(signal);
+}
+
 }  // namespace
 
 bool CaptureRun::fail(const std::string& text) {
-  message = text;
+  ending = {CaptureEnding::FAILED, text};
   return false;
+}
+
+bool CaptureRun::interrupt(const std::string& text) {
+  ending = {CaptureEnding::INTERRUPTED, text};
+  return true;
+}
+
+bool CaptureRun::stopAsked() {
+  if (StopRequest::requested()) return interrupt("stopped by " + signalName(StopRequest::signalNumber()));
+  if (KVRDemosys::quitRequested) return interrupt("stopped by Escape");
+  return false;
+}
+
+int CaptureRun::exitStatus() const {
+  if (ending.status == CaptureEnding::COMPLETE) return 0;
+  if (ending.status == CaptureEnding::INTERRUPTED && StopRequest::requested())
+    return StopRequest::exitStatus();
+  return 1;
+}
+
+bool CaptureRun::checkRange(std::string& warning) {
+  if (!KVRDemosys::resources) return fail("No demo to capture: no resource definition");
+  // The script's set-up only names sizes and times, so it can tell the end before anything loads.
+  ScreenMetrics scratch;
+  KVRDemosys::resources->setup(&scratch);
+  const uint32_t end = KVRDemosys::endTime.total;
+  if (settings.fromMs >= end)
+    return fail("--from " + CaptureOptions::timeText(settings.fromMs) +
+                " lies at or after the end of the demo (" + CaptureOptions::timeText(end) + ")");
+  if (settings.hasTo && settings.toMs > end) {
+    warning = "--to " + CaptureOptions::timeText(settings.toMs) + " lies after the end of the demo (" +
+              CaptureOptions::timeText(end) + "); capturing up to the end";
+    settings.toMs = end;
+  }
+  return true;
 }
 
 bool CaptureRun::run(CaptureSink& sink) {
@@ -79,7 +125,11 @@ bool CaptureRun::run(CaptureSink& sink) {
   Demo demo;
   demo.load(&metrics, settings.source);
   KVRDemosys::resources = production;
-  bool ok = demo.isOk() ? capture(demo, sink) : fail("The demo failed to load");
+  bool ok = false;
+  if (!demo.isOk())
+    fail("The demo failed to load");
+  else if (!stopAsked())
+    ok = capture(demo, sink);
   demo.shutdown();
   return ok;
 }
@@ -99,22 +149,45 @@ bool CaptureRun::capture(Demo& demo, CaptureSink& sink) {
   demo.startRun();
   KVRDemosys::loadTimings.mark("start");
   Window::reportGLErrors("capture:start");
+  FixedWindowSize::apply(settings.width, settings.height);
   computeReadArea();
   info.width = area[2];
   info.height = area[3];
+  active = &sink;
   bool ok = sink.begin(info) || fail(sink.message());
-  for (uint32_t n = 0; ok && n < info.frameCount && !KVRDemosys::quitRequested; ++n, clock->advance()) {
+  for (uint32_t n = 0; ok && n < info.frameCount && !stopAsked(); ++n, clock->advance()) {
     CaptureFrame frame;
     frame.index = n;
     drawFrame(demo, frame);
     ok = sink.frame(frame) || fail(sink.message());
     if (ok) ++captured;
   }
-  if (!sink.end() && ok) ok = fail(sink.message());
+  finishOutputs();
   removeProbes();
   KVRDemosys::bindObserver = nullptr;
-  if (!info.musicPath.empty()) std::remove(info.musicPath.c_str());
-  return ok;
+  return ending.status == CaptureEnding::COMPLETE;
+}
+
+void CaptureRun::finishOutputs() {
+  CaptureSink* sink = active;
+  active = nullptr;
+  if (sink && !sink->end(ending)) {
+    if (ending.status == CaptureEnding::COMPLETE)
+      fail(sink->message());
+    else
+      ending.reason += "; " + sink->message();
+  }
+  removeMusicCopy();
+}
+
+void CaptureRun::abandon(const std::string& reason) {
+  fail(reason);
+  finishOutputs();
+}
+
+void CaptureRun::removeMusicCopy() {
+  if (!musicPath.empty()) std::remove(musicPath.c_str());
+  musicPath.clear();
 }
 
 void CaptureRun::drawFrame(Demo& demo, CaptureFrame& frame) {
@@ -141,12 +214,14 @@ bool CaptureRun::prepare(CaptureInfo& info) {
   info.toMs = settings.hasTo ? settings.toMs : KVRDemosys::endTime.total;
   info.framesPerSecond = settings.framesPerSecond == 0 ? 1 : settings.framesPerSecond;
   if (info.toMs <= info.fromMs)
-    return fail("Nothing to capture: " + TimeCode::fromMilliseconds(info.fromMs).format() + " to " +
-                TimeCode::fromMilliseconds(info.toMs).format() + " is empty");
+    return fail("Nothing to capture: " + CaptureOptions::timeText(info.fromMs) + " to " +
+                CaptureOptions::timeText(info.toMs) + " is empty");
   // Every frame that starts before the end: the video lasts the range, rounded up to a frame.
   const uint64_t span = uint64_t(info.toMs - info.fromMs) * info.framesPerSecond;
   info.frameCount = static_cast<uint32_t>((span + 999) / 1000);
-  if (!extractMusic(info.musicPath)) return false;
+  if (!extractMusic(musicPath)) return false;
+  info.musicPath = musicPath;
+  LostDisplay::removeOnLoss(musicPath);
   const int32_t rate =
       static_cast<int32_t>(KVRDemosys::tracks ? KVRDemosys::tracks->GetRate() : DEFAULT_ROWS_PER_SECOND);
   clock = new FixedStepTimer(rate, info.framesPerSecond);

@@ -1,16 +1,16 @@
 #pragma once
 
 #include <string>
-#include <sys/types.h>
+
+#include "capture/ChildProcess.h"
 
 // Makes sure the program has an X display: the one in DISPLAY when it can be opened, else a
 // private Xvfb screen (with GLX) that picks a free display number itself and is stopped again.
 class XvfbDisplay {
  public:
-  ~XvfbDisplay();
   // width and height: the least screen size needed.
   bool ensure(int width, int height);
-  bool started() const { return pid > 0; }
+  bool started() const { return server.running(); }
   const std::string& getDisplay() const { return display; }
   const std::string& getError() const { return error; }
   void stop();
@@ -19,8 +19,9 @@ class XvfbDisplay {
 
  private:
   bool start(int width, int height);
+  std::string readDisplayNumber(int channel);
 
-  pid_t pid = -1;
+  ChildProcess server;
   std::string display;
   std::string error;
 };
