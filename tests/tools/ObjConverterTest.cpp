@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "demosys/io/ObjectFileParser.h"
 #include "demosys/io/ResourceFile.h"
 #include "objconv/ObjConverter.h"
 #include "objconv/ObjectFileEncoder.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 namespace {
 
@@ -97,25 +100,46 @@ TEST(ObjConverterTest, MaterialChangesInsideAGroupGiveUniquelyNamedObjects) {
   EXPECT_EQ(12u, data.meshes[0].strideBytes());
 }
 
-TEST(ObjConverterTest, BadInputGivesAClearError) {
+TEST(ObjConverterTest, CommandLineRefusesBadInputWithTheLineAndWritesNothing) {
+  TempDir dir;
+  dir.write("scene.mtl", std::string(MATERIALS));
+  const std::string in = dir.path() + "/scene.obj", out = dir.path() + "/out.kvo", both = in + " " + out;
+  const std::string nul("v 0 0 0\ng wa\0ll\n", 16), noDigits = ": expected a finite number, found '";
   struct Case {
-    const char* obj;
-    const char* error;
+    std::string obj;
+    std::string arguments;
+    std::string err;
   } cases[] = {
-      {"v 0 0 0\nv 1 0 0\nf 1 2 3\n", "Line 3: index 3 names nothing defined so far"},
-      {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2\n", "Line 4: a face needs at least three corners"},
-      {"v 0 0 0\nf 1 x 1\n", "Line 2: bad index 'x'"},
-      {"v 0 0 0\nf 1/5 1 1\n", "Line 2: index 5 names nothing defined so far"},
-      {"mtllib other.mtl\n", "Cannot open material library '"},
+      {"", both, "'" + in + "' holds no faces"},
+      {"PK\x03\x04 v", both, in + ":1: binary data (byte 0x03), not text"},
+      {nul, both, in + ":2: binary data (byte 0x00), not text"},
+      {MATERIALS, both, in + ":1: 'newmtl' is not a Wavefront OBJ statement"},
+      {"v 1 2 abc\n", both, in + ":1" + noDigits + "abc'"},
+      {"v 0 0 0\nv nan 0 0\n", both, in + ":2" + noDigits + "nan'"},
+      {"vt inf 0\n", both, in + ":1" + noDigits + "inf'"},
+      {"v 0 0 0\nf 1 1 1abc\n", both, in + ":2: bad index '1abc'"},
+      {"v 0 0 0\nf 0 1 1\n", both, in + ":2: index 0 names nothing: indices count from 1"},
+      {"v 0 0 0\nv 1 0 0\nf 1 2 3\n", both, in + ":3: index 3 names nothing defined so far"},
+      {"v 0 0 0\nf 1/5 1 1\n", both, in + ":2: index 5 names nothing defined so far"},
+      {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2\n", both, in + ":4: a face needs at least three corners"},
+      {"mtllib other.mtl\n", both,
+       in + ":1: Cannot open material library '" + dir.path() + "/other.mtl': No such file or directory"},
+      {SCENE, dir.path() + " " + out, "Cannot open '" + dir.path() + "': Is a directory"},
+      {SCENE, in + " " + dir.path() + "/./scene.obj",
+       "Output '" + dir.path() + "/./scene.obj' is the same file as the input '" + in + "'"},
+      {SCENE, in + " " + dir.path() + "/scene.mtl",
+       "Output '" + dir.path() + "/scene.mtl' is the same file as the input '" + dir.path() + "/scene.mtl'"},
   };
   for (const Case& c : cases) {
-    std::string error;
-    convertAndReadBack(c.obj, MATERIALS, error);
-    EXPECT_EQ(0u, error.find(c.error)) << error;
+    dir.write("scene.obj", c.obj);
+    ToolRun run = runTool("objconv", c.arguments);
+    EXPECT_EQ(1, run.status) << c.err;
+    EXPECT_EQ("objconv: " + c.err + "\n", run.err);
+    EXPECT_EQ("", run.out);
+    EXPECT_FALSE(std::filesystem::exists(out));
   }
-  ObjConverter converter;
-  EXPECT_FALSE(converter.Convert("/nonexistent/scene.obj"));
-  EXPECT_EQ("Cannot open '/nonexistent/scene.obj'", converter.GetError());
+  EXPECT_EQ(SCENE, readFile(in));
+  EXPECT_EQ(MATERIALS, readFile(dir.path() + "/scene.mtl"));
 }
 
 TEST(ObjConverterTest, CommandLineToolWritesALoadableFile) {
@@ -123,14 +147,27 @@ TEST(ObjConverterTest, CommandLineToolWritesALoadableFile) {
   dir.write("scene.mtl", std::string(MATERIALS));
   std::string obj = dir.write("scene.obj", std::string(SCENE));
   std::string out = dir.path() + "/scene.kvo";
-  std::string command =
-      std::string(KVR_BINARY_DIR) + "/objconv " + obj + " " + out + " > " + dir.path() + "/log";
-  ASSERT_EQ(0, std::system(command.c_str()));
+  ToolRun run = runTool("objconv", obj + " " + out);
+  ASSERT_EQ(0, run.status) << run.err;
+  EXPECT_EQ("Wrote '" + out + "' : 2 meshes, 2 materials, 1 textures\n", run.out);
   ResourceFile written(out, ResourceFile::Read);
   ObjectFileParser parser("scene.kvo");
   ASSERT_TRUE(parser.ParseFiles(written, nullptr)) << parser.GetError();
   EXPECT_EQ(2u, parser.GetData().meshes.size());
-  ResourceFile log(dir.path() + "/log", ResourceFile::Read);
-  EXPECT_EQ("Wrote '" + out + "' : 2 meshes, 2 materials, 1 textures\n", log.text());
-  EXPECT_NE(0, std::system((std::string(KVR_BINARY_DIR) + "/objconv > /dev/null").c_str()));
+  EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(dir.path()), {}));  // no temporaries
+}
+
+TEST(ObjConverterTest, CommandLineAnswersHelpVersionAndWrongUsage) {
+  ToolRun help = runTool("objconv", "--help");
+  EXPECT_EQ(0, help.status);
+  for (const char* word : {"INPUT.obj OUTPUT", "--help", "--version"})
+    EXPECT_NE(std::string::npos, help.out.find(word)) << word;
+  ToolRun version = runTool("objconv", "--version");
+  EXPECT_EQ(0, version.status);
+  EXPECT_EQ("objconv 1.0\n", version.out);
+  for (const char* arguments : {"", "a.obj", "a.obj b c", "--frobnicate b"}) {
+    ToolRun wrong = runTool("objconv", arguments);
+    EXPECT_EQ(2, wrong.status) << arguments;
+    EXPECT_EQ("usage: objconv INPUT.obj OUTPUT\n", wrong.err);
+  }
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
+#include "support/ToolRun.h"
 #include "support/TrackFixtures.h"
 #include "trackc/TrackCompiler.h"
 
@@ -90,16 +92,66 @@ TEST(TrackCompilerTest, ScreenTargetIsStoredAsAnEmptyName) {
   EXPECT_EQ(fadeRecord(3, 0), ReadFile(directory + "out/track.data"));
 }
 
-TEST(TrackCompilerTest, BadTimelineWritesNothing) {
-  std::string directory = MakeDirectory("trackc_bad");
+TEST(TrackCompilerTest, FailedCompileLeavesThePreviousPairAndNoTemporaries) {
+  std::string directory = MakeDirectory("trackc_keep");
+  std::string out = directory + "out/";
   TrackCompiler compiler;
-  std::string path = writeTimeline(directory, "instance fade 0\nrun 10 nine\n");
-  EXPECT_FALSE(compiler.Compile(path, directory + "out"));
-  EXPECT_EQ(path + ":2: expected a time (mm:ss:mmm on a 50 ms row, or a row number), found 'nine'",
-            compiler.GetError());
-  EXPECT_TRUE(ReadFile(directory + "out/index.list").empty());
-  EXPECT_FALSE(compiler.Compile(directory + "none.txt", directory + "out"));
-  EXPECT_EQ("Cannot read timeline '" + directory + "none.txt'", compiler.GetError());
+  ASSERT_TRUE(compiler.Compile(writeTimeline(directory, TIMELINE), out)) << compiler.GetError();
+  std::vector<uint8_t> index = ReadFile(out + "index.list"), data = ReadFile(out + "track.data");
+  EXPECT_FALSE(compiler.Compile(writeTimeline(directory, "instance fade 0\nrun 10 nine\n"), out));
+  EXPECT_EQ(data, ReadFile(out + "track.data"));
+  // A track.data that cannot be replaced must stop the compile before index.list changes.
+  std::filesystem::remove(out + "track.data");
+  std::filesystem::create_directory(out + "track.data");
+  EXPECT_FALSE(compiler.Compile(writeTimeline(directory, "instance fade 3\nrun 10 20\n"), out));
+  EXPECT_EQ(index, ReadFile(out + "index.list"));
+  EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(out), {}));
+}
+
+TEST(TrackCompilerTest, CommandLineNamesBadInputOnStandardError) {
+  std::string directory = MakeDirectory("trackc_cli");
+  std::string out = directory + "out";
+  std::string timeline = writeTimeline(directory, "instance fade 0\nrun 10 nine\n");
+  std::filesystem::create_directory(directory + "zero");
+  std::filesystem::create_symlink("/dev/zero", directory + "zero/index.list");
+  const std::string cannotRead = "trackc: Cannot read timeline '",
+                    cannotOpen = "trackc: Cannot open track file '";
+  struct Case {
+    std::string arguments;
+    std::string err;
+  } cases[] = {
+      {"compile /dev/zero " + out, cannotRead + "/dev/zero': File larger than 64 MiB\n"},
+      {"compile " + directory + " " + out, cannotRead + directory + "': Is a directory\n"},
+      {"compile " + directory + "none " + out, cannotRead + directory + "none': No such file or directory\n"},
+      {"compile " + timeline + " " + out,
+       "trackc: " + timeline +
+           ":2: expected a time (mm:ss:mmm on a 50 ms row, or a row number), found 'nine'\n"},
+      {"dump " + directory + "zero", cannotOpen + directory + "zero/index.list': File larger than 64 MiB\n"},
+      {"dump " + directory + "none",
+       cannotOpen + directory + "none/index.list': No such file or directory\n"},
+  };
+  for (const Case& c : cases) {
+    ToolRun run = runTool("trackc", c.arguments);
+    EXPECT_EQ(1, run.status) << c.arguments;
+    EXPECT_EQ(c.err, run.err);
+    EXPECT_EQ("", run.out);
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(TrackCompilerTest, CommandLineAnswersHelpVersionAndWrongUsage) {
+  ToolRun help = runTool("trackc", "--help");
+  EXPECT_EQ(0, help.status);
+  for (const char* word : {"compile TIMELINE OUTDIR", "dump DIR", "--help", "--version"})
+    EXPECT_NE(std::string::npos, help.out.find(word)) << word;
+  ToolRun version = runTool("trackc", "--version");
+  EXPECT_EQ(0, version.status);
+  EXPECT_EQ("trackc 1.0\n", version.out);
+  for (const char* arguments : {"", "dump", "compile a", "dump a b", "--frobnicate"}) {
+    ToolRun wrong = runTool("trackc", arguments);
+    EXPECT_EQ(2, wrong.status) << arguments;
+    EXPECT_EQ("usage: trackc compile TIMELINE OUTDIR | trackc dump DIR\n", wrong.err);
+  }
 }
 
 TEST(TrackCompilerTest, DumpReportsDataTheTextCannotHold) {
@@ -112,8 +164,6 @@ TEST(TrackCompilerTest, DumpReportsDataTheTextCannotHold) {
   EXPECT_EQ("Instance 'fade' cannot be written as a timeline: row 20 should hold a stop keyframe",
             compiler.GetError());
   EXPECT_EQ("", out.str());
-  EXPECT_FALSE(compiler.Dump(directory + "nothing", out));
-  EXPECT_EQ("Cannot open track file '" + directory + "nothing/index.list'", compiler.GetError());
 }
 
 }  // namespace

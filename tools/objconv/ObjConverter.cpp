@@ -1,15 +1,29 @@
 #include "objconv/ObjConverter.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <charconv>
+#include <cmath>
 #include <iostream>
+#include <set>
 #include <sstream>
+
+#include "objconv/TextLineReader.h"
 
 namespace {
 
 // Ids start at 1 so that 0 names no node, material or texture.
 const uint32_t NONE = 0;
+
+// Statements of the format that a model may hold and the engine's object file has no place for:
+// free-form geometry, lines, points, smoothing and merging groups, display and render attributes.
+const std::set<std::string> IGNORED_STATEMENTS = {
+    "vp",     "l",          "p",         "s",     "mg",       "cstype",   "deg",  "bmat",
+    "step",   "curv",       "curv2",     "surf",  "parm",     "trim",     "hole", "scrv",
+    "sp",     "end",        "con",       "bevel", "c_interp", "d_interp", "lod",  "maplib",
+    "usemap", "shadow_obj", "trace_obj", "ctech", "stech",    "call",     "csh"};
 
 std::string restOfLine(std::istringstream& fields) {
   std::string rest;
@@ -23,17 +37,17 @@ std::string baseName(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void readNumbers(std::istringstream& fields, std::vector<float>& into, int count) {
-  for (int i = 0; i < count; ++i) {
-    float value = 0.0f;
-    fields >> value;
-    into.push_back(value);
-  }
+// Refuses nan and inf too: bounds and normals made from them would mean nothing.
+bool parseNumber(const std::string& word, float& value) {
+  const char* begin = word.data();
+  const char* end = begin + word.size();
+  if (begin != end && *begin == '+') ++begin;
+  std::from_chars_result result = std::from_chars(begin, end, value);
+  return begin != end && result.ec == std::errc() && result.ptr == end && std::isfinite(value);
 }
 
-template <size_t N>
-void readColour(std::istringstream& fields, float (&colour)[N]) {
-  for (float& value : colour) fields >> value;
+bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace
@@ -42,34 +56,41 @@ bool ObjConverter::Convert(const std::string& objPath) {
   size_t slash = objPath.find_last_of('/');
   directory = slash == std::string::npos ? std::string() : objPath.substr(0, slash + 1);
   if (!readObj(objPath)) return false;
+  if (pieces.empty()) return fail("'" + objPath + "' holds no faces");
   build();
   return true;
 }
 
+std::string ObjConverter::FindInput(const std::string& path) const {
+  struct stat target, input;
+  if (stat(path.c_str(), &target) != 0) return "";
+  for (const std::string& candidate : inputs)
+    if (stat(candidate.c_str(), &input) == 0 && sameFile(input, target)) return candidate;
+  return "";
+}
+
 bool ObjConverter::readObj(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) return fail("Cannot open '" + path + "'");
+  TextLineReader reader(path);
+  if (!reader.open()) return fail("Cannot open '" + path + "': " + reader.getError());
+  inputs.push_back(path);
   std::string line;
-  while (std::getline(in, line)) {
-    ++lineNumber;
+  while (reader.next(line)) {
+    place = reader.where();
     if (!readLine(line)) return false;
   }
-  return true;
+  return reader.getError().empty() || fail(reader.getError());
 }
 
 bool ObjConverter::readLine(const std::string& line) {
   std::istringstream fields(line);
   std::string keyword;
   fields >> keyword;
-  if (keyword == "v") {
-    readNumbers(fields, positions, 3);
-  } else if (keyword == "vt") {
-    readNumbers(fields, texcoords, 2);
-  } else if (keyword == "vn") {
-    readNumbers(fields, normals, 3);
-  } else if (keyword == "f") {
-    return readFace(fields);
-  } else if (keyword == "g" || keyword == "o") {
+  if (keyword.empty() || keyword[0] == '#') return true;
+  if (keyword == "v") return readNumbers(fields, keyword, 3, 6, 3, positions);
+  if (keyword == "vt") return readNumbers(fields, keyword, 1, 3, 2, texcoords);
+  if (keyword == "vn") return readNumbers(fields, keyword, 3, 3, 3, normals);
+  if (keyword == "f") return readFace(fields);
+  if (keyword == "g" || keyword == "o") {
     std::string name = restOfLine(fields);
     group = name.empty() ? "default" : name;
   } else if (keyword == "usemtl") {
@@ -78,7 +99,28 @@ bool ObjConverter::readLine(const std::string& line) {
     std::string file;
     while (fields >> file)
       if (!readMaterialLibrary(directory + file)) return false;
+  } else if (!IGNORED_STATEMENTS.count(keyword)) {
+    return failHere("'" + keyword + "' is not a Wavefront OBJ statement");
   }
+  return true;
+}
+
+// Keeps the first `kept` numbers of the statement (missing ones as 0), after checking them all.
+bool ObjConverter::readNumbers(std::istringstream& fields, const std::string& keyword, size_t least,
+                               size_t most, size_t kept, std::vector<float>& into) {
+  std::vector<float> values;
+  std::string word;
+  while (fields >> word) {
+    float value = 0.0f;
+    if (!parseNumber(word, value)) return failHere("expected a finite number, found '" + word + "'");
+    values.push_back(value);
+  }
+  if (values.size() < least || values.size() > most) {
+    std::string range = std::to_string(least) + (least == most ? "" : " to " + std::to_string(most));
+    return failHere("'" + keyword + "' takes " + range + " numbers, found " + std::to_string(values.size()));
+  }
+  values.resize(kept);
+  into.insert(into.end(), values.begin(), values.end());
   return true;
 }
 
@@ -90,8 +132,7 @@ bool ObjConverter::readFace(std::istringstream& fields) {
     if (!readCorner(text, corner)) return false;
     polygon.push_back(corner);
   }
-  if (polygon.size() < 3)
-    return fail("Line " + std::to_string(lineNumber) + ": a face needs at least three corners");
+  if (polygon.size() < 3) return failHere("a face needs at least three corners");
   Piece& piece = currentPiece();
   for (size_t i = 1; i + 1 < polygon.size(); ++i) {
     piece.corners.push_back(polygon[0]);
@@ -107,7 +148,8 @@ bool ObjConverter::readCorner(const std::string& text, Corner& corner) {
   std::istringstream stream(text);
   std::string part;
   while (std::getline(stream, part, '/')) parts.push_back(part);
-  if (parts.empty() || !readIndex(parts[0], positions.size() / 3, corner.position)) return false;
+  if (parts.empty() || parts.size() > 3) return failHere("bad corner '" + text + "'");
+  if (!readIndex(parts[0], positions.size() / 3, corner.position)) return false;
   if (parts.size() > 1 && !parts[1].empty() && !readIndex(parts[1], texcoords.size() / 2, corner.texcoord))
     return false;
   if (parts.size() > 2 && !parts[2].empty() && !readIndex(parts[2], normals.size() / 3, corner.normal))
@@ -117,40 +159,51 @@ bool ObjConverter::readCorner(const std::string& text, Corner& corner) {
 
 // One-based, or negative counting back from the latest element.
 bool ObjConverter::readIndex(const std::string& text, size_t count, int& index) {
-  std::istringstream stream(text);
   long long value = 0;
-  if (!(stream >> value) || value == 0)
-    return fail("Line " + std::to_string(lineNumber) + ": bad index '" + text + "'");
+  const char* end = text.data() + text.size();
+  std::from_chars_result result = std::from_chars(text.data(), end, value);
+  if (text.empty() || result.ec != std::errc() || result.ptr != end)
+    return failHere("bad index '" + text + "'");
+  if (value == 0) return failHere("index 0 names nothing: indices count from 1");
   long long resolved = value > 0 ? value - 1 : static_cast<long long>(count) + value;
   if (resolved < 0 || resolved >= static_cast<long long>(count))
-    return fail("Line " + std::to_string(lineNumber) + ": index " + text + " names nothing defined so far");
+    return failHere("index " + text + " names nothing defined so far");
   index = static_cast<int>(resolved);
   return true;
 }
 
 bool ObjConverter::readMaterialLibrary(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) return fail("Cannot open material library '" + path + "'");
-  std::string line;
+  TextLineReader reader(path);
+  if (!reader.open()) return failHere("Cannot open material library '" + path + "': " + reader.getError());
+  inputs.push_back(path);
+  const std::string objPlace = place;
   MaterialSource* current = nullptr;
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string keyword;
-    fields >> keyword;
-    if (keyword == "newmtl") {
-      current = &materialSources[restOfLine(fields)];
-    } else if (!current) {
-      continue;
-    } else if (keyword == "Ka") {
-      readColour(fields, current->ambient);
-    } else if (keyword == "Kd") {
-      readColour(fields, current->diffuse);
-    } else if (keyword == "map_Kd") {
-      // Options may come first; the file name is the last word. Textures are looked up by
-      // name in the graphics folder, so the path goes.
-      std::string word;
-      while (fields >> word) current->texture = baseName(word);
-    }
+  std::string line;
+  while (reader.next(line)) {
+    place = reader.where();
+    if (!readMaterialLine(line, current)) return false;
+  }
+  place = objPlace;
+  return reader.getError().empty() || fail(reader.getError());
+}
+
+bool ObjConverter::readMaterialLine(const std::string& line, MaterialSource*& current) {
+  std::istringstream fields(line);
+  std::string keyword;
+  fields >> keyword;
+  if (keyword == "newmtl") {
+    current = &materialSources[restOfLine(fields)];
+  } else if (!current) {
+    return true;
+  } else if (keyword == "Ka" || keyword == "Kd") {
+    std::vector<float> colour;
+    if (!readNumbers(fields, keyword, 3, 3, 3, colour)) return false;
+    std::copy(colour.begin(), colour.end(), keyword == "Ka" ? current->ambient : current->diffuse);
+  } else if (keyword == "map_Kd") {
+    // Options may come first; the file name is the last word. Textures are looked up by
+    // name in the graphics folder, so the path goes.
+    std::string word;
+    while (fields >> word) current->texture = baseName(word);
   }
   return true;
 }
@@ -187,7 +240,7 @@ void ObjConverter::buildMaterials() {
     if (piece.material.empty() || materialIds.count(piece.material)) continue;
     auto source = materialSources.find(piece.material);
     if (source == materialSources.end())
-      std::cout << "Material '" << piece.material << "' is not defined, using default colours" << std::endl;
+      std::cerr << "Material '" << piece.material << "' is not defined, using default colours" << std::endl;
     MaterialSource colours = source == materialSources.end() ? MaterialSource() : source->second;
     ObjectMaterialData record;
     record.id = static_cast<uint32_t>(data.materials.size() + 1);
@@ -255,6 +308,8 @@ std::string ObjConverter::uniqueName(const Piece& piece, std::map<std::string, i
   used[candidate] = 1;
   return candidate;
 }
+
+bool ObjConverter::failHere(const std::string& what) { return fail(place + ": " + what); }
 
 bool ObjConverter::fail(const std::string& message) {
   error = message;

@@ -1,5 +1,6 @@
 #include "objconv/ObjectFileEncoder.h"
 
+#include "common/PendingFile.h"
 #include "demosys/io/ResourceFile.h"
 
 namespace {
@@ -78,11 +79,15 @@ void appendTrack(ResourceFile& out, const ObjectKeyframeTrack& track) {
     for (const ObjectKeyData& key : track.keys) out.appendF32(key.rotation[axis]);
 }
 
-bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error) {
-  ResourceFile file(path, ResourceFile::Write);
-  file.fill(bytes);
-  if (file.writeAndClose()) return true;
-  error = "Cannot write '" + path + "'";
+bool writePending(PendingFile& file, const std::vector<uint8_t>& bytes, std::string& error) {
+  if (!file.create()) {
+    error = file.getError();
+    return false;
+  }
+  ResourceFile out(file.temporaryPath(), ResourceFile::Write);
+  out.fill(bytes);
+  if (out.writeAndClose()) return true;
+  error = "Cannot write '" + file.finalPath() + "'";
   return false;
 }
 
@@ -129,8 +134,14 @@ std::vector<uint8_t> keyframeBytes(const ObjectFileData& data) {
 }
 
 bool writeFiles(const std::string& path, const ObjectFileData& data, std::string& error) {
-  if (!writeBytes(path, objectBytes(data), error)) return false;
-  return data.keyframeTracks.empty() || writeBytes(path + ".kf", keyframeBytes(data), error);
+  PendingFile object(path), keyframes(path + ".kf");
+  std::vector<PendingFile*> files = {&object};
+  if (!writePending(object, objectBytes(data), error)) return false;
+  if (!data.keyframeTracks.empty()) {
+    if (!writePending(keyframes, keyframeBytes(data), error)) return false;
+    files.push_back(&keyframes);
+  }
+  return PendingFile::commitAll(files, error);
 }
 
 }  // namespace ObjectFileEncoder

@@ -1,5 +1,13 @@
 #include "demosys/runtime/TrackLoader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "demosys/core/KVRDemosys.h"
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/io/ResourceFile.h"
 #include "demosys/runtime/Effect.h"
@@ -24,17 +32,70 @@ namespace {
 const uint32_t STOP_KEYFRAME_BYTES = 8;
 const uint32_t VALUE_KEYFRAME_BYTES = 12;
 
-ResourceFile* openForReading(const std::string& path, bool throughResources) {
-  if (throughResources) return ResourceAccess::loadFile(path);
-  return new ResourceFile(path, ResourceFile::Read);
+std::string tooLarge() {
+  return "File larger than " + std::to_string(TrackLoader::MAX_FILE_BYTES >> 20) + " MiB";
+}
+
+bool readBounded(int descriptor, std::vector<uint8_t>& bytes, std::string& reason) {
+  struct stat info;
+  if (fstat(descriptor, &info) != 0) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    reason = std::strerror(EISDIR);
+    return false;
+  }
+  if (S_ISREG(info.st_mode) && uint64_t(info.st_size) > TrackLoader::MAX_FILE_BYTES) {
+    reason = tooLarge();
+    return false;
+  }
+  // Devices and pipes have no size to trust: the bound is checked as the bytes arrive.
+  uint8_t buffer[65536];
+  for (;;) {
+    ssize_t count = read(descriptor, buffer, sizeof buffer);
+    if (count == 0) return true;
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) {
+      reason = std::strerror(errno);
+      return false;
+    }
+    if (size_t(count) > TrackLoader::MAX_FILE_BYTES - bytes.size()) {
+      reason = tooLarge();
+      return false;
+    }
+    bytes.insert(bytes.end(), buffer, buffer + count);
+  }
 }
 
 }  // namespace
 
-bool TrackLoader::isOpen(const ResourceFile* file, const std::string& path) {
-  if (file && file->isOk()) return true;
-  error = "Cannot open track file '" + path + "'";
-  return false;
+bool TrackLoader::ReadDiskFile(const std::string& path, ResourceFile& file, std::string& reason) {
+  int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  std::vector<uint8_t> bytes;
+  bool complete = readBounded(descriptor, bytes, reason);
+  close(descriptor);
+  if (complete) file.fill(bytes);
+  return complete;
+}
+
+// From the archive the resource access reads the entry (its size is the archive's to check);
+// from disk the file is read here, within the bound.
+ResourceFile* TrackLoader::openTrackFile(const std::string& path, bool throughResources) {
+  std::string reason;
+  if (throughResources && KVRDemosys::resourceSource != 0) {
+    std::unique_ptr<ResourceFile> file(ResourceAccess::loadFile(path));
+    if (file && file->isOk()) return file.release();
+  } else {
+    std::unique_ptr<ResourceFile> file(new ResourceFile(path));
+    if (ReadDiskFile(path, *file, reason)) return file.release();
+  }
+  error = "Cannot open track file '" + path + "'" + (reason.empty() ? "" : ": " + reason);
+  return nullptr;
 }
 
 TrackLoader::TrackLoader(const std::string& directory, bool verbose, std::ostream& log)
@@ -71,9 +132,10 @@ TrackData* TrackLoader::LoadAllTracks() {
 bool TrackLoader::openPacked(Source& source, bool throughResources) {
   std::string indexPath = TrackPath::Join(directory, "index.list");
   std::string dataPath = TrackPath::Join(directory, "track.data");
-  source.indexFile.reset(openForReading(indexPath, throughResources));
-  source.dataFile.reset(openForReading(dataPath, throughResources));
-  if (!isOpen(source.indexFile.get(), indexPath) || !isOpen(source.dataFile.get(), dataPath)) return false;
+  source.indexFile.reset(openTrackFile(indexPath, throughResources));
+  if (!source.indexFile) return false;
+  source.dataFile.reset(openTrackFile(dataPath, throughResources));
+  if (!source.dataFile) return false;
   if (!source.index.Read(*source.indexFile)) {
     error = "Track file '" + indexPath + "' is damaged: " + source.index.GetError();
     return false;
@@ -151,8 +213,10 @@ bool TrackLoader::loadRecordKey(Source& source, TrackData* data, const std::stri
 ResourceFile* TrackLoader::seek(Source& source, const std::string& key) {
   error.clear();
   if (source.onePerFile) {
-    source.recordFile.reset(new ResourceFile(TrackPath::Join(directory, key), ResourceFile::Read));
-    return source.recordFile->isOk() ? source.recordFile.get() : nullptr;
+    std::string path = TrackPath::Join(directory, key);
+    if (!ResourceAccess::fileExists(path)) return nullptr;
+    source.recordFile.reset(openTrackFile(path, false));
+    return source.recordFile.get();
   }
   uint32_t offset = 0;
   if (!source.index.Find(key, offset)) return nullptr;

@@ -21,7 +21,8 @@ using FBOResolver = FBO* (*)(const std::string& name);
 // "track.data" (the engine's run), or one file per record and "track.properties" (tools).
 //
 // Loading fails, returning null and keeping a message that names the file, when a file is
-// missing, or is shorter than its counts and offsets claim; nothing is read outside a file.
+// missing, unreadable, larger than MAX_FILE_BYTES, or shorter than its counts and offsets claim;
+// nothing is read outside a file.
 // A missing record is not a failure: the instance gets a never-active start/stop track, a
 // parameter keeps an empty track.
 //
@@ -35,6 +36,10 @@ class TrackLoader {
   ~TrackLoader();
   TrackLoader(const TrackLoader&) = delete;
   TrackLoader& operator=(const TrackLoader&) = delete;
+
+  // Far above any real track file or timeline; a link to a device or a runaway file fails
+  // instead of filling the memory.
+  static constexpr uint32_t MAX_FILE_BYTES = 64u << 20;
 
   void SetFBOResolver(FBOResolver resolver) { fboResolver = resolver; }
 
@@ -56,6 +61,11 @@ class TrackLoader {
 
   const std::string& GetError() const { return error; }
 
+  // Reads the disk file `path` whole into `file` (also for the track compiler's timeline);
+  // false with the reason ("No such file or directory", "Is a directory", "File larger than
+  // 64 MiB") otherwise.
+  static bool ReadDiskFile(const std::string& path, ResourceFile& file, std::string& reason);
+
  private:
   struct Source;
 
@@ -66,7 +76,7 @@ class TrackLoader {
   TrackStartStop* loadStartStop(Source& source, const std::string& name);
   bool loadValueTrack(Source& source, const std::string& name, TrackInterpolate* track);
   bool openPacked(Source& source, bool throughResources);
-  bool isOpen(const ResourceFile* file, const std::string& path);
+  ResourceFile* openTrackFile(const std::string& path, bool throughResources);
   ResourceFile* seek(Source& source, const std::string& key);
   bool countFits(ResourceFile& stream, uint32_t count, uint32_t bytesEach, const std::string& key);
   std::string readTarget(ResourceFile& stream, FBO*& fbo);

@@ -50,8 +50,15 @@ bool TrackWriter::finish(ResourceFile& file) {
 }
 
 bool TrackWriter::SaveTrackData(const std::string& directory, const TrackData& data) {
-  ResourceFile index(TrackPath::Join(directory, "index.list"), ResourceFile::Write);
-  ResourceFile records(TrackPath::Join(directory, "track.data"), ResourceFile::Write);
+  return SaveTrackData(TrackPath::Join(directory, "index.list"), TrackPath::Join(directory, "track.data"),
+                       data);
+}
+
+// Both files are built in memory first, so that nothing on disk is touched before the data is whole.
+bool TrackWriter::SaveTrackData(const std::string& indexPath, const std::string& dataPath,
+                                const TrackData& data) {
+  ResourceFile index(indexPath);
+  ResourceFile records(dataPath);
   index.appendU32(static_cast<uint32_t>(data.GetEntryCount()));
   for (const std::pair<const std::string, EffectTrackSet*>& entry : data.sets) {
     const EffectTrackSet* set = entry.second;
@@ -62,26 +69,25 @@ bool TrackWriter::SaveTrackData(const std::string& directory, const TrackData& d
       WriteValueTrack(records, track);
     }
   }
-  return finish(index) && finish(records);
+  return writeFile(index) && writeFile(records);
 }
 
-bool TrackWriter::writeRecordFile(const std::string& directory, const std::string& key,
-                                  const ResourceFile& record) {
-  ResourceFile file(TrackPath::Join(directory, key), ResourceFile::Write);
-  file.fill(record.bytes());
+bool TrackWriter::writeFile(const ResourceFile& contents) {
+  ResourceFile file(contents.getName(), ResourceFile::Write);
+  file.fill(contents.bytes());
   return finish(file);
 }
 
 bool TrackWriter::SaveTrackFiles(const std::string& directory, const TrackData& data) {
   for (const std::pair<const std::string, EffectTrackSet*>& entry : data.sets) {
     const EffectTrackSet* set = entry.second;
-    ResourceFile startStop(TrackIndex::StartStopKey(set->name));
+    ResourceFile startStop(TrackPath::Join(directory, TrackIndex::StartStopKey(set->name)));
     WriteStartStop(startStop, set->startStop);
-    if (!writeRecordFile(directory, startStop.getName(), startStop)) return false;
+    if (!writeFile(startStop)) return false;
     for (const TrackInterpolate* track : set->tracks) {
-      ResourceFile values(TrackIndex::ValueKey(set->name, track->name));
+      ResourceFile values(TrackPath::Join(directory, TrackIndex::ValueKey(set->name, track->name)));
       WriteValueTrack(values, track);
-      if (!writeRecordFile(directory, values.getName(), values)) return false;
+      if (!writeFile(values)) return false;
     }
   }
   return true;

@@ -23,6 +23,8 @@ class TrackWriter {
 
   // Each returns false, with a message naming the file, when a file cannot be written.
   bool SaveTrackData(const std::string& directory, const TrackData& data);
+  // The packed pair into the paths given (the track compiler writes temporary files first).
+  bool SaveTrackData(const std::string& indexPath, const std::string& dataPath, const TrackData& data);
   bool SaveTrackFiles(const std::string& directory, const TrackData& data);
   bool SaveTrackProperties(const std::string& directory, const TrackData& data);
 
@@ -30,7 +32,8 @@ class TrackWriter {
 
  private:
   static void appendKey(ResourceFile& index, const std::string& key, uint32_t offset);
-  bool writeRecordFile(const std::string& directory, const std::string& key, const ResourceFile& record);
+  // Writes the bytes of the in-memory `contents` to the path it is named after.
+  bool writeFile(const ResourceFile& contents);
   bool finish(ResourceFile& file);
 
   std::ostream& log;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <sstream>
 
@@ -258,14 +259,20 @@ INSTANTIATE_TEST_SUITE_P(
                    "track.data': record 'fade.track' runs past the end"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
 
-TEST_F(TrackLoaderTest, MissingFilesAreNamed) {
-  std::string directory = MakeDirectory("missing");
+TEST_F(TrackLoaderTest, UnreadableFilesAreNamedWithTheReason) {
+  std::string directory = MakeDirectory("unreadable");
   TrackLoader loader(directory, false, log);
+  std::string cannotOpen = "Cannot open track file '" + directory;
   EXPECT_EQ(nullptr, loader.LoadTrackData({"fade"}, {nullptr}));
-  EXPECT_EQ("Cannot open track file '" + directory + "index.list'", loader.GetError());
+  EXPECT_EQ(cannotOpen + "index.list': No such file or directory", loader.GetError());
+  std::filesystem::create_symlink("/dev/zero", directory + "index.list");
+  EXPECT_EQ(nullptr, loader.LoadTrackData({"fade"}, {nullptr}));
+  EXPECT_EQ(cannotOpen + "index.list': File larger than 64 MiB", loader.GetError());
+  std::filesystem::remove(directory + "index.list");
   WriteFile(directory + "index.list", fadeExample().index);
+  std::filesystem::create_directory(directory + "track.data");
   EXPECT_EQ(nullptr, loader.LoadTrackData({"fade"}, {nullptr}));
-  EXPECT_EQ("Cannot open track file '" + directory + "track.data'", loader.GetError());
+  EXPECT_EQ(cannotOpen + "track.data': Is a directory", loader.GetError());
 }
 
 TEST_F(TrackLoaderTest, FailedLoadLeavesTheEffectsTheirEmptyTracks) {
