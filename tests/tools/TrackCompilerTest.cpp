@@ -112,6 +112,15 @@ TEST(TrackCompilerTest, CommandLineNamesBadInputOnStandardError) {
   std::string directory = MakeDirectory("trackc_cli");
   std::string out = directory + "out";
   std::string timeline = writeTimeline(directory, "instance fade 0\nrun 10 nine\n");
+  const std::string list = "camera fov\n\ncredits_effect index alpha  # what brinova --list-tracks prints\n";
+  const std::string effects = directory + "effects.txt", duplicated = directory + "duplicated.txt";
+  WriteFile(effects, std::vector<uint8_t>(list.begin(), list.end()));
+  WriteFile(duplicated, std::vector<uint8_t>({'a', '\n', 'a', ' ', 'x', '\n'}));
+  const std::string misspelled = directory + "misspelled.txt";
+  const std::string misspelledText =
+      "instance camera 0\n  track fov\ninstance credit_effect 7\n  track alpha\n"
+      "instance credits_effect 1\n  track alpha\n  track alhpa\n";
+  WriteFile(misspelled, std::vector<uint8_t>(misspelledText.begin(), misspelledText.end()));
   std::filesystem::create_directory(directory + "zero");
   std::filesystem::create_symlink("/dev/zero", directory + "zero/index.list");
   const std::string cannotRead = "trackc: Cannot read timeline '",
@@ -126,6 +135,13 @@ TEST(TrackCompilerTest, CommandLineNamesBadInputOnStandardError) {
       {"compile " + timeline + " " + out,
        "trackc: " + timeline +
            ":2: expected a time (mm:ss:mmm on a 50 ms row, or a row number), found 'nine'\n"},
+      {"compile --effects " + effects + " " + misspelled + " " + out,
+       "trackc: " + misspelled + ":3: no instance 'credit_effect' (instances: camera, credits_effect)\n" +
+           "trackc: " + misspelled + ":7: 'credits_effect' has no track 'alhpa' (tracks: alpha, index)\n"},
+      {"compile " + misspelled + " " + out + " --effects " + duplicated,
+       "trackc: " + duplicated + ":2: expected a new instance name, found 'a' again\n"},
+      {"compile --effects " + directory + "none " + misspelled + " " + out,
+       "trackc: Cannot read effects list '" + directory + "none': No such file or directory\n"},
       {"dump " + directory + "zero", cannotOpen + directory + "zero/index.list': File larger than 64 MiB\n"},
       {"dump " + directory + "none",
        cannotOpen + directory + "none/index.list': No such file or directory\n"},
@@ -142,15 +158,16 @@ TEST(TrackCompilerTest, CommandLineNamesBadInputOnStandardError) {
 TEST(TrackCompilerTest, CommandLineAnswersHelpVersionAndWrongUsage) {
   ToolRun help = runTool("trackc", "--help");
   EXPECT_EQ(0, help.status);
-  for (const char* word : {"compile TIMELINE OUTDIR", "dump DIR", "--help", "--version"})
+  for (const char* word : {"compile TIMELINE OUTDIR", "--effects FILE", "dump DIR", "--help", "--version"})
     EXPECT_NE(std::string::npos, help.out.find(word)) << word;
   ToolRun version = runTool("trackc", "--version");
   EXPECT_EQ(0, version.status);
   EXPECT_EQ("trackc 1.0\n", version.out);
-  for (const char* arguments : {"", "dump", "compile a", "dump a b", "--frobnicate"}) {
+  for (const char* arguments : {"", "dump", "compile a", "dump a b", "--frobnicate", "compile a b --effects",
+                                "compile --effect x a b"}) {
     ToolRun wrong = runTool("trackc", arguments);
     EXPECT_EQ(2, wrong.status) << arguments;
-    EXPECT_EQ("usage: trackc compile TIMELINE OUTDIR | trackc dump DIR\n", wrong.err);
+    EXPECT_EQ("usage: trackc compile [--effects FILE] TIMELINE OUTDIR | trackc dump DIR\n", wrong.err);
   }
 }
 

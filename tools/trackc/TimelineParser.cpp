@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "demosys/runtime/TrackData.h"
+#include "demosys/runtime/TrackNameList.h"
 #include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/TrackInterpolate.h"
 #include "demosys/timing/TrackStartStop.h"
@@ -26,11 +27,17 @@ TrackData* TimelineParser::Parse(const std::string& text, const std::string& nam
   track = nullptr;
   fileName = name;
   error.clear();
+  unknownNames.clear();
   std::istringstream lines(text);
   std::string line;
   for (lineNumber = 1; std::getline(lines, line); ++lineNumber) {
     std::vector<std::string> words = TimelineSyntax::SplitWords(line);
     if (!words.empty() && !parseLine(words)) return nullptr;
+  }
+  if (!unknownNames.empty()) {
+    error = unknownNames[0];
+    for (size_t i = 1; i < unknownNames.size(); ++i) error += "\n" + unknownNames[i];
+    return nullptr;
   }
   data->BuildOrder();
   return data.release();
@@ -58,6 +65,7 @@ bool TimelineParser::parseInstance(const std::vector<std::string>& words) {
   set->startStop = new TrackStartStop(priority);
   data->AddSet(set);
   track = nullptr;
+  checkInstanceName();
   return true;
 }
 
@@ -91,6 +99,7 @@ bool TimelineParser::parseTrack(const std::vector<std::string>& words) {
   if (set->GetTrack(words[1])) return expectedNew("track name", words[1]);
   track = new TrackInterpolate(words[1]);
   set->AddTrack(track);
+  checkTrackName();
   return true;
 }
 
@@ -146,18 +155,30 @@ bool TimelineParser::needInstance(const std::string& keyword) {
   return set || expected("'instance NAME PRIORITY' before '" + keyword + "'", keyword);
 }
 
+// The tracks of an unknown instance are not checked: its line already names the mistake.
+void TimelineParser::checkInstanceName() {
+  if (knownNames && !knownNames->hasInstance(set->name))
+    unknownNames.push_back(where() + knownNames->unknownInstance(set->name));
+}
+
+void TimelineParser::checkTrackName() {
+  if (knownNames && knownNames->hasInstance(set->name) && !knownNames->hasTrack(set->name, track->name))
+    unknownNames.push_back(where() + knownNames->unknownTrack(set->name, track->name));
+}
+
+std::string TimelineParser::where() const { return fileName + ":" + std::to_string(lineNumber) + ": "; }
+
 bool TimelineParser::expected(const std::string& what, const std::string& found) {
-  error = fileName + ":" + std::to_string(lineNumber) + ": expected " + what + ", found '" + found + "'";
+  error = where() + "expected " + what + ", found '" + found + "'";
   return false;
 }
 
 bool TimelineParser::expectedNew(const std::string& what, const std::string& found) {
-  error = fileName + ":" + std::to_string(lineNumber) + ": expected a new " + what + ", found '" + found +
-          "' again";
+  error = where() + "expected a new " + what + ", found '" + found + "' again";
   return false;
 }
 
 bool TimelineParser::expectedLine(const std::string& form) {
-  error = fileName + ":" + std::to_string(lineNumber) + ": expected '" + form + "'";
+  error = where() + "expected '" + form + "'";
   return false;
 }

@@ -8,6 +8,7 @@
 class EffectTrackSet;
 class TrackData;
 class TrackInterpolate;
+class TrackNameList;
 
 // Reads the human-readable timeline (see resources/tracks/README.md) into a TrackData with
 // the priorities as written. The first bad line stops it with
@@ -19,6 +20,9 @@ class TimelineParser {
 
   // Null on the first bad line; the caller owns the result.
   TrackData* Parse(const std::string& text, const std::string& fileName);
+  // With a list, every instance and track name outside it fails the parse too, after the whole
+  // text was read: the error then has one "FILE:LINE: ..." line per unknown name.
+  void setKnownNames(const TrackNameList* names) { knownNames = names; }
   const std::string& GetError() const { return error; }
 
  private:
@@ -37,11 +41,16 @@ class TimelineParser {
   bool expected(const std::string& what, const std::string& found);
   bool expectedNew(const std::string& what, const std::string& found);
   bool expectedLine(const std::string& form);
+  void checkInstanceName();
+  void checkTrackName();
+  std::string where() const;
 
   std::unique_ptr<TrackData> data;
   EffectTrackSet* set = nullptr;
   TrackInterpolate* track = nullptr;
   std::string fileName;
   int lineNumber = 0;
+  const TrackNameList* knownNames = nullptr;
+  std::vector<std::string> unknownNames;
   std::string error;
 };

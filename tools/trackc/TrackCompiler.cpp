@@ -10,23 +10,36 @@
 #include "demosys/io/ResourceFile.h"
 #include "demosys/runtime/TrackData.h"
 #include "demosys/runtime/TrackLoader.h"
+#include "demosys/runtime/TrackNameList.h"
 #include "demosys/runtime/TrackWriter.h"
 #include "demosys/timing/TrackPath.h"
 #include "trackc/TimelineParser.h"
 #include "trackc/TimelinePrinter.h"
 
-bool TrackCompiler::Compile(const std::string& timelinePath, const std::string& outDirectory) {
+bool TrackCompiler::Compile(const std::string& timelinePath, const std::string& outDirectory,
+                            const std::string& effectsPath) {
   ResourceFile timeline(timelinePath);
   std::string reason;
   if (!TrackLoader::ReadDiskFile(timelinePath, timeline, reason))
     return fail("Cannot read timeline '" + timelinePath + "': " + reason);
+  TrackNameList knownNames;
+  if (!effectsPath.empty() && !readEffects(effectsPath, knownNames)) return false;
   TimelineParser parser;
+  if (!effectsPath.empty()) parser.setKnownNames(&knownNames);
   std::unique_ptr<TrackData> data(parser.Parse(timeline.text(), timelinePath));
   if (!data) return fail(parser.GetError());
   std::error_code failure;
   std::filesystem::create_directories(outDirectory, failure);
   if (failure) return fail("Cannot create directory '" + outDirectory + "': " + failure.message());
   return writePair(*data, outDirectory);
+}
+
+bool TrackCompiler::readEffects(const std::string& path, TrackNameList& names) {
+  ResourceFile file(path);
+  std::string reason;
+  if (!TrackLoader::ReadDiskFile(path, file, reason))
+    return fail("Cannot read effects list '" + path + "': " + reason);
+  return names.read(file.text(), path) || fail(names.getError());
 }
 
 bool TrackCompiler::writePair(const TrackData& data, const std::string& outDirectory) {

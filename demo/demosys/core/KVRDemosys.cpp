@@ -36,6 +36,7 @@ uint32_t frameCount = 0;
 bool glErrorSeen = false;
 uint32_t glErrorCount = 0;
 uint32_t missingUniformCount = 0;
+std::vector<std::string> timelineWarnings;
 BindObserver* bindObserver = nullptr;
 int32_t resourceSource = 0;
 bool logFileLoads = false;

@@ -67,6 +67,9 @@ extern bool glErrorSeen;
 // Lines printed for GL errors and for uniforms a shader lacks, counted for the capture report.
 extern uint32_t glErrorCount;
 extern uint32_t missingUniformCount;
+// Names in the track files that no instance or effect knows (misspelled timeline names), one
+// line each, as printed after the track data load; empty before a load and after shutdown.
+extern std::vector<std::string> timelineWarnings;
 // Told of texture and framebuffer binds while set (a capture sets it); null otherwise.
 extern BindObserver* bindObserver;
 // Where resource files come from: 0 the resources/ tree, 1 the archive "resources.7z".

@@ -67,36 +67,42 @@ Effect* ResourceDefinition::CreateEffectInstance(std::string typeName, std::stri
 }
 
 Shader* ResourceDefinition::GetShader(std::string name) {
+  if (resourcesAbsent) return nullptr;
   Shader* shader = KVRDemosys::shaderPool->get(name);
   KVR_ASSERT(shader != nullptr, "shader != __null");
   return shader;
 }
 
 Texture* ResourceDefinition::GetTexture(std::string name) {
+  if (resourcesAbsent) return nullptr;
   Texture* tex = KVRDemosys::texturePool->get(name);
   KVR_ASSERT(tex != nullptr, "tex!=__null");
   return tex;
 }
 
 FBO* ResourceDefinition::GetFBO(std::string name) {
+  if (resourcesAbsent) return nullptr;
   FBO* fbo = KVRDemosys::fboPool->get(name);
   KVR_ASSERT(fbo != nullptr, "fbo != __null");
   return fbo;
 }
 
 Binary* ResourceDefinition::GetBinary(std::string name) {
+  if (resourcesAbsent) return nullptr;
   Binary* bin = KVRDemosys::binaryPool->get(name);
   KVR_ASSERT(bin != nullptr, "bin != __null");
   return bin;
 }
 
 KVRScene* ResourceDefinition::GetScene(std::string name) {
+  if (resourcesAbsent) return nullptr;
   KVRScene* scene = KVRDemosys::sceneDataPool->get(name);
   KVR_ASSERT(scene != nullptr, "scene != __null");
   return scene;
 }
 
 Animation* ResourceDefinition::GetAnimation(std::string name) {
+  if (resourcesAbsent) return nullptr;
   Animation* anim = KVRDemosys::animationPool->get(name);
   KVR_ASSERT(anim != nullptr, "anim != __null");
   return anim;

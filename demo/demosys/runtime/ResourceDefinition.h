@@ -24,6 +24,10 @@ class ResourceDefinition {
   virtual void defineResources() {}
   virtual void defineEffects() {}
   virtual void defineInstances() {}
+  // While set, the resource lookups answer null instead of stopping the program, so that
+  // defineInstances can make the instances and their tracks with nothing loaded (a listing of
+  // what a timeline may name, without a window or GL).
+  void setResourcesAbsent(bool absent) { resourcesAbsent = absent; }
 
  protected:
   void AddShader(const ShaderDefinition& definition);
@@ -47,4 +51,7 @@ class ResourceDefinition {
   KVRScene* GetScene(std::string name);
   Animation* GetAnimation(std::string name);
   void SetEndTime(const std::string& text);
+
+ private:
+  bool resourcesAbsent = false;
 };

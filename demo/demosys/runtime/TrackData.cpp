@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <iostream>
 
+#include "demosys/core/KVRDemosys.h"
 #include "demosys/runtime/Effect.h"
 #include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/TrackInterpolate.h"
 #include "demosys/timing/TrackStartStop.h"
 
 TrackData::~TrackData() {
+  // The warnings describe the engine's loaded timeline and go with it.
+  if (KVRDemosys::tracks == this) KVRDemosys::timelineWarnings.clear();
   for (std::map<std::string, EffectTrackSet*>::value_type& entry : sets) delete entry.second;
 }
 

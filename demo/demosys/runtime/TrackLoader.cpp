@@ -6,12 +6,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <set>
 
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/io/ResourceFile.h"
 #include "demosys/runtime/Effect.h"
 #include "demosys/runtime/TrackData.h"
+#include "demosys/runtime/TrackNameList.h"
 #include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/TrackIndex.h"
 #include "demosys/timing/TrackInterpolate.h"
@@ -105,9 +107,34 @@ TrackLoader::~TrackLoader() = default;
 
 TrackData* TrackLoader::LoadTrackData(const std::vector<std::string>& names,
                                       const std::vector<Effect*>& instances) {
+  KVRDemosys::timelineWarnings.clear();
   Source source;
   if (!openPacked(source, true)) return nullptr;
-  return loadInstances(source, names, instances);
+  TrackData* data = loadInstances(source, names, instances);
+  if (data) warnUnknownNames(source.index, names, instances);
+  return data;
+}
+
+// A record that no instance reads is a misspelled name in the timeline: without a word its
+// effect would just be missing from the demo.
+void TrackLoader::warnUnknownNames(const TrackIndex& index, const std::vector<std::string>& names,
+                                   const std::vector<Effect*>& instances) {
+  TrackNameList known;
+  for (size_t i = 0; i < names.size(); ++i)
+    known.addInstance(names[i], i < instances.size() ? instances[i] : nullptr);
+  std::set<std::string> reportedInstances;
+  for (const std::string& key : index.Keys()) {
+    std::string instance, track, warning;
+    if (!TrackIndex::SplitKey(key, instance, track)) continue;
+    if (!known.hasInstance(instance)) {
+      if (reportedInstances.insert(instance).second) warning = known.unknownInstance(instance);
+    } else if (!track.empty() && !known.hasTrack(instance, track)) {
+      warning = known.unknownTrack(instance, track);
+    }
+    if (warning.empty()) continue;
+    KVRDemosys::timelineWarnings.push_back("Track data : " + warning);
+    log << KVRDemosys::timelineWarnings.back() << std::endl;
+  }
 }
 
 TrackData* TrackLoader::LoadTrackFiles(const std::vector<std::string>& names,

@@ -45,7 +45,10 @@ class TrackLoader {
 
   // Reads the packed pair through the engine's resource access (directory or archive) for the
   // parallel lists of instance names and instances, sorts and renumbers the priorities.
-  // On success the track sets own the instances' tracks.
+  // On success the track sets own the instances' tracks. Records of an instance that is not in
+  // the lists, or of a track that the instance's effect does not make, each print one line
+  // "Track data : ..." naming the known names; the lines are kept in
+  // KVRDemosys::timelineWarnings (emptied when the load starts).
   TrackData* LoadTrackData(const std::vector<std::string>& names, const std::vector<Effect*>& instances);
   // Tools: every record of the packed pair on disk, tracks named after their keys, in index
   // order, priorities as stored; no effects behind the sets.
@@ -72,6 +75,8 @@ class TrackLoader {
   TrackData* loadInstances(Source& source, const std::vector<std::string>& names,
                            const std::vector<Effect*>& instances);
   bool loadInstance(Source& source, TrackData* data, const std::string& name, Effect* effect);
+  void warnUnknownNames(const TrackIndex& index, const std::vector<std::string>& names,
+                        const std::vector<Effect*>& instances);
   bool loadRecordKey(Source& source, TrackData* data, const std::string& key);
   TrackStartStop* loadStartStop(Source& source, const std::string& name);
   bool loadValueTrack(Source& source, const std::string& name, TrackInterpolate* track);

@@ -186,6 +186,33 @@ TEST_F(TrackLoaderTest, OneFilePerRecordAndPropertiesRoundTrip) {
   EXPECT_EQ("Loading track property for fade\nFlag : 1\n", log.str());
 }
 
+TEST_F(TrackLoaderTest, MisspelledNamesWarnWithTheKnownNames) {
+  PackedPair pair = fadeExample();
+  const uint32_t emptyValues = static_cast<uint32_t>(pair.data.size());
+  AppendU32(pair.data, 0);
+  pair.index.clear();
+  AppendU32(pair.index, 4);
+  for (std::string key : {"credit_effect.track", "credit_effect.alpha.track", "credits_effect.alhpa.track",
+                          "credits_effect.fov.track"}) {
+    AppendString(pair.index, key);
+    AppendU32(pair.index, key == "credit_effect.track" ? 0 : emptyValues);
+  }
+  std::vector<std::string> events;
+  RecordingEffect credits("credits_effect", events);
+  credits.createTracks();
+  TrackLoader loader(writePair("misspelled", pair), false, log);
+  KVRDemosys::tracks = loader.LoadTrackData({"credits_effect"}, {&credits});
+  ASSERT_NE(nullptr, KVRDemosys::tracks) << loader.GetError();
+  const std::vector<std::string> warnings = {
+      "Track data : no instance 'credit_effect' (instances: credits_effect)",
+      "Track data : 'credits_effect' has no track 'alhpa' (tracks: alpha, fov)"};
+  EXPECT_EQ(warnings, KVRDemosys::timelineWarnings);
+  EXPECT_NE(std::string::npos, log.str().find(warnings[0] + "\n" + warnings[1] + "\n"));
+  delete KVRDemosys::tracks;
+  KVRDemosys::tracks = nullptr;
+  EXPECT_TRUE(KVRDemosys::timelineWarnings.empty());
+}
+
 struct DamageCase {
   std::string name;
   PackedPair pair;
