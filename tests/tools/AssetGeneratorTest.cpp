@@ -1,6 +1,7 @@
 // Checks the production's generated data files in the build tree (made by the build's
 // brinova-assets step), and that a fresh run of the generator reproduces them byte for byte.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "assets/AssetGenerator.h"
 #include "assets/LoudnessMeter.h"
+#include "assets/PngFile.h"
 #include "demosys/audio/AudioSound.h"
 #include "demosys/io/Image.h"
 #include "support/TempDir.h"
@@ -271,6 +273,71 @@ TEST(AssetGeneratorTest, BannerIsA390By49XpmWithTwoCharactersPerPixel) {
       ++rows;
     }
   EXPECT_EQ(49u, rows);
+}
+
+struct ToolRun {
+  int status;
+  std::string out, err;
+};
+
+ToolRun runAssets(const TempDir& dir, const std::string& args) {
+  std::string out = dir.path() + "/stdout", err = dir.path() + "/stderr";
+  std::string command = std::string(KVR_BINARY_DIR) + "/brinova-assets " + args + " >" + out + " 2>" + err;
+  int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+}
+
+// Mistakes show the usage (status 2); paths that cannot be written are named (status 1) before
+// a single picture is made.
+TEST(AssetGeneratorTest, CommandLineMistakesAndUnwritablePathsFailBeforeAnyWork) {
+  TempDir dir;
+  std::string file = dir.write("file", "x"), out = dir.path() + "/out";
+  struct Case {
+    std::string args;
+    int status;
+    std::string error;
+  };
+  const Case cases[] = {
+      {"", 2, "no <resources-dir> given"},
+      {out + " --frobnicate", 2, "unknown option '--frobnicate'"},
+      {out + " --banner", 2, "option '--banner' needs a value"},
+      {out + " --wav --fonts /tmp", 2, "option '--wav' needs a value"},
+      {file + "/out", 1, "cannot create folder '" + file + "/out/graphics': "},
+      {out + " --wav /proc/brinova.wav", 1, "cannot write in folder '/proc': "},
+      {out + " --contact-sheet " + dir.path(), 1, "'" + dir.path() + "' is a folder, not a file"},
+  };
+  for (const Case& c : cases) {
+    ToolRun run = runAssets(dir, c.args);
+    EXPECT_EQ(c.status, run.status) << c.args;
+    EXPECT_EQ(0u, run.err.find("brinova-assets: " + c.error)) << run.err;
+    EXPECT_EQ(c.status == 2, run.err.find("\nUsage: brinova-assets <resources-dir>") != std::string::npos)
+        << c.args;
+    EXPECT_EQ("", run.out) << c.args;
+  }
+  EXPECT_TRUE(std::filesystem::is_empty(out + "/graphics"));
+
+  ToolRun help = runAssets(dir, "--help");
+  EXPECT_EQ(0, help.status);
+  for (const char* option :
+       {"--banner <header>", "--contact-sheet <png>", "--wav <file>", "--fonts <dir>", "--help", "--version"})
+    EXPECT_NE(std::string::npos, help.out.find(std::string("\n  ") + option)) << option;
+  ToolRun version = runAssets(dir, "--version");
+  EXPECT_EQ(0, version.status);
+  EXPECT_EQ("brinova-assets " KVR_VERSION "\n", version.out);
+}
+
+// The file appears only when complete: a write that fails leaves what the path held, and no
+// temporary file beside it.
+TEST(AssetGeneratorTest, FailedWriteKeepsThePreviousFile) {
+  TempDir dir;
+  std::string path = dir.write("picture.png", "previous");
+  PngFile png;
+  EXPECT_FALSE(png.write(Canvas(0, 0), 3, path));  // libpng refuses it after the file is opened
+  EXPECT_EQ("Cannot encode '" + path + "'", png.error());
+  EXPECT_EQ("previous", readFile(path));
+  EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.path()), {}));
+  ASSERT_TRUE(png.write(Canvas(2, 1), 4, path)) << png.error();
+  EXPECT_EQ("\x89PNG", readFile(path).substr(0, 4));
 }
 
 }  // namespace

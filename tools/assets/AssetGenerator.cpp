@@ -1,7 +1,14 @@
 #include "AssetGenerator.h"
 
+#include <pthread.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <future>
 #include <utility>
@@ -38,7 +45,51 @@ const Credit kCredits[] = {
     {"Sendrik", "Sendrik", {1.0f, 0.4f, 0.85f, 1}, {0.52f, 0.2f, 1.0f, 1}},
 };
 
+// Makes a file there and removes it: permission bits alone say nothing for root, nor for a
+// read-only mount. Ctrl-C waits while the file exists, so that it is never left behind.
+// Returns 0 or the reason the folder takes no files.
+int writeFailure(const std::string& folder) {
+  sigset_t stops, previous;
+  sigemptyset(&stops);
+  sigaddset(&stops, SIGINT);
+  sigaddset(&stops, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stops, &previous);
+  std::string name = folder + "/.brinova-assets-XXXXXX";
+  int descriptor = mkstemp(name.data());
+  int failure = descriptor < 0 ? errno : 0;
+  if (descriptor >= 0) {
+    close(descriptor);
+    unlink(name.c_str());
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  return failure;
+}
+
 }  // namespace
+
+bool AssetGenerator::prepareFolder(const std::string& folder) {
+  std::error_code failure;
+  std::filesystem::create_directories(folder, failure);
+  if (failure) return error_ = "cannot create folder '" + folder + "': " + failure.message(), false;
+  if (int reason = writeFailure(folder))
+    return error_ = "cannot write in folder '" + folder + "': " + std::strerror(reason), false;
+  return true;
+}
+
+bool AssetGenerator::prepareFile(const std::string& path) {
+  std::error_code failure;
+  if (path.empty() || path.back() == '/' || std::filesystem::is_directory(path, failure))
+    return error_ = "'" + path + "' is a folder, not a file", false;
+  std::string folder = std::filesystem::path(path).parent_path().string();
+  return prepareFolder(folder.empty() ? "." : folder);
+}
+
+bool AssetGenerator::prepareOutputs(const std::string& resourcesDir, const std::vector<std::string>& files) {
+  if (!prepareFolder(resourcesDir + "/graphics") || !prepareFolder(resourcesDir + "/sound")) return false;
+  for (const std::string& file : files)
+    if (!file.empty() && !prepareFile(file)) return false;
+  return true;
+}
 
 bool AssetGenerator::makeImages() {
   if (!images_.empty()) return true;
@@ -90,15 +141,13 @@ const StereoBuffer& AssetGenerator::music() {
 }
 
 bool AssetGenerator::writeResources(const std::string& resourcesDir) {
+  if (!prepareOutputs(resourcesDir, {})) return false;
   // The music and the pictures are independent: make them side by side.
   std::future<void> song;
   if (!musicMade_) song = std::async(std::launch::async, [this] { music(); });
   bool imagesMade = makeImages();
   if (song.valid()) song.wait();
   if (!imagesMade) return false;
-  std::error_code ec;
-  std::filesystem::create_directories(resourcesDir + "/graphics", ec);
-  std::filesystem::create_directories(resourcesDir + "/sound", ec);
   PngFile png;
   for (const Image& image : images_) {
     const Canvas& stored = image.storedFlipped ? image.picture.flippedVertically() : image.picture;
@@ -112,6 +161,7 @@ bool AssetGenerator::writeResources(const std::string& resourcesDir) {
 }
 
 bool AssetGenerator::writeBanner(const std::string& headerPath) {
+  if (!prepareFile(headerPath)) return false;
   TitleArt titles;
   if (!titles.open(fontDir_)) return error_ = titles.error(), false;
   XpmBanner banner;
@@ -120,6 +170,7 @@ bool AssetGenerator::writeBanner(const std::string& headerPath) {
 }
 
 bool AssetGenerator::writeContactSheet(const std::string& pngPath) {
+  if (!prepareFile(pngPath)) return false;
   if (!makeImages()) return false;
   TextRenderer font;
   if (!font.open(fontDir_ + "/DejaVuSans.ttf")) return error_ = font.error(), false;
@@ -138,6 +189,7 @@ bool AssetGenerator::writeContactSheet(const std::string& pngPath) {
 }
 
 bool AssetGenerator::writeWav(const std::string& wavPath) {
+  if (!prepareFile(wavPath)) return false;
   AudioFiles audio;
   if (!audio.writeWav(music(), Song::kSampleRate, wavPath)) return error_ = audio.error(), false;
   return true;

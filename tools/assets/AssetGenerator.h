@@ -20,6 +20,9 @@ class AssetGenerator {
 
   explicit AssetGenerator(std::string fontDir);
 
+  // Creates the folders that resourcesDir and the files (empty ones skipped) need and proves
+  // each can be written in: a bad path fails before the long work, naming it.
+  bool prepareOutputs(const std::string& resourcesDir, const std::vector<std::string>& files);
   // resourcesDir receives graphics/<file> and sound/brinova_final_c.mp3.
   bool writeResources(const std::string& resourcesDir);
   bool writeBanner(const std::string& headerPath);
@@ -33,6 +36,8 @@ class AssetGenerator {
 
  private:
   bool makeImages();
+  bool prepareFolder(const std::string& folder);
+  bool prepareFile(const std::string& path);
 
   std::string fontDir_;
   std::vector<Image> images_;

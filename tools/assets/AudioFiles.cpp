@@ -8,6 +8,8 @@
 #include <fstream>
 #include <vector>
 
+#include "common/PendingFile.h"
+
 bool AudioFiles::writeMp3(const StereoBuffer& audio, int sampleRate, int kbps, const std::string& path) {
   lame_global_flags* lame = lame_init();
   if (!lame) return error_ = "Cannot start the MP3 encoder", false;
@@ -36,10 +38,7 @@ bool AudioFiles::writeMp3(const StereoBuffer& audio, int sampleRate, int kbps, c
   int size = lame_encode_flush(lame, encoded.data(), static_cast<int>(encoded.size()));
   if (size > 0) bytes.append(reinterpret_cast<char*>(encoded.data()), size);
   lame_close(lame);
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) return error_ = "Cannot write '" + path + "'", false;
-  return true;
+  return writeWhole(bytes, path);
 }
 
 static void putLittle(std::string& out, uint32_t value, int bytes) {
@@ -65,8 +64,16 @@ bool AudioFiles::writeWav(const StereoBuffer& audio, int sampleRate, const std::
       putLittle(
           bytes,
           static_cast<uint16_t>(static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f))), 2);
-  std::ofstream out(path, std::ios::binary);
+  return writeWhole(bytes, path);
+}
+
+bool AudioFiles::writeWhole(const std::string& bytes, const std::string& path) {
+  PendingFile output(path);
+  if (!output.create()) return error_ = output.getError(), false;
+  std::ofstream out(output.temporaryPath(), std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
   if (!out) return error_ = "Cannot write '" + path + "'", false;
+  if (!output.commit()) return error_ = output.getError(), false;
   return true;
 }

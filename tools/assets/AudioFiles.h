@@ -13,5 +13,8 @@ class AudioFiles {
   const std::string& error() const { return error_; }
 
  private:
+  // The file appears only when complete; a failure leaves what the path held before.
+  bool writeWhole(const std::string& bytes, const std::string& path);
+
   std::string error_;
 };

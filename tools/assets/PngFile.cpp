@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "common/PendingFile.h"
 
 unsigned char toByte(float value) { return static_cast<unsigned char>(std::lround(clamp01(value) * 255.0f)); }
 
@@ -23,18 +24,12 @@ static std::vector<unsigned char> packRow(const Canvas& image, int y, int channe
   return row;
 }
 
-bool PngFile::write(const Canvas& image, int channels, const std::string& path) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error_ = "Cannot create '" + path + "'";
-    return false;
-  }
+// False when libpng gives up (a bad size, a failed write); the caller closes the file.
+static bool encode(const Canvas& image, int channels, FILE* file) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    error_ = "Cannot encode '" + path + "'";
     return false;
   }
   png_init_io(png, file);
@@ -49,7 +44,18 @@ bool PngFile::write(const Canvas& image, int channels, const std::string& path) 
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+bool PngFile::write(const Canvas& image, int channels, const std::string& path) {
+  PendingFile output(path);
+  if (!output.create()) return error_ = output.getError(), false;
+  FILE* file = std::fopen(output.temporaryPath().c_str(), "wb");
+  if (!file) return error_ = "Cannot create '" + path + "'", false;
+  bool encoded = encode(image, channels, file);
   bool closed = std::fclose(file) == 0;
-  if (!closed) error_ = "Cannot write '" + path + "'";
-  return closed;
+  if (!encoded) return error_ = "Cannot encode '" + path + "'", false;
+  if (!closed) return error_ = "Cannot write '" + path + "'", false;
+  if (!output.commit()) return error_ = output.getError(), false;
+  return true;
 }

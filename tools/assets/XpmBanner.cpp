@@ -7,6 +7,7 @@
 
 #include "Canvas.h"
 #include "PngFile.h"
+#include "common/PendingFile.h"
 
 namespace {
 
@@ -69,8 +70,12 @@ bool XpmBanner::write(const Canvas& image, const std::string& arrayName, const s
   std::ifstream existing(path, std::ios::binary);
   std::string old((std::istreambuf_iterator<char>(existing)), std::istreambuf_iterator<char>());
   if (existing && old == text) return true;
-  std::ofstream out(path, std::ios::binary);
+  PendingFile output(path);
+  if (!output.create()) return error_ = output.getError(), false;
+  std::ofstream out(output.temporaryPath(), std::ios::binary);
   out << text;
+  out.close();
   if (!out) return error_ = "Cannot write '" + path + "'", false;
+  if (!output.commit()) return error_ = output.getError(), false;
   return true;
 }

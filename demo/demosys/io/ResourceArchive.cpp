@@ -2,8 +2,8 @@
 
 #include <archive_entry.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <iostream>
 
 namespace {
 // A header that claims more than this is damaged; nothing the engine reads comes close.
@@ -93,14 +93,30 @@ int ResourceArchive::findEntry(const std::string& path) const {
   return -1;
 }
 
-int32_t ResourceArchive::entrySize(const std::string& path) const {
-  int index = findEntry(path);
-  if (index < 0 || entries[index].size < 0 || entries[index].size > MAX_ENTRY_SIZE) return -1;
-  return static_cast<int32_t>(entries[index].size);
+bool ResourceArchive::withinLimit(const Entry& entry) {
+  return entry.size >= 0 && entry.size <= MAX_ENTRY_SIZE;
 }
 
+int32_t ResourceArchive::entrySize(const std::string& path) const {
+  int index = findEntry(path);
+  if (index < 0) return -1;
+  const Entry& entry = entries[index];
+  if (!withinLimit(entry)) {
+    // Otherwise the loaders would report a missing file that the archive does list.
+    if (entry.size > MAX_ENTRY_SIZE)
+      std::cout << "ERROR : Archive entry '" << entry.name << "' claims " << entry.size
+                << " bytes, more than the " << MAX_ENTRY_SIZE << " an entry may hold; the archive is damaged"
+                << std::endl;
+    return -1;
+  }
+  return static_cast<int32_t>(entry.size);
+}
+
+// The size comes from the header, so it is checked here, where the buffer is made: a damaged
+// header must not decide how much memory the reader takes, whichever way the entry is reached.
 bool ResourceArchive::readEntryData(int index, std::vector<uint8_t>& bytes) {
-  bytes.assign(static_cast<size_t>(std::max<int64_t>(entries[index].size, 0)), 0);
+  if (!withinLimit(entries[index])) return false;
+  bytes.assign(static_cast<size_t>(entries[index].size), 0);
   la_ssize_t got = bytes.empty() ? 0 : archive_read_data(reader, bytes.data(), bytes.size());
   readerDataRead = true;
   ++decoded;
@@ -114,8 +130,9 @@ bool ResourceArchive::advanceTo(int index) {
   }
   struct archive_entry* header;
   while (readerIndex < index) {
+    // Judged by the passed entry itself: a name lookup would find an earlier entry of that name.
     if (readerIndex >= 0 && !readerDataRead && !entries[readerIndex].kept &&
-        entrySize(entries[readerIndex].name) >= 0) {
+        withinLimit(entries[readerIndex])) {
       Entry& passed = entries[readerIndex];
       std::vector<uint8_t> bytes;
       if (readEntryData(readerIndex, bytes) && keptBytes + bytes.size() <= MAX_KEPT_BYTES) {

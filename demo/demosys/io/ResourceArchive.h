@@ -23,7 +23,8 @@ class ResourceArchive {
   void close();
   bool isOpen() const { return !entries.empty() || opened; }
 
-  // Uncompressed size of the entry named exactly `path`, or -1.
+  // Uncompressed size of the first entry named exactly `path`, or -1; an entry whose header
+  // claims more than 1 GiB is refused with a line naming it.
   int32_t entrySize(const std::string& path) const;
   // 0 with the entry's bytes in `out`, 1 on a missing entry or a decoder error.
   int extract(const std::string& path, std::vector<uint8_t>& out);
@@ -39,6 +40,7 @@ class ResourceArchive {
     std::vector<uint8_t> bytes;
   };
 
+  static bool withinLimit(const Entry& entry);
   int findEntry(const std::string& path) const;
   bool indexEntries();
   bool startReader();
@@ -51,7 +53,7 @@ class ResourceArchive {
   std::vector<Entry> entries;
   bool opened = false;
   struct archive* reader = nullptr;
-  int readerIndex = -1;  // entry the reader's last header belongs to
+  int readerIndex = -1;         // entry the reader's last header belongs to
   bool readerDataRead = false;  // whether that entry's data was consumed
   int decoded = 0;
   size_t keptBytes = 0;

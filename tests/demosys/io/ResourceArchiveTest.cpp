@@ -9,11 +9,14 @@
 #include "demosys/io/Binary.h"
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/io/ResourceFile.h"
+#include "support/CapturedStdout.h"
 #include "support/TempDir.h"
 
 namespace {
 
-std::vector<uint8_t> bytesOf(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+std::vector<uint8_t> bytesOf(const std::string& text) {
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
 
 // A small archive with the engine's layout, a zero-length entry and an upper-case name.
 class ArchiveFixture : public testing::Test {
@@ -56,7 +59,8 @@ TEST_F(ArchiveFixture, FindsEntriesByExactName) {
 }
 
 TEST_F(ArchiveFixture, SolidArchivesReadTheSame) {
-  std::string solid = dir.pack7z("solid.7z", {"resources/graphics/A.png", "resources/tracks/track.data"}, "-ms=on");
+  std::string solid =
+      dir.pack7z("solid.7z", {"resources/graphics/A.png", "resources/tracks/track.data"}, "-ms=on");
   ResourceArchive archive;
   ASSERT_TRUE(archive.open(solid));
   std::vector<uint8_t> bytes;
@@ -83,8 +87,10 @@ TEST_F(ArchiveFixture, DamagedOrMissingArchivesHaveNoEntries) {
     std::vector<uint8_t> out;
     int32_t size = archive.entrySize("resources/tracks/track.data");
     // A damaged archive either has no such entry or fails to decode it; it never crashes.
-    if (size >= 0) EXPECT_TRUE(archive.extract("resources/tracks/track.data", out) == 0 || out.empty());
-    else EXPECT_EQ(1, archive.extract("resources/tracks/track.data", out));
+    if (size >= 0)
+      EXPECT_TRUE(archive.extract("resources/tracks/track.data", out) == 0 || out.empty());
+    else
+      EXPECT_EQ(1, archive.extract("resources/tracks/track.data", out));
   }
   ResourceArchive missing;
   EXPECT_FALSE(missing.open(dir.path() + "/nothing.7z"));
@@ -190,4 +196,66 @@ TEST_F(ArchiveFixture, EveryEntryIsDecodedAtMostOnceInAnyOrder) {
     }
   EXPECT_EQ(4, archive.decodedCount());
   EXPECT_EQ(0, archive.entrySize("resources/shaders/empty.frag"));
+}
+
+namespace {
+
+uint32_t crc32Of(const std::string& bytes) {
+  uint32_t crc = ~0u;
+  for (char byte : bytes) {
+    crc ^= static_cast<uint8_t>(byte);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
+void putLittle(std::string& bytes, size_t at, uint64_t value, int count) {
+  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+// Three stored entries (a, b, c of 5, 7 and 3 bytes) with a plain header, then b's size made
+// huge and, when asked, its name made a's. The header's size and both checksums follow.
+std::string archiveWithHugeEntry(const TempDir& dir, bool sameNameAsFirst) {
+  dir.write("resources/a.png", "AAAAA");
+  dir.write("resources/b.png", "BBBBBBB");
+  dir.write("resources/c.png", "CCC");
+  std::string bytes = readFile(dir.pack7z(
+      "huge.7z", {"resources/a.png", "resources/b.png", "resources/c.png"}, "-mx=0 -ms=off -mhc=off"));
+  std::string header = bytes.substr(32);
+  size_t sizes = header.find(std::string("\x0c\x05\x07\x03", 4));  // the unpacked sizes, a number each
+  if (sizes == std::string::npos) return "";
+  header.replace(sizes + 2, 1, std::string("\xff", 1) + std::string(8, '\0'));  // 0xff: eight bytes follow
+  putLittle(header, sizes + 3, uint64_t(1) << 50, 8);
+  if (sameNameAsFirst) header[header.find(std::string("b\0.\0p\0n\0g", 9))] = 'a';
+  bytes = bytes.substr(0, 32) + header;
+  size_t headerStart = 32 + static_cast<uint8_t>(bytes[12]);  // the stored data: 15 bytes
+  putLittle(bytes, 20, bytes.size() - headerStart, 8);
+  putLittle(bytes, 28, crc32Of(bytes.substr(headerStart)), 4);
+  putLittle(bytes, 8, crc32Of(bytes.substr(12, 20)), 4);
+  return bytes;
+}
+
+}  // namespace
+
+// A damaged header's size must neither be believed when the entry is asked for, nor when the
+// reader passes it on the way to a later entry, also under a name an earlier entry holds. The
+// entries behind it cannot be reached (the decoder cannot skip what is not there); those before can.
+TEST(ResourceArchiveTest, EntriesClaimingHugeSizesAreRefusedWithoutAllocating) {
+  for (bool sameName : {false, true}) {
+    TempDir dir;
+    std::string bytes = archiveWithHugeEntry(dir, sameName);
+    ASSERT_FALSE(bytes.empty()) << "7zz wrote an unexpected header";
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.openMemory(bytesOf(bytes))) << sameName;
+    std::vector<uint8_t> out;
+    EXPECT_EQ(1, archive.extract("resources/c.png", out)) << sameName;
+    EXPECT_EQ(0, archive.extract("resources/a.png", out)) << sameName;
+    EXPECT_EQ(bytesOf("AAAAA"), out);
+    std::string printed = stdoutOf([&] { EXPECT_EQ(1, archive.extract("resources/b.png", out)); });
+    EXPECT_EQ(sameName
+                  ? ""
+                  : "ERROR : Archive entry 'resources/b.png' claims 1125899906842624 bytes, more than the "
+                    "1073741824 an entry may hold; the archive is damaged\n",
+              printed);
+  }
 }
