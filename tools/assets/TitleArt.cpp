@@ -93,17 +93,20 @@ Plane TitleArt::creditInk(const std::string& name) {
   return ink;
 }
 
+// The emblem, the name and the subtitle stacked rather than in one row: the fluid pours the logo
+// into a square a third of the screen wide, where a compact block keeps its letters large.
 Plane TitleArt::kelvaroInk() {
   Plane ink(kTitleWidth, kTitleHeight);
-  const float cx = 150.0f, cy = 128.0f;
-  ink.drawRing(cx, cy, 84.0f, 5.5f);
-  ink.drawCapsule(cx - 26, cy - 46, cx - 26, cy + 46, 8.0f);
-  ink.drawCapsule(cx - 18, cy + 4, cx + 30, cy - 46, 8.0f);
-  ink.drawCapsule(cx - 4, cy - 8, cx + 32, cy + 46, 8.0f);
-  Plane name = bold_.renderFitted("KELVARO", 140, 700, 104, 0.04f);
-  Plane sub = light_.renderFitted("DEMOSYS", 60, 700, 34, 0.62f);
-  ink.maxInto(name, 268, 46);
-  ink.maxInto(sub, 272 + (name.width() - sub.width()) / 2, 46 + name.height() + 22);
+  const float cx = kTitleWidth * 0.5f, cy = 44.0f, s = 0.42f;  // the emblem drawn at 0.42 of 84 units
+  ink.drawRing(cx, cy, 84.0f * s, 4.0f);
+  ink.drawCapsule(cx - 26 * s, cy - 46 * s, cx - 26 * s, cy + 46 * s, 5.0f);
+  ink.drawCapsule(cx - 18 * s, cy + 4 * s, cx + 30 * s, cy - 46 * s, 5.0f);
+  ink.drawCapsule(cx - 4 * s, cy - 8 * s, cx + 32 * s, cy + 46 * s, 5.0f);
+  Plane name = bold_.renderFitted("KELVARO", 140, 600, 96, 0.04f);
+  Plane sub = bold_.renderFitted("DEMOSYS", 60, name.width(), 34, 0.45f);
+  const int nameTop = 92;
+  ink.maxInto(name, (kTitleWidth - name.width()) / 2, nameTop);
+  ink.maxInto(sub, (kTitleWidth - sub.width()) / 2, nameTop + name.height() + 10);
   return ink;
 }
 

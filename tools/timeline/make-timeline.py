@@ -73,28 +73,42 @@ w("instance camera 0")
 w("  run 00:00:000 02:30:850 screen")
 track("fov", [(0, 60), (16, 70), (40, 58, "sine"), (48, 58), (72, 55), (88, 50), (120, 62, "sine"),
               (121, 70), (140, 70, "sine"), (150.85, 52)])
-# Descent: from high above the surface down below it towards the seabed and the ribbons.
-# Creature: facing the creature at the origin; Anemones: orbit; Climax: sweeping; Outro: looking up.
-CREATURE = (-16.0, 1.8, -6.0)   # where the creature floats (world)
+# Descent: from high above the surface down below it towards the seabed, ending on the ribbons.
+# Creature: the creature on the left, the ribbons on the right, the camera circling the pair.
+# Anemones: orbit; Climax: sweeping; Outro: looking up at the surface.
+CREATURE = (-8.0, 1.8, -5.0)    # where the creature floats (world)
 SCALE = 0.55
 ANEMONE = (13.6, -0.3, 3.4)     # between the two anemone copies (world)
+RIBBONS = (0.0, -0.5, 0.0)      # the middle of the sea-grass, which rises from (0, -3, 0)
+PAIR = (-4.0, -0.5, -2.5)       # between the creature and the ribbons
 def orbit(center, radius, angle, height, pitch):
     a = math.radians(angle)
     return (center[0] + radius * math.sin(a), height, center[2] + radius * math.cos(a), pitch, -angle)
+def aim(frm, to):
+    """Position, pitch and heading of a camera at frm looking at to (pitch > 0 looks down)."""
+    dx, dy, dz = to[0] - frm[0], to[1] - frm[1], to[2] - frm[2]
+    return (frm[0], frm[1], frm[2], math.degrees(math.atan2(-dy, math.hypot(dx, dz))),
+            math.degrees(math.atan2(dx, -dz)))
+def around_pair(t):
+    """The creature's orbit: 60 degrees over its 40 s, closing in on the creature from 14 to 10 units."""
+    f = (t - 48) / 40.0
+    a = math.radians(-60 * f)
+    r = 14 - 4 * f
+    frm = (PAIR[0] + r * math.sin(a), 2.0 + 0.2 * f, PAIR[2] + r * math.cos(a))
+    return aim(frm, (PAIR[0] - 1.0, PAIR[1] + 0.8, PAIR[2] - 0.5))
 cam = [
     # t, x, y, z, pitch, head, curve
     (0, 0, 30, 70, 30, 0, "step"),
     (16, 0, 30, 70, 30, 0, "cosine"),
-    (24, 0, 12, 52, 24, 0, "linear"),
-    (32, 1, 5, 40, 16, -3, "linear"),
-    (40, 2, 3.6, 30, 12, -5, "sine"),
-    (47.95, 0, 3.5, 22, 10, 0, "step"),
+    (24, 0, 13, 50, 22, 0, "linear"),
+    (30, 0.5, 6.5, 38, 16, 0, "linear"),
+    (34,) + aim((1, 2.6, 30), (0, -2, 0)) + ("linear",),
+    (41,) + aim((2, 2.2, 19), RIBBONS) + ("linear",),
 ]
 # The creature: a slow orbit, closing in over the credits.
-for i, t in enumerate(range(48, 88, 4)):
-    x, y, z, p, h = orbit(CREATURE, 11.5 - 0.35 * i, -25 + 7 * i, 3.4 + 0.1 * math.sin(i), 3)
-    cam.append((t, x, y, z, p, h, "linear"))
-cam.append((87.95,) + orbit(CREATURE, 8, 46, 3.4, 3) + ("step",))
+for t in range(48, 88, 4):
+    cam.append((t,) + around_pair(t) + ("linear",))
+cam.append((87.95,) + around_pair(87.95) + ("step",))
 # Anemones: orbit of radius 9, 150 degrees over 32 s.
 for i in range(0, 17):
     t = 88 + 2 * i
@@ -102,11 +116,11 @@ for i in range(0, 17):
     cam.append((t if i < 16 else 119.95, x, y, z, p, h, "linear" if i < 16 else "step"))
 for i, t in enumerate(range(120, 141, 2)):
     angle = 40 - 12 * i
-    x, y, z, p, h = orbit(CREATURE, 11 + 2.5 * math.sin(i * 1.3), angle, 3.5, 4)
+    x, y, z, p, h = orbit(CREATURE, 11 + 2.5 * math.sin(i * 1.3), angle, 2.6, 4)
     cam.append((t, x, y, z, p, h, "sine" if i % 2 else "linear"))
 cam += [
-    (140.05, 0, 3.4, 16, 10, 0, "linear"),
-    (150.85, 0, 3.6, 12, -30, 0, "linear"),
+    (140.05, 0, 0.8, 18, 4, 0, "linear"),
+    (150.85, 0, 0.2, 11, -32, 0, "linear"),
 ]
 for idx, name in ((1, "x"), (2, "y"), (3, "z"), (4, "pitch"), (5, "head")):
     track(name, [(c[0], c[idx], c[6]) for c in cam])
@@ -118,15 +132,32 @@ w("  run 00:16:000 01:59:950 glow_pre")
 w("  run 02:00:000 02:19:950 staging0")
 w("  run 02:20:000 02:30:850 glow_pre")
 track("wave_time", [(0, 0), (150.85, 110)])
+# The sea-grass grows on the bars of the descent: a ribbon more and a step taller on each
+# downbeat; from then on it stretches on every beat, less in the breakdown, and sinks in the outro.
+ribs = [(0, 0, "step")] + [(t, 3 + k, "step") for k, t in enumerate(range(16, 40, 2))]
+ribs += [(120, 17, "step"), (124, 18, "step"), (128, 19, "step"), (132, 20, "step"), (140, 14, "step")]
+track("num_ribs", ribs, "one more ribbon on each downbeat of the descent; all 20 in the climax")
+verts = [(0, 2, "step")]
+for k, t in enumerate(range(16, 40, 2)):
+    verts += [(t, 4 + 3 * k, "sine"), (t + 0.5, 7 + 3 * k, "step")]
+def stretch(start, stop, base, amount, step=0.5):
+    return [k for t in beats(start, stop, step) for k in ((t, base, "sine"), (t + 0.15, base + amount, "cosine"))]
+verts += stretch(40, 48, 40, 3) + stretch(48, 88, 40, 4) + stretch(88, 104, 38, 2, 2.0) + stretch(104, 120, 40, 3)
+verts += stretch(120, 140, 44, 5) + [(140, 44, "cosine"), (150.85, 20)]
+track("num_ribs_verts", verts, "a ribbon is 0.1 units per point")
+# The sway takes a bar each way and back. The effect also reads this track at twice the time, so
+# the keys run on to twice the end time, and that second reading sways on every other beat.
+# Around this offset the twenty curves lean least from the upright.
+SWAY_MIDDLE = 0.66
+sway_amplitude = [(0, 0.045), (48, 0.06), (88, 0.035), (120, 0.07), (140, 0.035), (240, 0.07), (280, 0.035)]
+def amplitude_at(t):
+    return [a for start, a in sway_amplitude if start <= t][-1]
 sway = []
-for i in range(16, 152, 1):
-    t = min(i, END) if i <= 150 else END
-    speed = 6.0 if 88 <= t < 120 else 4.0
-    sway.append((t, 0.22 + 0.14 * math.sin(2 * math.pi * (t - 16) / (2 * speed))))
-sway = sorted(dict((round(t * 20), (t, v)) for t, v in sway).values())
-track("ribbons_noise_offset", [(0, 0.2)] + sway, "the sway; stays within 0..1 so only the fine coordinate moves")
-track("num_ribs", [(0, 0), (16, 4), (26, 20), (150.85, 20)])
-track("num_ribs_verts", [(0, 2), (16, 2, "sine"), (32, 100), (140, 100, "cosine"), (150.85, 30)])
+for i in range(int(2 * END / 0.5) + 2):
+    t = i * 0.5
+    sway.append((t, SWAY_MIDDLE, "sine") if i % 2 == 0 else
+                (t, SWAY_MIDDLE + (1 if i % 4 == 1 else -1) * amplitude_at(t), "cosine"))
+track("ribbons_noise_offset", sway, "stays within 0..1 so only the fine coordinate moves")
 track("deb_size", [(0, 1.2), (48, 1.2), (56, 1.6), (88, 1.0), (120, 1.8), (140, 1.2)])
 w()
 
@@ -183,10 +214,17 @@ w()
 w("instance fluid_effect 4")
 w("  run 00:00:000 00:15:950 glow_pre")
 w("  run 02:00:000 02:19:950 glow_pre")
-track("source", [(0, 0, "step"), (2, 1, "step"), (8, 2, "step"), (120, 3, "step"), (124, 4, "step"),
-                 (128, 5, "step"), (132, 6, "step")],
-      "1 KelvaroLogo, 2 BrinovaLogo, 3-6 Quor, Mizt, Ovar, Sendrik")
-track("time_step", [(0, 0), (2, 0), (5, 0.006), (8, 0), (11, 0.006), (16, 0), (120, 0.004)])
+# Each picture stands still for a bar before the swirls take it: the solver advects nothing in a
+# frame in which "source" changes, and a value between whole numbers pours nothing, so a slow
+# ramp from the poured number towards the next half holds the picture; the swirl starts when the
+# ramp ends. The whole number is held for two rows first, so that some frame reads it exactly.
+POURS = [(2, 1), (8, 2), (120, 3), (124, 4), (128, 5), (132, 6)]
+HOLD = 2.5
+source = [(0, 0, "step")]
+for t, picture in POURS:
+    source += [(t, picture, "step"), (t + 0.1, picture, "linear"), (t + HOLD, picture + 0.5, "step")]
+track("source", source, "1 KelvaroLogo, 2 BrinovaLogo, 3-6 Quor, Mizt, Ovar, Sendrik")
+track("time_step", [(0, 0), (2 + HOLD, 0), (7, 0.006), (8, 0), (8 + HOLD, 0), (13, 0.006), (16, 0), (120, 0.004)])
 track("xpos", [(0, 0.5), (120, 0.32, "step"), (124, 0.68, "step"), (128, 0.34, "step"), (132, 0.64, "step")])
 track("ypos", [(0, 0.5), (120, 0.62, "step"), (124, 0.4, "step"), (128, 0.38, "step"), (132, 0.62, "step")])
 track("opacity", [(0, 1.5), (15.95, 1.0), (120, 1)])
