@@ -4,8 +4,10 @@
 #include <sstream>
 
 #include "capture/CaptureReport.h"
+#include "capture/PictureMeasure.h"
 #include "capture/TerminalProgress.h"
 #include "capture/VideoEncoder.h"
+#include "demosys/core/KVRDemosys.h"
 
 namespace {
 
@@ -16,7 +18,9 @@ CaptureFrame frameAt(uint32_t index, uint32_t time, std::vector<CaptureInstance>
   frame.row = time / 50;
   frame.delta = 50;
   frame.instances = std::move(instances);
-  frame.luminance = 0.25;
+  frame.look.luminance = 0.25;
+  frame.look.thirds[2] = 0.5;
+  frame.look.chroma = 0.125;
   frame.wallMs = 2.0 + index;
   return frame;
 }
@@ -29,7 +33,9 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
   info.framesPerSecond = 20;
   info.frameCount = 3;
   info.toMs = 150;
+  KVRDemosys::timelineWarnings = {"Track data : no instance 'x'"};
   report.begin(info, 2);
+  KVRDemosys::timelineWarnings.clear();
   CaptureInstance glow{"glow", "blurx", 1.0, 0, 0, false};
   CaptureInstance post{"post", "screen", 0.5, 1, 2, true};
   report.add(frameAt(0, 0, {glow}));
@@ -53,7 +59,8 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
           "\"target\": \"blurx\", \"cpu_ms\": 3.0000, \"gl_errors\": 0, \"missing_uniforms\": 0, "
           "\"feedback\": false}, {\"name\": \"post\", \"target\": \"screen\", \"cpu_ms\": 0.5000, "
           "\"gl_errors\": 1, \"missing_uniforms\": 2, \"feedback\": true}], \"gl_errors\": 1, "
-          "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"wall_ms\": 3.0000}"));
+          "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"thirds\": [0.0000, 0.0000, 0.5000], "
+          "\"chroma\": 0.1250, \"wall_ms\": 3.0000}"));
   EXPECT_NE(std::string::npos, text.find("\"instances\": [], \"gl_errors\": 0"));
   EXPECT_NE(std::string::npos,
             text.find("\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 9.0000}"));
@@ -63,12 +70,26 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
                 "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
                 "\"feedback_loops\": 0}"));
   EXPECT_NE(std::string::npos, text.find("\"feedback_loops\": 1,\n    \"load_ms\": {\"total\": "));
-  EXPECT_NE(std::string::npos, text.find("},\n    \"instances\""));
+  EXPECT_NE(
+      std::string::npos,
+      text.find("},\n    \"timeline_warnings\": [\"Track data : no instance 'x'\"],\n    \"instances\""));
   EXPECT_LT(text.find("{\"name\": \"glow\", \"frames_active\""),
             text.find("{\"name\": \"post\", \"frames_active\""));
   EXPECT_EQ(1u, report.feedbackLoops());
   EXPECT_EQ(1u, report.glErrors());
   EXPECT_EQ(2u, report.missingUniforms());
+}
+
+// Rows of black, mid grey and pure red, one row a third.
+TEST(CaptureReportTest, PictureMeasureSplitsBrightnessByThirdsAndCountsOnlyColour) {
+  const std::vector<uint8_t> pixels = {0, 0, 0, 0, 0, 0, 128, 128, 128, 128, 128, 128, 255, 0, 0, 255, 0, 0};
+  const PictureMeasure look = PictureMeasure::of(pixels, 2, 3);
+  EXPECT_DOUBLE_EQ(0.0, look.thirds[0]);
+  EXPECT_DOUBLE_EQ(128.0 / 255.0, look.thirds[1]);
+  EXPECT_DOUBLE_EQ(0.2126, look.thirds[2]);
+  EXPECT_DOUBLE_EQ((128.0 / 255.0 + 0.2126) / 3.0, look.luminance);
+  EXPECT_DOUBLE_EQ(1.0 / 3.0, look.chroma);
+  EXPECT_EQ(0.0, PictureMeasure::of(pixels, 2, 4).luminance) << "a buffer too small for the size";
 }
 
 TEST(CaptureReportTest, QuotesNamesAsJsonStrings) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "capture/PictureMeasure.h"
+
 // What a capture hands its outputs: the run as a whole, then every frame with its picture.
 
 struct CaptureInstance {
@@ -25,8 +27,8 @@ struct CaptureFrame {
   std::vector<CaptureInstance> instances;
   uint32_t glErrors = 0;
   uint32_t missingUniforms = 0;
-  // Mean of 0.2126 R + 0.7152 G + 0.0722 B over the picture, 0 to 1.
-  double luminance = 0.0;
+  // The picture's brightness, overall and by thirds, and its colour.
+  PictureMeasure look;
   // Drawing, reading back and swapping, without the outputs' own work.
   double wallMs = 0.0;
   // RGB, 8 bits each, rows top to bottom; width x height x 3 bytes.

@@ -40,6 +40,8 @@ std::string CaptureReport::quote(const std::string& text) {
 void CaptureReport::begin(const CaptureInfo& runInfo, int qualityLevel) {
   info = runInfo;
   quality = qualityLevel;
+  // Taken now: the loaded tracks, and their warnings, are gone by the time a stopped run reports.
+  timelineWarnings = KVRDemosys::timelineWarnings;
 }
 
 void CaptureReport::count(const CaptureInstance& instance, uint32_t time) {
@@ -76,7 +78,10 @@ void CaptureReport::add(const CaptureFrame& frame) {
     count(instance, frame.time);
   }
   line << "], \"gl_errors\": " << frame.glErrors << ", \"missing_uniforms\": " << frame.missingUniforms
-       << ", \"luminance\": " << number(frame.luminance) << ", \"wall_ms\": " << number(frame.wallMs) << "}";
+       << ", \"luminance\": " << number(frame.look.luminance) << ", \"thirds\": ["
+       << number(frame.look.thirds[0]) << ", " << number(frame.look.thirds[1]) << ", "
+       << number(frame.look.thirds[2]) << "], \"chroma\": " << number(frame.look.chroma)
+       << ", \"wall_ms\": " << number(frame.wallMs) << "}";
   frameLines.push_back(line.str());
   wallTotalMs += frame.wallMs;
   wallMaxMs = std::max(wallMaxMs, frame.wallMs);
@@ -97,7 +102,9 @@ void CaptureReport::writeSummary(std::ostream& out) const {
       << ",\n    \"load_ms\": {\"total\": " << number(KVRDemosys::loadTimings.totalMs());
   for (const auto& stage : KVRDemosys::loadTimings.stages())
     out << ", " << quote(stage.first) << ": " << number(stage.second);
-  out << "},\n    \"instances\": [";
+  out << "},\n    \"timeline_warnings\": [";
+  for (size_t i = 0; i < timelineWarnings.size(); ++i) out << (i ? ", " : "") << quote(timelineWarnings[i]);
+  out << "],\n    \"instances\": [";
   for (size_t i = 0; i < instances.size(); ++i) {
     const InstanceSummary& s = instances[i];
     out << (i ? ",\n" : "\n") << "      {\"name\": " << quote(s.name)

@@ -9,8 +9,8 @@
 #include "capture/CaptureFrame.h"
 
 // The capture's JSON report: every frame (time, row, delta, the active instances in drawing
-// order with their targets, GL errors, missing-uniform lines, luminance, wall time) and a
-// summary per instance and for the run, under the run's status ("complete", "interrupted",
+// order with their targets, GL errors, missing-uniform lines, luminance overall and by thirds, chroma, wall
+// time) and a summary per instance and for the run, under the run's status ("complete", "interrupted",
 // "failed") and its reason. One frame per line, so the file also greps well.
 class CaptureReport {
  public:
@@ -57,4 +57,6 @@ class CaptureReport {
   uint32_t glErrorTotal = 0;
   uint32_t missingUniformTotal = 0;
   uint32_t feedbackCount = 0;
+  // Instance and track names in the track files that nothing reads, as the load printed them.
+  std::vector<std::string> timelineWarnings;
 };

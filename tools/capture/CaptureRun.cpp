@@ -309,14 +309,10 @@ void CaptureRun::readPicture(CaptureFrame& frame) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
   glReadPixels(area[0], area[1], width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-  double sum = 0.0;
   for (int y = 0; y < height; ++y) {
     const uint8_t* source = &bottomUp[(height - 1 - y) * rowBytes];
     std::copy(source, source + rowBytes, &pixels[y * rowBytes]);
   }
-  for (size_t i = 0; i + 2 < pixels.size(); i += 3)
-    sum += 0.2126 * pixels[i] + 0.7152 * pixels[i + 1] + 0.0722 * pixels[i + 2];
-  const size_t count = size_t(width) * height;
-  frame.luminance = count ? sum / (255.0 * count) : 0.0;
+  frame.look = PictureMeasure::of(pixels, width, height);
   frame.pixels = &pixels;
 }
