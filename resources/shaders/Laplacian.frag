@@ -10,8 +10,8 @@ uniform float contrast;
 uniform vec3 color;
 
 // The water column: darker towards the floor, lighter towards the surface.
-const vec3 SEA_LOW = vec3(0.008, 0.05, 0.075);
-const vec3 SEA_HIGH = vec3(0.035, 0.19, 0.24);
+const vec3 SEA_LOW = vec3(0.006, 0.04, 0.06);
+const vec3 SEA_HIGH = vec3(0.05, 0.24, 0.3);
 // How much of the scene's own shading shows between the lines.
 const float SHADE = 0.45;
 // Bends weaker than the knee are shading or texture, not edges.
