@@ -1,13 +1,35 @@
 #!/usr/bin/env python3
-"""Writes Brinova's timeline, resources/tracks/timeline.txt:
+"""Writes Brinova's timeline text:
 
     tools/timeline/make-timeline.py resources/tracks/timeline.txt
 
 The camera paths and the beat pulses (a beat is 500 ms, a bar 2 s) are easier to keep right as
-a little arithmetic than as a thousand hand-written keyframes, so the timeline text is made here;
-edit this file and run it again rather than editing the text."""
+a little arithmetic than as a thousand hand-written keyframes, so the timeline text is made here.
+To change the timeline, edit this file and run it again. Editing the text directly is fine for a
+quick try, but the next run of this file overwrites it: carry the change over here to keep it.
+The build compiles the text into the track files (target brinova_tracks); with
+`brinova --list-tracks > names.txt`, `trackc compile --effects names.txt TIMELINE OUTDIR` also
+checks every instance and track name (see resources/tracks/README.md)."""
 import math
+import os
+import re
 import sys
+
+USAGE = "usage: make-timeline.py OUTPUT  (normally resources/tracks/timeline.txt)"
+if sys.argv[1:] in (["--help"], ["-h"]):
+    print(USAGE + "\n\n" + __doc__)
+    sys.exit(0)
+if sys.argv[1:] == ["--version"]:
+    cmake = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")).read()
+    print("make-timeline.py " + re.search(r"project\(\S+ VERSION (\S+)", cmake).group(1))
+    sys.exit(0)
+if len(sys.argv) != 2 or sys.argv[1].startswith("-"):
+    sys.stderr.write(USAGE + "\n")
+    sys.exit(2)
+FOLDER = os.path.dirname(os.path.abspath(sys.argv[1]))
+if os.path.isdir(sys.argv[1]) or not os.path.isdir(FOLDER) or not os.access(FOLDER, os.W_OK):
+    sys.stderr.write("make-timeline.py: cannot write '%s'\n" % sys.argv[1])
+    sys.exit(1)
 
 def tc(sec):
     ms = int(round(sec * 1000))
@@ -45,7 +67,8 @@ def beats(a, b, step=0.5):
 
 w("# Brinova's timeline: which effect instance draws when, into which target, with which values.")
 w("# The format is described in README.md beside this file. Made by tools/timeline/make-timeline.py:")
-w("# edit that and run it again.")
+w("# edit that and run it again. Edit this text directly only for a quick try: the next run of the")
+w("# generator overwrites it, so carry the change over there to keep it.")
 w("#")
 w("# 120 bpm: a beat is 500 ms (10 rows), a bar 2 s (40 rows); every cut falls on a bar line.")
 w("#   Logo         00:00 - 00:16  bars  1-8   fluid pours the Kelvaro (bar 2) and Brinova (bar 5) logos")
