@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -169,6 +170,19 @@ TEST(TrackCompilerTest, CommandLineAnswersHelpVersionAndWrongUsage) {
     EXPECT_EQ(2, wrong.status) << arguments;
     EXPECT_EQ("usage: trackc compile [--effects FILE] TIMELINE OUTDIR | trackc dump DIR\n", wrong.err);
   }
+}
+
+// The names brinova lists are the ones its effects make, and the demo's timeline uses no other.
+TEST(TrackCompilerTest, ProductionTimelineNamesOnlyWhatTheProductionLists) {
+  std::string directory = MakeDirectory("trackc_production");
+  ToolRun list = runTool("brinova", "--list-tracks");
+  ASSERT_EQ(0, list.status) << list.err;
+  EXPECT_EQ(9, std::count(list.out.begin(), list.out.end(), '\n'));
+  EXPECT_NE(std::string::npos, list.out.find("\ncredits_effect index xpos ypos scale alpha\n"));
+  WriteFile(directory + "names.txt", std::vector<uint8_t>(list.out.begin(), list.out.end()));
+  ToolRun compile = runTool("trackc", "compile --effects " + directory + "names.txt " + KVR_SOURCE_DIR +
+                                          "/resources/tracks/timeline.txt " + directory + "out");
+  EXPECT_EQ(0, compile.status) << compile.err;
 }
 
 TEST(TrackCompilerTest, DumpReportsDataTheTextCannotHold) {
