@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The real program under its own Xvfb, driven through the launcher with xdotool:
-# "Exit!" quits at once; "Start!" (windowed) loads, runs, and Escape ends it with the report.
+# the command line; "Exit!" and a signal quit the dialog; "Start!" (windowed) loads and runs until
+# Escape, SIGINT or SIGTERM (also one sent while loading) ends it with the report and its status;
+# a damaged archive ends it with the report and status 1.
 set -uo pipefail
 BUILD_DIR=$(cd "$1" && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)

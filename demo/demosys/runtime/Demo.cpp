@@ -7,6 +7,7 @@
 
 #include "demosys/core/KVRAssert.h"
 #include "demosys/core/KVRDemosys.h"
+#include "demosys/core/StopRequest.h"
 #include "demosys/core/TimeCode.h"
 #include "demosys/gl/DataFBOPool.h"
 #include "demosys/gl/ScreenMetrics.h"
@@ -78,6 +79,8 @@ void Demo::startRun() {
   glDisable(GL_LIGHTING);
   loader->startDemo();
   KVRDemosys::runStartTicks = SDL_GetTicks();
+  // A signal that came while loading: the report follows at once, no frame is drawn.
+  if (StopRequest::requested()) KVRDemosys::quitRequested = true;
 }
 
 void Demo::drawFrame() {
@@ -119,6 +122,8 @@ void Demo::handleEvents() {
       KVRDemosys::screenMetrics->resize(event.resize.w, event.resize.h);
     }
   }
+  // SDL's quit event is also the close button, which must not end a demo; a signal must.
+  if (StopRequest::requested()) KVRDemosys::quitRequested = true;
 }
 
 void Demo::reportRun() {

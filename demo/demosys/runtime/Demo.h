@@ -7,7 +7,8 @@ class ResourceLoader;
 class ScreenMetrics;
 
 // One run of a demo: load (resources, window, sound), set up rendering, the frame loop until
-// the end time or Escape, and the shutdown report. A failed load skips straight to the report.
+// the end time, Escape or a StopRequest (SIGINT, SIGTERM), and the shutdown report. A failed
+// load skips straight to the report.
 class Demo {
  public:
   Demo();

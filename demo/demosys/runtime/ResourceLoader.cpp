@@ -264,10 +264,9 @@ void ResourceLoader::startDemo() {
   KVRDemosys::timer->SetTime(KVRDemosys::startTime.total);
   advanceProgressBar();
   std::cout << "[Demo Init]" << std::endl;
-  if (!KVRDemosys::musicFile.empty()) {
-    KVRDemosys::timer->Start();
-    SDL_ShowCursor(SDL_DISABLE);
-  }
+  // The plain clock too: left paused, a demo without music would show its first frame forever.
+  KVRDemosys::timer->Start();
+  if (!KVRDemosys::musicFile.empty()) SDL_ShowCursor(SDL_DISABLE);
   if (verbose) std::cout << "[Demo Init END]" << std::endl;
 }
 

@@ -15,7 +15,8 @@ class ResourceLoader {
   bool defineAndLoadResources();
   bool createTrackData();
   bool setupSound();
-  // Just before the first frame: the clock moves to the start time and, with music, starts.
+  // Just before the first frame: the clock moves to the start time and starts; with music the
+  // mouse cursor is hidden.
   void startDemo();
   // At shutdown: the progress bar, the pools, the capability record, the tracks and the clock.
   void deleteEverything();

@@ -1,6 +1,7 @@
 // Whole demos through Demo::load, run and shutdown, from archives made by the test: the stage
 // lines, the progress bar, failures, and track data deciding which effect draws where.
 #include <GL/glew.h>
+#include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,7 +43,8 @@ class FillEffect : public Effect {
   float red = 0, green = 0, blue = 0;
 };
 
-// Shows the "offscreen" framebuffer on its target, then records the centre pixel and stops.
+// Shows the "offscreen" framebuffer on its target, then records the centre pixel and stops once
+// the run has lasted runMs of wall time.
 class ShowEffect : public Effect {
  public:
   Effect* clone() override { return new ShowEffect(); }
@@ -55,11 +57,13 @@ class ShowEffect : public Effect {
     GLubyte pixel[4];
     glReadPixels(160, 90, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     seen.assign(pixel, pixel + 3);
-    KVRDemosys::quitRequested = true;
+    if (SDL_GetTicks() - KVRDemosys::runStartTicks >= runMs) KVRDemosys::quitRequested = true;
   }
   static std::vector<int> seen;
+  static uint32_t runMs;
 };
 std::vector<int> ShowEffect::seen;
+uint32_t ShowEffect::runMs = 0;
 
 // Records the step count at every draw; the record outlives the bar, which shutdown deletes.
 class RecordingBar : public ProgressBar {
@@ -128,9 +132,9 @@ class PipelineDemoTest : public testing::Test {
     TrackCompiler compiler;
     ASSERT_TRUE(compiler.Compile(dir.path() + "/timeline.txt", dir.path() + "/resources/tracks"))
         << compiler.GetError();
-    dir.pack7z("resources.7z", {"resources/shaders/solid.vert", "resources/shaders/solid.frag",
-                                "resources/graphics/red.png", "resources/graphics/blue.png",
-                                "resources/tracks/index.list", "resources/tracks/track.data"});
+    dir.pack7z("resources.7z",
+               {"resources/shaders/solid.vert", "resources/shaders/solid.frag", "resources/graphics/red.png",
+                "resources/graphics/blue.png", "resources/tracks/index.list", "resources/tracks/track.data"});
   }
 
   // Runs the whole demo in the test directory and returns everything it printed.
@@ -182,22 +186,42 @@ TEST_F(PipelineDemoTest, LoadsEveryStageInOrderAndTheTracksPickTheDrawer) {
   bool loaded = false;
   std::string output = runDemo(ScriptOptions(), &loaded);
   EXPECT_TRUE(loaded);
-  expectInOrder(output, {"[Creating DataPools]", "[Supported OpenGL Extensions]",
-                         "--- Implementation Independent API Values ---", "[Defining Resources]",
-                         "[Define Effects]", "[Loading Shaders]", "-> Loading solid", "[Loading Textures]",
-                         "Load : resources/graphics/red.png", "Load : resources/graphics/blue.png",
-                         "[Loading Binary Data]", "[Create track data]", "Loading track data from index file",
-                         "[Initializing Effect Instances]", "-> Initializing fill_green", "-> Initializing fill_red",
-                         "-> Initializing show", "[Setting up sound]", "[Demo Init]", "[Shutting Down]",
-                         "[Deleting Pools]", "[Dispose texturePool]", "[Dispose effectPool]", "[Dispose effectPool]",
-                         "[Dispose binaryPool]", "delete KVRDemosys::glExtensions", "delete KVRDemosys::tracks",
-                         "delete KVRDemosys::timer", "KVRDemosys::shutdown()", "[Application End]"});
+  expectInOrder(output, {"[Creating DataPools]",
+                         "[Supported OpenGL Extensions]",
+                         "--- Implementation Independent API Values ---",
+                         "[Defining Resources]",
+                         "[Define Effects]",
+                         "[Loading Shaders]",
+                         "-> Loading solid",
+                         "[Loading Textures]",
+                         "Load : resources/graphics/red.png",
+                         "Load : resources/graphics/blue.png",
+                         "[Loading Binary Data]",
+                         "[Create track data]",
+                         "Loading track data from index file",
+                         "[Initializing Effect Instances]",
+                         "-> Initializing fill_green",
+                         "-> Initializing fill_red",
+                         "-> Initializing show",
+                         "[Setting up sound]",
+                         "[Demo Init]",
+                         "[Shutting Down]",
+                         "[Deleting Pools]",
+                         "[Dispose texturePool]",
+                         "[Dispose effectPool]",
+                         "[Dispose effectPool]",
+                         "[Dispose binaryPool]",
+                         "delete KVRDemosys::glExtensions",
+                         "delete KVRDemosys::tracks",
+                         "delete KVRDemosys::timer",
+                         "KVRDemosys::shutdown()",
+                         "[Application End]"});
   EXPECT_EQ(std::string::npos, output.find("Message from resourceloader"));
   // The texture file shared by two names is loaded once and stepped once.
   std::vector<std::string> lines = linesOf(output);
   EXPECT_EQ(1, std::count(lines.begin(), lines.end(), "Load : resources/graphics/red.png"));
-  EXPECT_EQ(6, barTotal);  // 3 textures + 3
-  EXPECT_EQ(std::vector<int>({0, 1, 2, 3}), barAfterLoad);  // init draw, two textures, the sound
+  EXPECT_EQ(6, barTotal);                                             // 3 textures + 3
+  EXPECT_EQ(std::vector<int>({0, 1, 2, 3}), barAfterLoad);            // init draw, two textures, the sound
   EXPECT_EQ(std::vector<int>({0, 1, 2, 3, 4}), RecordingBar::steps);  // and the start of the demo
   EXPECT_EQ(std::vector<int>({255, 0, 0}), ShowEffect::seen);
 }
@@ -209,14 +233,22 @@ TEST_F(PipelineDemoTest, LaterStartTimeMakesTheOtherEffectDraw) {
   EXPECT_EQ(std::vector<int>({0, 255, 0}), ShowEffect::seen);
 }
 
+TEST_F(PipelineDemoTest, ClockRunsWithoutMusic) {
+  ShowEffect::runMs = 200;
+  std::string output = runDemo(ScriptOptions());
+  size_t at = output.find("Duration : (");
+  ASSERT_NE(std::string::npos, at) << output;
+  EXPECT_GE(std::stoul(output.substr(at + 12, 10)), 200u) << output;
+}
+
 TEST_F(PipelineDemoTest, MissingShaderStopsLoadingWithTheLoaderMessage) {
   ScriptOptions options;
   options.shaderFile = "absent";
   bool loaded = true;
   std::string output = runDemo(options, &loaded);
   EXPECT_FALSE(loaded);
-  expectInOrder(output, {"[Loading Shaders]", "-> Loading absent", "[Shutting Down]", "Message from demosys :", "",
-                         "Message from resourceloader"});
+  expectInOrder(output, {"[Loading Shaders]", "-> Loading absent", "[Shutting Down]",
+                         "Message from demosys :", "", "Message from resourceloader"});
   EXPECT_EQ(std::string::npos, output.find("[Loading Textures]"));
   EXPECT_EQ(std::string::npos, output.find("[Demo Init]"));
   EXPECT_NE(std::string::npos, output.find("absent.vert")) << output;
@@ -228,8 +260,9 @@ TEST_F(PipelineDemoTest, MissingTextureNamesTheFile) {
   bool loaded = true;
   std::string output = runDemo(options, &loaded);
   EXPECT_FALSE(loaded);
-  expectInOrder(output, {"Load : resources/graphics/none.png", "[Shutting Down]", "Message from resourceloader",
-                         "Failed to load texture!", "File : 'resources/graphics/none.png'", "[Deleting Pools]"});
+  expectInOrder(output,
+                {"Load : resources/graphics/none.png", "[Shutting Down]", "Message from resourceloader",
+                 "Failed to load texture!", "File : 'resources/graphics/none.png'", "[Deleting Pools]"});
 }
 
 TEST_F(PipelineDemoTest, MissingMusicFailsTheSoundSetUp) {

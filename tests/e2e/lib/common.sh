@@ -50,3 +50,22 @@ expect_in_order() {  # file line...
   done
 }
 
+
+# Passes when the program ended with the expected status, printed the lines in order and left
+# no process behind in its working directory; removes the directory.
+expect_run() {  # case status expected-status work line...
+  local name=$1 status=$2 expected=$3 work=$4; shift 4
+  local left; left=$(processes_in "$work")
+  if [ "$status" -ne "$expected" ]; then fail "$name: exit status $status, not $expected"; cat "$work/out.txt"
+  elif [ -n "$left" ]; then fail "$name: processes left behind: $left"
+  elif expect_in_order "$work/out.txt" "$@"; then pass "$name: status $status and the report"
+  else fail "$name: report"; cat "$work/out.txt"; fi
+  rm -rf "$work"
+}
+
+processes_in() {  # directory -> ids of the processes working in it
+  local process
+  for process in /proc/[0-9]*; do
+    [ "$(readlink "$process/cwd" 2>/dev/null)" = "$1" ] && echo "${process#/proc/}"
+  done
+}
