@@ -329,4 +329,14 @@ track("fade_b", fb)
 track("noise_strength", [(0, 0.04), (88, 0.04), (92, 0.08), (120, 0.05)])
 track("vignett_radius", [(0, 1.5), (16, 1.5), (24, 0.65), (88, 0.55), (120, 0.7), (140, 0.6)])
 
-open(sys.argv[1], "w").write("\n".join(out) + "\n")
+# Written beside the output and renamed into place, so that an interrupted run never leaves
+# half a timeline where a whole one was.
+temporary = os.path.join(FOLDER, ".%s.%d" % (os.path.basename(sys.argv[1]), os.getpid()))
+try:
+    with open(temporary, "w") as text:
+        text.write("\n".join(out) + "\n")
+    os.replace(temporary, sys.argv[1])
+except BaseException:
+    if os.path.exists(temporary):
+        os.remove(temporary)
+    raise
