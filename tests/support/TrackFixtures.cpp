@@ -6,10 +6,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/TempDir.h"
+
 namespace TrackFixtures {
 
 std::string MakeDirectory(const std::string& name) {
-  std::filesystem::path path = std::filesystem::path(testing::TempDir()) / ("kvr_tracks_" + name);
+  // One private folder per test process, removed when the process ends.
+  static TempDir scratch;
+  std::filesystem::path path = std::filesystem::path(scratch.path()) / ("kvr_tracks_" + name);
   std::filesystem::remove_all(path);
   std::filesystem::create_directories(path);
   return path.string() + "/";
