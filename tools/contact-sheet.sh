@@ -31,5 +31,8 @@ for frame in "$WORK"/frames/frame_*.png; do
 done
 
 OUT="$BUILD_DIR/frames/production-contact-sheet.png"
-montage "${TILES[@]}" -tile 8x -geometry 320x180+4+4 -background '#202020' -fill white -pointsize 14 "$OUT"
+# A font file by path: ImageMagick's default font name is often not installed.
+LABEL_FONT=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+montage "${TILES[@]}" -tile 8x -geometry 320x180+4+4 -background '#202020' -fill white -font "$LABEL_FONT" \
+  -pointsize 14 "$OUT"
 echo "Contact sheet: $OUT ($((${#TILES[@]} / 3)) tiles); report: $BUILD_DIR/frames/production-report.json"

@@ -2,7 +2,7 @@
 # The whole production rendered offline by the capture program (320x180, 20 frames per second,
 # quality Low) and its report checked against the storyboard: every instance active in the
 # sections that need it, no GL error, no missing uniform, no feedback loop, every frame ending
-# on the screen, and no frame too dark between 00:01 and 02:29.
+# on the screen, no frame too dark between 00:01 and 02:29, and depth and colour under water.
 set -uo pipefail
 BUILD_DIR=$(cd "$1" && pwd)
 WORK=$(mktemp -d)
@@ -45,6 +45,9 @@ ALL = {"underwater_effect", "postprocess_effect", "glow_effect", "particle_creat
        "particle_creatures2_effect", "fluid_effect", "camera", "credits_effect", "radial_blur_effect"}
 DRAWS_NOTHING = {"camera"}  # sets the engine camera in its pre-draw step only
 DARK_FROM, DARK_TO, DARK_LIMIT = 1000, 149000, 0.02
+# Once the Descent has faded in and through the Creature, the underwater picture shows depth
+# (water lighter towards the surface, the upper third brighter than the lower) and colour.
+DEPTH_FROM, DEPTH_TO, DEPTH_LIMIT, CHROMA_LIMIT = 22000, 72000, 0.01, 0.05
 
 report = json.load(open(sys.argv[1]))
 frames = report["frames"]
@@ -89,6 +92,11 @@ for frame in frames:
             darkest = (t, frame["luminance"])
         if frame["luminance"] <= DARK_LIMIT:
             fail("%d ms: mean luminance %.4f" % (t, frame["luminance"]))
+    if DEPTH_FROM <= t < DEPTH_TO:
+        upper, lower = frame["thirds"][0], frame["thirds"][2]
+        if upper - lower < DEPTH_LIMIT or frame["chroma"] < CHROMA_LIMIT:
+            fail("%d ms: a flat picture: upper third %.4f, lower third %.4f, chroma %.4f" %
+                 (t, upper, lower, frame["chroma"]))
 
 print("frames %d, GL errors %d, missing uniforms %d, feedback loops %d, darkest frame %s ms (%.4f)" %
       (len(frames), summary["gl_errors"], summary["missing_uniforms"], summary["feedback_loops"],
