@@ -59,7 +59,7 @@ void KVRGui::buildWidgets() {
   bannerBox->image(banner);
   addResolutionChoice();
 
-  Fl_Check_Button* fullscreenBox = new Fl_Check_Button(170, 160, 30, 30, "Fullscreen: ");
+  fullscreenBox = new Fl_Check_Button(170, 160, 30, 30, "Fullscreen: ");
   fullscreenBox->align(FL_ALIGN_LEFT);
   fullscreenBox->value(1);
   fullscreenBox->tooltip("Enable to view in fullscreen.");
@@ -77,7 +77,7 @@ void KVRGui::buildWidgets() {
   antialiasingChoice->callback(onAntialiasing, this);
   onAntialiasing(antialiasingChoice, this);
 
-  Fl_Choice* qualityChoice = new Fl_Choice(320, 200, 80, 25, "Quality: ");
+  qualityChoice = new Fl_Choice(320, 200, 80, 25, "Quality: ");
   for (const char* entry : {"Low", "Medium", "High", "Ultra"}) qualityChoice->add(entry);
   qualityChoice->value(2);
   qualityChoice->callback(onQuality, this);
@@ -92,15 +92,36 @@ void KVRGui::buildWidgets() {
 }
 
 void KVRGui::addResolutionChoice() {
-  Fl_Choice* resolution = new Fl_Choice(170, 120, 230, 25, "Available resolutions:");
+  resolutionChoice = new Fl_Choice(170, 120, 230, 25, "Available resolutions:");
   for (const Mode& mode : modes) {
     // add() would read '/' as a submenu and '&' as a shortcut; the texts carry neither.
-    resolution->add(entryText(mode.width, mode.height).c_str());
+    resolutionChoice->add(entryText(mode.width, mode.height).c_str());
   }
-  resolution->value(0);
-  resolution->callback(onResolution, this);
+  resolutionChoice->value(0);
+  resolutionChoice->callback(onResolution, this);
   chosenWidth = modes[0].width;
   chosenHeight = modes[0].height;
+}
+
+void KVRGui::presetSize(int width, int height) {
+  size_t index = 0;
+  while (index < modes.size() && (modes[index].width != width || modes[index].height != height)) ++index;
+  if (index == modes.size()) {
+    modes.push_back({width, height});
+    resolutionChoice->add(entryText(width, height).c_str());
+  }
+  resolutionChoice->value(static_cast<int>(index));
+  onResolution(resolutionChoice, this);
+}
+
+void KVRGui::presetFullscreen(bool enabled) {
+  fullscreenBox->value(enabled ? 1 : 0);
+  onFullscreen(fullscreenBox, this);
+}
+
+void KVRGui::presetQuality(int level) {
+  qualityChoice->value(level);
+  onQuality(qualityChoice, this);
 }
 
 void KVRGui::onResolution(Fl_Widget* widget, void* gui) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+class Fl_Check_Button;
 class Fl_Choice;
 class Fl_Pixmap;
 class Fl_Widget;
@@ -31,6 +32,12 @@ class KVRGui : public Fl_Double_Window {
   bool getQuit() const { return quit; }
   const std::vector<Mode>& getModes() const { return modes; }
 
+  // Choices made on the command line, shown as the dialog's selection. A size that SDL does
+  // not list is added as the last entry.
+  void presetSize(int width, int height);
+  void presetFullscreen(bool enabled);
+  void presetQuality(int level);
+
   // "(16:9)", "(16:10)", "(4:3)" or "(5:4)" by the mode's ratio; "" below 5:4.
   static std::string aspectLabel(int width, int height);
   // "1280 X 1024 (5:4)"
@@ -52,6 +59,9 @@ class KVRGui : public Fl_Double_Window {
 
   std::vector<Mode> modes;
   Fl_Pixmap* banner = nullptr;
+  Fl_Choice* resolutionChoice = nullptr;
+  Fl_Check_Button* fullscreenBox = nullptr;
+  Fl_Choice* qualityChoice = nullptr;
   int chosenWidth = 0;
   int chosenHeight = 0;
   int antialiasing = 0;

@@ -1,5 +1,8 @@
 #include <FL/Fl.H>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,6 +12,7 @@
 #include "content/BrinovaShaderCache.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/core/StopRequest.h"
+#include "demosys/core/TimeCode.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/runtime/Demo.h"
 #include "demosys/runtime/TrackNameList.h"
@@ -29,13 +33,70 @@ void runDialog() {
   while (Fl::first_window() && !StopRequest::requested()) Fl::wait(DIALOG_WAKE_SECONDS);
 }
 
-int playDemo(ScreenMetrics& metrics) {
+int usageError(const std::string& message) {
+  std::cerr << PROGRAM << ": " << message << std::endl << LauncherOptions::usage(PROGRAM);
+  return USAGE_STATUS;
+}
+
+int listTracks() {
+  BrinovaResources production;
+  TrackNameList names;
+  names.addDefinedInstances(production);
+  names.write(std::cout);
+  if (std::cout.flush()) return 0;
+  std::cerr << PROGRAM << ": cannot write to standard output" << std::endl;
+  return 1;
+}
+
+// The production's own end time, as its set-up states it, without opening anything.
+uint32_t productionEndMs() {
+  BrinovaResources production;
+  ScreenMetrics scratch;
+  production.setup(&scratch);
+  return KVRDemosys::endTime.total;
+}
+
+// The dialog with the command line's choices preselected; false when the user quit.
+bool chooseInDialog(const LauncherOptions& options, ScreenMetrics& metrics) {
+  KVRGui* gui = new KVRGui(450, 300, "Kelvaro Demosys v.1.0");
+  if (options.hasSize) gui->presetSize(options.width, options.height);
+  if (options.windowed) gui->presetFullscreen(false);
+  if (options.hasQuality) gui->presetQuality(options.quality);
+  Fl::scheme("gtk+");
+  runDialog();
+  metrics.setSize(gui->getWidth(), gui->getHeight());
+  metrics.setFullscreen(gui->getFullscreen());
+  metrics.setAntialiasing(gui->getAntialiasing());
+  metrics.setVsync(gui->getVsync());
+  metrics.setQuality(gui->getQuality());
+  const bool start = !gui->getQuit();
+  delete gui;
+  return start;
+}
+
+// What the dialog would give when nothing is touched, changed by the command line.
+void chooseWithoutDialog(const LauncherOptions& options, ScreenMetrics& metrics) {
+  if (options.hasSize) {
+    metrics.setSize(options.width, options.height);
+  } else {
+    const KVRGui::Mode largest = KVRGui::listModes().front();
+    metrics.setSize(largest.width, largest.height);
+  }
+  metrics.setFullscreen(!options.windowed);
+  metrics.setAntialiasing(0);
+  metrics.setVsync(true);
+  metrics.setQuality(options.quality);
+}
+
+int playDemo(ScreenMetrics& metrics, const LauncherOptions& options, int source) {
   std::cout << "Run demo" << std::endl;
   Demo* demo = new Demo();
   KVRDemosys::progressBar = new BrinovaProgressBar();
   KVRDemosys::shaderCache = new BrinovaShaderCache();
   KVRDemosys::resources = new BrinovaResources();
-  demo->load(&metrics, 1);
+  demo->load(&metrics, source);
+  // The production's set-up chose its start while loading; the command line's wins.
+  if (options.hasFrom) KVRDemosys::startTime = TimeCode::fromMilliseconds(options.fromMs);
   demo->setupRendering();
   demo->run();
   demo->shutdown();
@@ -49,10 +110,7 @@ int playDemo(ScreenMetrics& metrics) {
 
 int main(int argc, char** argv) {
   LauncherOptions options;
-  if (!options.parse(std::vector<std::string>(argv + 1, argv + argc))) {
-    std::cerr << PROGRAM << ": " << options.getError() << std::endl << LauncherOptions::usage(PROGRAM);
-    return USAGE_STATUS;
-  }
+  if (!options.parse(std::vector<std::string>(argv + 1, argv + argc))) return usageError(options.getError());
   if (options.helpRequested) {
     std::cout << LauncherOptions::help(PROGRAM);
     return 0;
@@ -61,36 +119,30 @@ int main(int argc, char** argv) {
     std::cout << PROGRAM << " " << KVR_VERSION << std::endl;
     return 0;
   }
-  if (options.listTracksRequested) {
-    BrinovaResources production;
-    TrackNameList names;
-    names.addDefinedInstances(production);
-    names.write(std::cout);
-    if (std::cout.flush()) return 0;
-    std::cerr << PROGRAM << ": cannot write to standard output" << std::endl;
-    return 1;
+  if (options.listTracksRequested) return listTracks();
+  if (options.hasFrom && !options.checkFrom(productionEndMs())) return usageError(options.getError());
+  int source = 1;
+  if (!options.resourceDirectory.empty()) {
+    std::string root;
+    if (!options.resourceRoot(root)) return usageError(options.getError());
+    // The directory source reads "resources/..." from the working folder.
+    if (chdir(root.c_str()) != 0)
+      return usageError("--resources: cannot enter '" + root + "': " + std::strerror(errno));
+    source = 0;
   }
 
   // Before the dialog starts SDL: SDL leaves handlers that are already in place alone, instead
   // of turning the signals into quit events that the frame loop ignores.
   StopRequest::install();
   ScreenMetrics metrics;
-  KVRGui* gui = new KVRGui(450, 300, "Kelvaro Demosys v.1.0");
-  Fl::scheme("gtk+");
-  runDialog();
-
-  metrics.setSize(gui->getWidth(), gui->getHeight());
-  metrics.setFullscreen(gui->getFullscreen());
-  metrics.setAntialiasing(gui->getAntialiasing());
-  metrics.setVsync(gui->getVsync());
-  metrics.setQuality(gui->getQuality());
-  int status = 0;
-  if (gui->getQuit()) {
+  bool start = true;
+  if (options.noDialog)
+    chooseWithoutDialog(options, metrics);
+  else
+    start = chooseInDialog(options, metrics);
+  if (!start) {
     std::cout << "Quit demo" << std::endl;
-    status = StopRequest::exitStatus();
-  } else {
-    status = playDemo(metrics);
+    return StopRequest::exitStatus();
   }
-  delete gui;
-  return status;
+  return playDemo(metrics, options, source);
 }

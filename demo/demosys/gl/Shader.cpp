@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 #include "demosys/core/KVRAssert.h"
 #include "demosys/core/KVRDemosys.h"
@@ -89,6 +90,18 @@ bool Shader::link() {
   ok = false;
   infoLog += readLog(length, glGetProgramInfoLog, program);
   return false;
+}
+
+void Shader::takeProgramOf(Shader& rebuilt) {
+  std::swap(vertexSource, rebuilt.vertexSource);
+  std::swap(fragmentSource, rebuilt.fragmentSource);
+  std::swap(vertexShader, rebuilt.vertexShader);
+  std::swap(fragmentShader, rebuilt.fragmentShader);
+  std::swap(program, rebuilt.program);
+  std::swap(ok, rebuilt.ok);
+  std::swap(infoLog, rebuilt.infoLog);
+  locations.clear();
+  rebuilt.locations.clear();
 }
 
 void Shader::bind() {

@@ -55,6 +55,10 @@ class Shader {
   const std::string& getVertexSource() const { return vertexSource; }
   const std::string& getFragmentSource() const { return fragmentSource; }
   std::string toString() const;
+  // Takes over the program, shaders and sources that `rebuilt` compiled and linked, and hands it
+  // this shader's old ones to delete. Effects keep their pointer to this object, so a reload
+  // swaps what is inside it; texture slots stay, uniform locations are asked again.
+  void takeProgramOf(Shader& rebuilt);
 
  private:
   bool compile(GLenum type, const std::string& source, std::string& sourceField, GLuint& shaderName);

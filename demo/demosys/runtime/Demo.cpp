@@ -78,6 +78,7 @@ void Demo::startRun() {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   loader->startDemo();
+  runStartTime = KVRDemosys::startTime.total;
   KVRDemosys::runStartTicks = SDL_GetTicks();
   // A signal that came while loading: the report follows at once, no frame is drawn.
   if (StopRequest::requested()) KVRDemosys::quitRequested = true;
@@ -104,6 +105,16 @@ void Demo::renderFrame(uint32_t time, uint32_t row, uint32_t delta) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   handleEvents();
   if (KVRDemosys::tracks) KVRDemosys::tracks->Step(time, row, delta);
+  drawOverlay(time, row);
+}
+
+void Demo::drawOverlay(uint32_t time, uint32_t row) {
+  if (!overlay.isVisible()) return;
+  if (KVRDemosys::boundFramebuffer != 0) bind(nullptr);
+  const bool paused = KVRDemosys::timer && KVRDemosys::timer->IsPaused();
+  const ScreenMetrics* screen = KVRDemosys::screenMetrics;
+  overlay.draw(DebugOverlay::describe(time, row, paused, KVRDemosys::tracks), screen->getWidth(),
+               screen->getHeight());
 }
 
 void Demo::finishFrame() {
@@ -114,16 +125,67 @@ void Demo::finishFrame() {
 
 void Demo::handleEvents() {
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-      KVRDemosys::quitRequested = true;
-    } else if (event.type == SDL_VIDEORESIZE) {
-      std::cout << "Screen resize (" << event.resize.w << "," << event.resize.h << ")" << std::endl;
-      KVRDemosys::screenMetrics->resize(event.resize.w, event.resize.h);
-    }
-  }
+  while (SDL_PollEvent(&event)) handleEvent(event);
   // SDL's quit event is also the close button, which must not end a demo; a signal must.
   if (StopRequest::requested()) KVRDemosys::quitRequested = true;
+}
+
+void Demo::handleEvent(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN) {
+    handleKey(event.key.keysym.sym);
+  } else if (event.type == SDL_VIDEORESIZE) {
+    std::cout << "Screen resize (" << event.resize.w << "," << event.resize.h << ")" << std::endl;
+    KVRDemosys::screenMetrics->resize(event.resize.w, event.resize.h);
+  }
+}
+
+void Demo::handleKey(int key) {
+  Timer* clock = KVRDemosys::timer;
+  switch (key) {
+    case SDLK_ESCAPE:
+      KVRDemosys::quitRequested = true;
+      break;
+    case SDLK_SPACE:
+      togglePause();
+      break;
+    case SDLK_LEFT:
+      if (clock) seekTo(int64_t(clock->GetTime()) - SEEK_MS);
+      break;
+    case SDLK_RIGHT:
+      if (clock) seekTo(int64_t(clock->GetTime()) + SEEK_MS);
+      break;
+    case SDLK_HOME:
+      seekTo(runStartTime);
+      break;
+    case SDLK_F5:
+      if (loader) loader->reloadShaders();
+      break;
+    case SDLK_F6:
+      if (loader) loader->reloadTracks();
+      break;
+    case SDLK_t:
+      overlay.toggle();
+      break;
+    default:
+      break;
+  }
+}
+
+void Demo::togglePause() {
+  Timer* clock = KVRDemosys::timer;
+  if (!clock) return;
+  if (clock->IsPaused())
+    clock->Start();
+  else
+    clock->Pause();
+}
+
+// Held between 0 and the end time: a seek past the end ends the run after one more frame.
+void Demo::seekTo(int64_t time) {
+  if (!KVRDemosys::timer) return;
+  const int64_t end = KVRDemosys::endTime.total;
+  const int64_t held = time < 0 ? 0 : (time > end ? end : time);
+  KVRDemosys::timer->SetTime(static_cast<uint32_t>(held));
 }
 
 void Demo::reportRun() {

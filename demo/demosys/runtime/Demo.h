@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "demosys/runtime/DebugOverlay.h"
+
 class ResourceLoader;
 class ScreenMetrics;
+union SDL_Event;
 
 // One run of a demo: load (resources, window, sound), set up rendering, the frame loop until
 // the end time, Escape or a StopRequest (SIGINT, SIGTERM), and the shutdown report. A failed
@@ -30,6 +33,13 @@ class Demo {
   void renderFrame(uint32_t time, uint32_t row, uint32_t delta);
   void finishFrame();
 
+  // The frame loop's handling of one window event: Escape ends the run, Space pauses and
+  // resumes, Left and Right seek a bar, Home goes back to where the run started, F5 reloads
+  // the shaders, F6 the tracks, T shows or hides the overlay; a resize letterboxes again.
+  void handleEvent(const SDL_Event& event);
+  // One bar of the production, the step of the seek keys.
+  static constexpr uint32_t SEEK_MS = 2000;
+
   bool isOk() const { return !failed; }
   void setCaption(const std::string& text) { caption = text; }
 
@@ -37,10 +47,17 @@ class Demo {
   bool fail(const std::string& text);
   void drawFrame();
   void handleEvents();
+  void handleKey(int key);
+  void togglePause();
+  void seekTo(int64_t time);
+  void drawOverlay(uint32_t time, uint32_t row);
   void reportRun();
 
   ResourceLoader* loader;
   std::string message;
   std::string caption;
   bool failed;
+  // Where Home goes: the time the run started at.
+  uint32_t runStartTime = 0;
+  DebugOverlay overlay;
 };

@@ -3,7 +3,9 @@
 #include <SDL/SDL.h>
 
 #include <iostream>
+#include <memory>
 
+#include "demosys/audio/AudioDecodeAhead.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/DataFBOPool.h"
 #include "demosys/gl/DataShaderPool.h"
@@ -18,6 +20,7 @@
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/io/ResourceFile.h"
 #include "demosys/runtime/DataEffectPool.h"
+#include "demosys/runtime/Effect.h"
 #include "demosys/runtime/ProgressBar.h"
 #include "demosys/runtime/ResourceDefinition.h"
 #include "demosys/runtime/TrackData.h"
@@ -28,8 +31,12 @@
 #include "demosys/scene/KVRScene.h"
 #include "demosys/scene/ObjectLoader.h"
 #include "demosys/scene/ShaderCache.h"
+#include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/FMODTimer.h"
 #include "demosys/timing/Timer.h"
+#include "demosys/timing/TrackInterpolate.h"
+#include "demosys/timing/TrackStartStop.h"
+#include "demosys/timing/ValueKeyframe.h"
 
 namespace {
 
@@ -48,6 +55,22 @@ bool compileShader(const ShaderDefinition& definition, Shader& shader, std::stri
   message = result.message;
   return false;
 }
+
+// The archive is closed once loading is done; a reload opens it again for its own reads.
+class ReopenedSource {
+ public:
+  ReopenedSource() : archive(KVRDemosys::resourceSource == 1) {
+    if (archive) ResourceAccess::selectSource(1);
+  }
+  ~ReopenedSource() {
+    if (archive) ResourceAccess::closeArchive();
+  }
+  ReopenedSource(const ReopenedSource&) = delete;
+  ReopenedSource& operator=(const ReopenedSource&) = delete;
+
+ private:
+  bool archive;
+};
 
 }  // namespace
 
@@ -105,11 +128,29 @@ bool ResourceLoader::defineAndLoadResources() {
   KVRDemosys::resources->defineResources();
   std::cout << "[Define Effects]" << std::endl;
   KVRDemosys::resources->defineEffects();
+  startWorkAhead();
   startProgressBar();
   KVRDemosys::loadTimings.mark("definitions");
   return timed("shaders", loadShaders()) && timed("objects", loadObjects()) &&
          timed("textures", loadTextures()) && timed("scenes", prepareScenes()) &&
          timed("binaries and animations", loadBinaries() && loadAnimations());
+}
+
+void ResourceLoader::startWorkAhead() {
+  if (!KVRDemosys::musicFile.empty() && !KVRDemosys::musicDecode) {
+    // Read here: the archive is not to be shared between threads. A file that cannot be read
+    // is left for the sound set-up to report.
+    std::unique_ptr<ResourceFile> file(
+        ResourceAccess::loadFile(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile));
+    if (file && file->isOk()) KVRDemosys::musicDecode = new AudioDecodeAhead(file->bytes());
+  }
+  for (const auto& entry : KVRDemosys::effectTypePool->entries())
+    if (entry.second) entry.second->prepareAhead();
+}
+
+void ResourceLoader::finishMusicDecode() {
+  delete KVRDemosys::musicDecode;
+  KVRDemosys::musicDecode = nullptr;
 }
 
 bool ResourceLoader::timed(const std::string& stage, bool succeeded) {
@@ -249,8 +290,9 @@ bool ResourceLoader::setupSound() {
   } else {
     std::cout << "Play : " << KVRDemosys::musicFile << std::endl;
     KVRDemosys::timer = new FMODTimer(ResourceAccess::SOUND_DIRECTORY + KVRDemosys::musicFile, rate);
-    if (!KVRDemosys::timer->Init())
-      return fail("Failed to load sound!\nFile : '" + KVRDemosys::musicFile + "'");
+    const bool initialised = KVRDemosys::timer->Init();
+    finishMusicDecode();
+    if (!initialised) return fail("Failed to load sound!\nFile : '" + KVRDemosys::musicFile + "'");
   }
   advanceProgressBar();
   return true;
@@ -271,6 +313,7 @@ void ResourceLoader::startDemo() {
 }
 
 void ResourceLoader::deleteEverything() {
+  finishMusicDecode();
   delete KVRDemosys::progressBar;
   std::cout << "[Deleting Pools]" << std::endl;
   delete KVRDemosys::sceneDataPool;
@@ -293,14 +336,18 @@ void ResourceLoader::deleteEverything() {
 
 bool ResourceLoader::reloadShaders() {
   std::cout << "[Reloading Shaders]" << std::endl;
+  ReopenedSource source;
   for (const ShaderDefinition& definition : KVRDemosys::shaderDefinitions) {
     Shader* shader = KVRDemosys::shaderPool->get(definition.poolName);
+    // Compiled beside the running program: a shader with an error keeps drawing as it did.
+    Shader rebuilt;
     std::string error;
-    if (!shader || !compileShader(definition, *shader, error)) {
+    if (!shader || !compileShader(definition, rebuilt, error)) {
       std::cout << "Error while recompiling '" << definition.poolName << "' : " << std::endl
                 << error << std::endl;
       return false;
     }
+    shader->takeProgramOf(rebuilt);
     KVRDemosys::shaderPool->add(definition.poolName, shader);
     std::cout << "Adding shader '" << definition.poolName << "' = " << shader->toString() << std::endl;
     shader->bind();
@@ -308,6 +355,75 @@ bool ResourceLoader::reloadShaders() {
   }
   std::cout << "[Reloading Shaders] ... Done!" << std::endl;
   return true;
+}
+
+bool ResourceLoader::reloadTracks() {
+  std::cout << "[Reloading Tracks]" << std::endl;
+  if (!KVRDemosys::tracks) return reloadFailed("no track data is loaded");
+  // Loaded for stand-ins of the instances first, so that a broken file leaves the running
+  // instances' tracks untouched; only a complete, valid load is copied over.
+  StandIns standIns;
+  for (const auto& entry : KVRDemosys::effectInstancePool->entries()) {
+    if (!entry.second || !entry.second->tracked) continue;
+    Effect* standIn = entry.second->clone();
+    standIn->createTracks();
+    standIns.names.push_back(entry.first);
+    standIns.originals.push_back(entry.second);
+    standIns.effects.push_back(standIn);
+  }
+  std::unique_ptr<TrackData> loaded;
+  std::string error;
+  {
+    ReopenedSource source;
+    TrackLoader trackLoader(ResourceAccess::TRACKS_DIRECTORY);
+    trackLoader.SetFBOResolver(findTargetFBO);
+    loaded.reset(trackLoader.LoadTrackData(standIns.names, standIns.effects));
+    error = trackLoader.GetError();
+  }
+  if (!loaded) return reloadFailed(error);
+  loaded->SetRate(KVRDemosys::tracks->GetRate());
+  if (!loaded->ValidateStartStop())
+    return reloadFailed("the start/stop track of '" + loaded->FirstInvalidStartStop() +
+                        "' does not alternate start and stop keyframes");
+  adoptTracks(*loaded, standIns);
+  std::cout << "[Reloading Tracks] ... Done!" << std::endl;
+  return true;
+}
+
+bool ResourceLoader::reloadFailed(const std::string& reason) {
+  std::cout << "Track data : reload failed, the previous tracks stay: " << reason << std::endl;
+  return false;
+}
+
+// The running sets keep their parameter track objects (the instances point at them) and get
+// the loaded keyframes, start/stop tracks and priorities; then the order is built again.
+void ResourceLoader::adoptTracks(TrackData& loaded, const StandIns& standIns) {
+  TrackData& running = *KVRDemosys::tracks;
+  for (size_t i = 0; i < standIns.names.size(); ++i) {
+    EffectTrackSet* from = loaded.GetSet(standIns.names[i]);
+    EffectTrackSet* to = running.GetSet(standIns.names[i]);
+    if (!from || !to) continue;
+    to->SetStartStop(from->startStop);
+    from->startStop = nullptr;
+    const Effect* standIn = standIns.effects[i];
+    Effect* original = standIns.originals[i];
+    for (int track = 0; track < standIn->GetTrackCount() && track < original->GetTrackCount(); ++track)
+      copyKeyframes(*standIn->GetTrackAt(track), *original->GetTrackAt(track));
+  }
+  running.BuildOrder();
+  running.NumberPriorities();
+}
+
+void ResourceLoader::copyKeyframes(const TrackInterpolate& from, TrackInterpolate& to) {
+  to.Clear();
+  for (const auto& entry : from.Keyframes()) {
+    const ValueKeyframe* keyframe = static_cast<const ValueKeyframe*>(entry.second);
+    to.InsertKeyframe(new ValueKeyframe(keyframe->row, keyframe->value, keyframe->interpolation));
+  }
+}
+
+ResourceLoader::StandIns::~StandIns() {
+  for (Effect* effect : effects) delete effect;
 }
 
 void ResourceLoader::writePackScript(const std::string& archiver, const std::string& scriptPath) {

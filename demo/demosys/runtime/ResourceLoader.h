@@ -1,8 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+class Effect;
 class ScreenMetrics;
+class TrackData;
+class TrackInterpolate;
 
 // The stages that take the engine from nothing to a playable demo, each announced on
 // standard output. A failing stage keeps its text for the shutdown report.
@@ -22,7 +26,12 @@ class ResourceLoader {
   void deleteEverything();
 
   // Recompiles every defined shader in place, for editing shaders while the demo is loaded.
+  // A shader that fails keeps its running program; the first failure ends the reload.
   bool reloadShaders();
+  // Reads the track files again from the current source into the running track system and
+  // rebuilds the instances' order. A file that fails to load or check leaves the running tracks
+  // as they were and prints why.
+  bool reloadTracks();
   // A shell script that rebuilds the archive from every file the demo uses, and no other.
   void writePackScript(const std::string& archiver, const std::string& scriptPath);
 
@@ -34,6 +43,10 @@ class ResourceLoader {
   // Records the stage that just ran in the load timings and passes its result on.
   bool timed(const std::string& stage, bool succeeded);
   void startProgressBar();
+  // Work that needs no GL context, started on threads early and taken up by later stages:
+  // the music's decoding and the effects' own preparation.
+  void startWorkAhead();
+  static void finishMusicDecode();
   bool loadShaders();
   bool loadObjects();
   bool loadTextures();
@@ -42,6 +55,16 @@ class ResourceLoader {
   bool loadBinaries();
   bool loadAnimations();
   void initializeInstances();
+  // Fresh objects of the tracked instances' classes with their tracks, for a trial load.
+  struct StandIns {
+    ~StandIns();
+    std::vector<std::string> names;
+    std::vector<Effect*> originals;
+    std::vector<Effect*> effects;
+  };
+  bool reloadFailed(const std::string& reason);
+  static void adoptTracks(TrackData& loaded, const StandIns& standIns);
+  static void copyKeyframes(const TrackInterpolate& from, TrackInterpolate& to);
 
   std::string message = "ResourceLoader : unknown";
   bool ok = true;

@@ -99,6 +99,12 @@ uint32_t FMODTimer::SetTime(uint32_t ms) {
   return Timer::SetTime(ms);
 }
 
+uint32_t FMODTimer::musicPosition() const {
+  uint32_t position = 0;
+  if (channel) channel->getPosition(&position);
+  return position;
+}
+
 void FMODTimer::Update() {
   if (system) system->update();
 }

@@ -29,6 +29,10 @@ class FMODTimer : public Timer {
   // Modes 0 and 1 return the channel's result, modes 2 and 3 return count.
   int GetSpectrum(int mode, int count, float* out) override;
 
+  // Where the music channel plays now, in ms; 0 without a channel. Seeking and pausing move
+  // the music with the clock; this says where the sound really is.
+  uint32_t musicPosition() const;
+
   // Chosen before Init: where the music goes (tests ask for silence) and the sound clock.
   void setAudioOutput(AudioSystem::Output output) { audioOutput = output; }
   void setAudioClock(AudioSystem::Clock clock) { audioClock = std::move(clock); }
