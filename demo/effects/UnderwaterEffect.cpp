@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/Camera.h"
@@ -23,6 +24,7 @@ namespace {
 
 const int32_t OCEAN_GRID = 64;
 const int32_t SEABED_GRID = 256;
+const int32_t WORLD_SIZE = 200;
 // Seabed cells per side of a culling block: 256 blocks, small enough to follow the view's edge.
 const int32_t SEABED_BLOCK = 16;
 const int32_t RIBBON_COUNT = 20;
@@ -62,6 +64,12 @@ void deleteBuffer(VBODynamic* buffer) {
 
 }  // namespace
 
+struct UnderwaterEffect::SeabedBuild {
+  std::unique_ptr<KVRMesh> mesh;
+  UnderwaterSurface surface;
+  std::unique_ptr<GridCulling> culling;
+};
+
 // Prototypes never ran init and hold nothing; instances free what init made.
 UnderwaterEffect::~UnderwaterEffect() {
   for (NoisePath* ribbon : ribbons) delete ribbon;
@@ -79,7 +87,16 @@ void UnderwaterEffect::preDraw(uint32_t time) {}
 
 void UnderwaterEffect::postDraw(uint32_t time) {}
 
-Effect* UnderwaterEffect::clone() { return new UnderwaterEffect(); }
+void UnderwaterEffect::prepareAhead() {
+  if (!seabedAhead.valid()) seabedAhead = std::async(std::launch::async, buildSeabed).share();
+}
+
+// The seabed started by prepareAhead is the same for every instance, so the clone may take it.
+Effect* UnderwaterEffect::clone() {
+  UnderwaterEffect* effect = new UnderwaterEffect();
+  effect->seabedAhead = std::move(seabedAhead);
+  return effect;
+}
 
 void UnderwaterEffect::createTracks() {
   NewTrack("wave_time", waveTime);
@@ -98,7 +115,7 @@ void UnderwaterEffect::init() {
   setFour(materialAmbient, 0, 0, 0, 1);
   setFour(materialDiffuse, 1, 1, 1, 1);
   setFour(materialSpecular, 1, 1, 1, 1);
-  worldSize = 200;
+  worldSize = WORLD_SIZE;
   delete[] materialShininess;
   materialShininess = new float[1]{127.0f};
   CreateDebris();
@@ -136,14 +153,22 @@ void UnderwaterEffect::CreateOcean() {
   oceanBuffer = new VBODynamic(surface.geometry());
 }
 
+std::shared_ptr<UnderwaterEffect::SeabedBuild> UnderwaterEffect::buildSeabed() {
+  auto build = std::make_shared<SeabedBuild>();
+  build->mesh = std::make_unique<KVRMesh>(4 * SEABED_GRID * SEABED_GRID, SEABED_GRID * SEABED_GRID, 4);
+  UnderwaterGeometry::buildSeabed(*build->mesh, build->surface, SEABED_GRID, WORLD_SIZE);
+  build->culling = std::make_unique<GridCulling>(build->surface.positions, 4, SEABED_GRID, SEABED_BLOCK);
+  return build;
+}
+
 void UnderwaterEffect::CreateSeabed() {
   gridSize = SEABED_GRID;
-  seabedMesh = new KVRMesh(4 * gridSize * gridSize, gridSize * gridSize, 4);
-  UnderwaterSurface surface;
-  UnderwaterGeometry::buildSeabed(*seabedMesh, surface, gridSize, worldSize);
-  seabedBuffer = new VBODynamic(surface.geometry());
+  std::shared_ptr<SeabedBuild> build = seabedAhead.valid() ? seabedAhead.get() : buildSeabed();
+  seabedAhead = {};
+  seabedMesh = build->mesh.release();
+  seabedBuffer = new VBODynamic(build->surface.geometry());
   delete seabedCulling;
-  seabedCulling = new GridCulling(surface.positions, 4, gridSize, SEABED_BLOCK);
+  seabedCulling = build->culling.release();
 }
 
 void UnderwaterEffect::CreateRibbons() {
@@ -226,7 +251,8 @@ void UnderwaterEffect::drawRibbons(uint32_t time) {
   glDisable(GL_CULL_FACE);
   const int32_t count = std::min(UnderwaterGeometry::ribbonCount(trackValue(numRibs, time), maxRibbons),
                                  static_cast<int32_t>(ribbons.size()));
-  const int32_t points = UnderwaterGeometry::ribbonPointCount(trackValue(numRibsVerts, time), maxRibbonPoints);
+  const int32_t points =
+      UnderwaterGeometry::ribbonPointCount(trackValue(numRibsVerts, time), maxRibbonPoints);
   const float late = trackValue(ribbonsNoiseOffset, static_cast<uint32_t>(static_cast<uint64_t>(2.0 * time)));
   const float now = trackValue(ribbonsNoiseOffset, time);
   std::vector<Vec3f> vertices;

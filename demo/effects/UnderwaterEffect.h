@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <future>
+#include <memory>
 #include <vector>
 
 #include "demosys/runtime/Effect.h"
@@ -30,6 +32,8 @@ class UnderwaterEffect : public Effect {
   void draw(uint32_t time, uint32_t delta, FBO* target) override;
   void postDraw(uint32_t time) override;
   void init() override;
+  // Starts building the seabed on a thread of its own; the first clone's init takes it.
+  void prepareAhead() override;
   Effect* clone() override;
   void createTracks() override;
 
@@ -78,6 +82,10 @@ class UnderwaterEffect : public Effect {
   TrackInterpolate* debSize = nullptr;
 
  private:
+  // The seabed's GL-free part: mesh, vertex arrays and culling blocks.
+  struct SeabedBuild;
+  static std::shared_ptr<SeabedBuild> buildSeabed();
+
   void CreateDebris();
   void CreateOcean();
   void CreateSeabed();
@@ -91,4 +99,6 @@ class UnderwaterEffect : public Effect {
   void drawEdges();
   void drawDilated(FBO* target);
   void drawDebris(uint32_t time, FBO* target);
+
+  std::shared_future<std::shared_ptr<SeabedBuild>> seabedAhead;
 };

@@ -14,6 +14,7 @@
 #include "demosys/gl/VBO.h"
 #include "demosys/gl/VBODynamic.h"
 #include "demosys/runtime/TrackData.h"
+#include "demosys/scene/KVRMesh.h"
 #include "demosys/timing/TrackInterpolate.h"
 #include "effects/UnderwaterEffect.h"
 #include "support/CapturedStdout.h"
@@ -153,6 +154,24 @@ TEST_F(UnderwaterEffectGLTest, InitBuildsTheWorld) {
   EXPECT_EQ(20u, effect->ribbons.size());
   EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->waveNormals2->getWrapS());
   EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->oceanTexture->getWrapT());
+}
+
+// The loader starts the seabed on a thread from the prototype; the instance must get the same one.
+TEST_F(UnderwaterEffectGLTest, SeabedBuiltAheadIsTheSeabedInitBuilds) {
+  UnderwaterEffect prototype;
+  prototype.prepareAhead();
+  std::unique_ptr<UnderwaterEffect> ahead(static_cast<UnderwaterEffect*>(prototype.clone()));
+  ahead->init();
+  ASSERT_TRUE(ahead->seabedMesh && ahead->seabedBuffer);
+  EXPECT_EQ(effect->seabedMesh->faces(), ahead->seabedMesh->faces());
+  int32_t differing = 0;
+  for (int32_t f = 0; f < 65536; ++f) {
+    const Vec3f& a = effect->seabedMesh->faceNormal(f);
+    const Vec3f& b = ahead->seabedMesh->faceNormal(f);
+    differing += a.x != b.x || a.y != b.y || a.z != b.z;
+  }
+  EXPECT_EQ(0, differing);
+  EXPECT_EQ(262144, ahead->seabedBuffer->getVertexCount());
 }
 
 TEST_F(UnderwaterEffectGLTest, CameraChangesTheFrame) {

@@ -4,9 +4,12 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
+#include "demosys/audio/AudioDecodeAhead.h"
 #include "demosys/audio/AudioResult.h"
 #include "demosys/audio/AudioSystem.h"
+#include "demosys/core/KVRDemosys.h"
 
 namespace {
 
@@ -37,6 +40,14 @@ int AudioSound::loadFile(const std::string& path) {
 }
 
 int AudioSound::loadMemory(const uint8_t* data, size_t size) {
+  clear();
+  int result = AUDIO_OK;
+  if (data && KVRDemosys::musicDecode && KVRDemosys::musicDecode->take(data, size, *this, result))
+    return result;
+  return decodeMemory(data, size);
+}
+
+int AudioSound::decodeMemory(const uint8_t* data, size_t size) {
   clear();
   if (!data || size == 0) return AUDIO_ERR_INVALID_PARAM;
   int result = decode(data, size);
@@ -78,6 +89,13 @@ int AudioSound::release() {
   if (owner) return owner->destroySound(this);
   clear();
   return AUDIO_OK;
+}
+
+void AudioSound::takeSamples(AudioSound& other) {
+  pcm = std::move(other.pcm);
+  frames = other.frames;
+  rate = other.rate;
+  other.clear();
 }
 
 uint32_t AudioSound::lengthMs() const {

@@ -17,9 +17,14 @@ class AudioSound {
   AudioSound(const AudioSound&) = delete;
   AudioSound& operator=(const AudioSound&) = delete;
 
-  // Decode an MP3 stream. AUDIO_OK, or a failure code with the sound left empty.
+  // Decode an MP3 stream. AUDIO_OK, or a failure code with the sound left empty. Bytes that
+  // KVRDemosys::musicDecode is already decoding are taken from it instead of decoded again.
   int loadFile(const std::string& path);
   int loadMemory(const uint8_t* data, size_t size);
+  // loadMemory without asking KVRDemosys::musicDecode (its own thread decodes this way).
+  int decodeMemory(const uint8_t* data, size_t size);
+  // Moves the samples of `other` here, leaving it empty; the owners stay as they were.
+  void takeSamples(AudioSound& other);
   // Hands a system-made sound back to its system (stopping its channels); drops the samples of
   // one built directly. The pointer must not be used afterwards in the first case.
   int release();

@@ -38,6 +38,7 @@ uint32_t glErrorCount = 0;
 uint32_t missingUniformCount = 0;
 std::vector<std::string> timelineWarnings;
 BindObserver* bindObserver = nullptr;
+AudioDecodeAhead* musicDecode = nullptr;
 int32_t resourceSource = 0;
 bool logFileLoads = false;
 ResourceArchive* archive = nullptr;

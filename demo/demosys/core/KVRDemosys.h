@@ -25,6 +25,7 @@ class ScreenMetrics;
 class Camera;
 class ResourceArchive;
 class BindObserver;
+class AudioDecodeAhead;
 
 // The engine's process-wide state: the one place where the running demo's shared objects live.
 namespace KVRDemosys {
@@ -72,6 +73,8 @@ extern uint32_t missingUniformCount;
 extern std::vector<std::string> timelineWarnings;
 // Told of texture and framebuffer binds while set (a capture sets it); null otherwise.
 extern BindObserver* bindObserver;
+// The music being decoded on its own thread during the load; null outside the load.
+extern AudioDecodeAhead* musicDecode;
 // Where resource files come from: 0 the resources/ tree, 1 the archive "resources.7z".
 extern int32_t resourceSource;
 extern bool logFileLoads;

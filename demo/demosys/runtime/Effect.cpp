@@ -29,6 +29,8 @@ void Effect::postDraw(uint32_t time) {}
 
 void Effect::init() {}
 
+void Effect::prepareAhead() {}
+
 Effect* Effect::clone() { return new Effect(); }
 
 void Effect::createTracks() {}

@@ -34,6 +34,9 @@ class Effect {
   virtual void postDraw(uint32_t time);
   // Called once, after the track data exist.
   virtual void init();
+  // Called once on each prototype when the effects are defined, before the textures load:
+  // GL-free work that init needs may start on a thread here for the instance's init to take.
+  virtual void prepareAhead();
   // A new default-constructed object of the same class; nothing of this one is copied.
   virtual Effect* clone();
   virtual void createTracks();

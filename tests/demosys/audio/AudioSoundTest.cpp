@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
+#include "demosys/audio/AudioDecodeAhead.h"
 #include "demosys/audio/AudioResult.h"
 #include "demosys/audio/AudioSound.h"
+#include "demosys/core/KVRDemosys.h"
 #include "support/AudioFixtures.h"
 #include "support/TrackFixtures.h"
 
@@ -54,6 +57,28 @@ TEST_F(AudioSoundTest, DecodesMemoryLikeTheFile) {
   ASSERT_EQ(fromFile.frameCount(), fromMemory.frameCount());
   EXPECT_TRUE(
       std::equal(fromFile.samples(), fromFile.samples() + 2 * fromFile.frameCount(), fromMemory.samples()));
+}
+
+// The load decodes the music ahead on a thread; the sound set-up must get exactly those samples
+// for the same bytes, once, and decode any other bytes itself.
+TEST_F(AudioSoundTest, MusicDecodedAheadIsTakenOnceForTheSameBytesOnly) {
+  std::vector<uint8_t> tone = TrackFixtures::ReadFile(dir + "/tone.mp3");
+  std::vector<uint8_t> other = TrackFixtures::ReadFile(dir + "/tone32k.mp3");
+  AudioSound direct;
+  ASSERT_EQ(AUDIO_OK, direct.decodeMemory(tone.data(), tone.size()));
+  KVRDemosys::musicDecode = new AudioDecodeAhead(tone);
+  AudioSound fromOther, taken, again;
+  EXPECT_EQ(AUDIO_OK, fromOther.loadMemory(other.data(), other.size()));
+  EXPECT_EQ(32000, fromOther.sampleRate());
+  EXPECT_EQ(AUDIO_OK, taken.loadMemory(tone.data(), tone.size()));
+  EXPECT_EQ(AUDIO_OK, again.loadMemory(tone.data(), tone.size()));
+  delete KVRDemosys::musicDecode;
+  KVRDemosys::musicDecode = nullptr;
+  for (const AudioSound* sound : {&taken, &again}) {
+    ASSERT_EQ(direct.frameCount(), sound->frameCount());
+    EXPECT_EQ(44100, sound->sampleRate());
+    EXPECT_TRUE(std::equal(direct.samples(), direct.samples() + 2 * direct.frameCount(), sound->samples()));
+  }
 }
 
 TEST_F(AudioSoundTest, KeepsTheStreamsOwnRate) {
