@@ -12,7 +12,6 @@
 #include "content/BrinovaShaderCache.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/core/StopRequest.h"
-#include "demosys/core/TimeCode.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/runtime/Demo.h"
 #include "demosys/runtime/TrackNameList.h"
@@ -94,9 +93,8 @@ int playDemo(ScreenMetrics& metrics, const LauncherOptions& options, int source)
   KVRDemosys::progressBar = new BrinovaProgressBar();
   KVRDemosys::shaderCache = new BrinovaShaderCache();
   KVRDemosys::resources = new BrinovaResources();
+  if (options.hasFrom) demo->startFrom(options.fromMs);
   demo->load(&metrics, source);
-  // The production's set-up chose its start while loading; the command line's wins.
-  if (options.hasFrom) KVRDemosys::startTime = TimeCode::fromMilliseconds(options.fromMs);
   demo->setupRendering();
   demo->run();
   demo->shutdown();

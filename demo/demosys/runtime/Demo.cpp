@@ -77,6 +77,7 @@ void Demo::startRun() {
   glCullFace(GL_BACK);
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
+  if (hasStartOverride) KVRDemosys::startTime = TimeCode::fromMilliseconds(startOverride);
   loader->startDemo();
   runStartTime = KVRDemosys::startTime.total;
   KVRDemosys::runStartTicks = SDL_GetTicks();

@@ -22,6 +22,12 @@ class Demo {
   // source 1 reads "resources.7z", 0 the resources/ tree.
   bool load(ScreenMetrics* metrics, int source);
   void setupRendering();
+  // The run starts at `ms` instead of the resource definition's start time: the music and the
+  // clock start there and the effects begin from their initial state, as at the start.
+  void startFrom(uint32_t ms) {
+    startOverride = ms;
+    hasStartOverride = true;
+  }
   void run();
   bool shutdown();
 
@@ -59,5 +65,7 @@ class Demo {
   bool failed;
   // Where Home goes: the time the run started at.
   uint32_t runStartTime = 0;
+  bool hasStartOverride = false;
+  uint32_t startOverride = 0;
   DebugOverlay overlay;
 };

@@ -18,6 +18,24 @@ command_line_case() {
     pass "an unknown option gives the usage on standard error, status 2" || fail "unknown option: $status [$out] [$err]"
 }
 
+bad_option_case() {  # name expected-text argument...
+  local name=$1 expected=$2 err status; shift 2
+  err=$(timeout -k 2 20 "$BUILD_DIR/brinova" "$@" 2>&1 >/dev/null); status=$?
+  [ "$status" -eq 2 ] && [[ "$err" == *"$expected"*"usage: brinova"* ]] && pass "$name: the usage, status 2" ||
+    fail "$name: $status [$err]"
+}
+
+# The loose tree without the dialog, from near the end: the demo plays its last bar and ends.
+from_case() {
+  local work; work=$(mktemp -d)
+  (cd "$work" && exec "$BUILD_DIR/brinova" --resources "$BUILD_DIR/resources" --from 02:30:000 --windowed \
+    --size 320x180 --no-dialog >"$work/out.txt" 2>&1) &
+  PROGRAM_PID=$!
+  finish_program; local status=$?
+  if ! grep -Eq "^Duration : \(000015[0-9]{4}\)" "$work/out.txt"; then fail "--from: $(grep Duration "$work/out.txt")"; fi
+  expect_run "--resources, --from and --no-dialog" "$status" 0 "$work" "Run demo" "[Demo Init]" "${REPORT[@]}"
+}
+
 exit_case() {
   local work; work=$(mktemp -d)
   start_program no-archive "$work"
@@ -105,6 +123,10 @@ loading_signal_case() {
 }
 
 command_line_case
+bad_option_case "--quality 7" "--quality: '7'" --quality 7
+bad_option_case "--from past the end" "--from: 02:31:000 is past the end of the demo (02:30:850)" --from 02:31:000
+bad_option_case "--resources elsewhere" "--resources: '/'" --resources /
+from_case
 exit_case
 dialog_signal_case
 escape_case
