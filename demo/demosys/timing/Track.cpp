@@ -10,12 +10,14 @@ Keyframe* Track::KeyframeAt(uint32_t row) const {
 }
 
 void Track::Insert(Keyframe* keyframe) {
+  ++changes;
   Keyframe*& slot = keyframes[keyframe->row];
   if (slot != keyframe) delete slot;
   slot = keyframe;
 }
 
 void Track::Erase(KeyframeMap::iterator position) {
+  ++changes;
   delete position->second;
   keyframes.erase(position);
 }
@@ -24,6 +26,7 @@ void Track::MoveKeyframe(uint32_t fromRow, uint32_t toRow) {
   KeyframeMap::iterator found = keyframes.find(fromRow);
   if (fromRow == toRow || found == keyframes.end()) return;
   Keyframe* keyframe = found->second;
+  ++changes;
   keyframes.erase(found);
   keyframe->row = toRow;
   Insert(keyframe);
@@ -42,6 +45,7 @@ int64_t Track::PreviousKeyframeRow(uint32_t row) const {
 }
 
 void Track::Clear() {
+  ++changes;
   for (KeyframeMap::value_type& entry : keyframes) delete entry.second;
   keyframes.clear();
 }

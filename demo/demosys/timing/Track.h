@@ -8,7 +8,9 @@
 #include "demosys/timing/Keyframe.h"
 
 // Keyframes in row order, at most one per row, owned by the track. A keyframe that another
-// one displaces from its row is deleted at once.
+// one displaces from its row is deleted at once. Every operation that changes the map counts
+// the change, so that what a subclass derives from the map knows when it is stale; subclasses
+// change the map only through Insert and Erase.
 class Track {
  public:
   using KeyframeMap = std::map<uint32_t, Keyframe*>;
@@ -38,6 +40,10 @@ class Track {
  protected:
   void Insert(Keyframe* keyframe);
   void Erase(KeyframeMap::iterator position);
+  uint64_t changeCount() const { return changes; }
 
   KeyframeMap keyframes;
+
+ private:
+  uint64_t changes = 0;
 };

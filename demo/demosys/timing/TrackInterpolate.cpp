@@ -29,19 +29,20 @@ float interpolate(uint32_t curve, float t, float a, float b) {
 
 }  // namespace
 
-const ValueKeyframe* TrackInterpolate::valueAt(KeyframeMap::const_iterator position) {
-  return static_cast<const ValueKeyframe*>(position->second);
+TrackEvaluationCache& TrackInterpolate::currentCache() const {
+  if (!cache.isBuiltFrom(changeCount())) cache.rebuild(keyframes, changeCount());
+  return cache;
 }
 
 float TrackInterpolate::GetValue(uint32_t timeMs, uint32_t rate) const {
-  if (keyframes.empty()) return 0.0f;
   uint32_t row = rate * timeMs / 1000u;
-  KeyframeMap::const_iterator next = keyframes.upper_bound(row);
-  if (next == keyframes.begin()) return 0.0f;
-  if (next == keyframes.end()) return valueAt(std::prev(next))->value;
-  const ValueKeyframe* from = valueAt(std::prev(next));
-  const ValueKeyframe* to = valueAt(next);
-  double fractionalRow = timeMs / (1000.0 / rate);
+  TrackEvaluationCache& evaluation = currentCache();
+  size_t next = evaluation.upperBound(row);
+  if (next == 0) return 0.0f;
+  const ValueKeyframe* from = static_cast<const ValueKeyframe*>(evaluation.at(next - 1));
+  if (next == evaluation.size()) return from->value;
+  const ValueKeyframe* to = static_cast<const ValueKeyframe*>(evaluation.at(next));
+  double fractionalRow = timeMs / evaluation.msPerRow(rate);
   uint32_t span = to->row - from->row;
   float t = float((fractionalRow - from->row) / span);
   return interpolate(from->interpolation, t, from->value, to->value);

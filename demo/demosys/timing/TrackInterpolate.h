@@ -3,6 +3,7 @@
 #include <string>
 
 #include "demosys/timing/Track.h"
+#include "demosys/timing/TrackEvaluationCache.h"
 #include "demosys/timing/ValueKeyframe.h"
 
 // A named float parameter of an effect over time.
@@ -14,7 +15,8 @@ class TrackInterpolate : public Track {
 
   void InsertKeyframe(ValueKeyframe* keyframe) { Insert(keyframe); }
   // The value at timeMs on a track of `rate` rows per second: 0 before the first keyframe,
-  // the last value after the last one, the curve of the earlier keyframe in between.
+  // the last value after the last one, the curve of the earlier keyframe in between. Not for
+  // two threads at once: the search remembers where it found the last time.
   float GetValue(uint32_t timeMs, uint32_t rate) const;
 
   const std::string& GetName() const { return name; }
@@ -22,5 +24,7 @@ class TrackInterpolate : public Track {
   std::string name;
 
  private:
-  static const ValueKeyframe* valueAt(KeyframeMap::const_iterator position);
+  TrackEvaluationCache& currentCache() const;
+
+  mutable TrackEvaluationCache cache;
 };

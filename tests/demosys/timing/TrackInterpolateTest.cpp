@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "demosys/timing/TrackInterpolate.h"
 #include "support/CapturedStdout.h"
@@ -21,7 +24,9 @@ struct CurveCase {
   float expected;
 };
 
-void PrintTo(const CurveCase& c, std::ostream* out) { *out << "curve " << c.curve << " at " << c.timeMs << " ms"; }
+void PrintTo(const CurveCase& c, std::ostream* out) {
+  *out << "curve " << c.curve << " at " << c.timeMs << " ms";
+}
 
 class GetValueCurves : public testing::TestWithParam<CurveCase> {};
 
@@ -72,6 +77,66 @@ TEST(TrackInterpolateTest, ValueBeforeFirstOfSeveralKeyframesIsZero) {
   track.InsertKeyframe(new ValueKeyframe(60, -1.0f));
   EXPECT_EQ(0.0f, track.GetValue(0, RATE));
   EXPECT_FLOAT_EQ(1.0f, track.GetValue(2500, RATE));
+}
+
+uint32_t bitsOf(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// Step curves with each keyframe's row as its value: the value names the keyframe found.
+TEST(TrackInterpolateTest, FindsTheLastKeyframeAtOrBeforeTheRowInAnyOrder) {
+  std::vector<uint32_t> evenlySpaced, clustered = {1000, 1001};
+  for (uint32_t i = 0; i < 50; ++i) evenlySpaced.push_back(5 + i * 20);
+  for (uint32_t i = 1; i <= 12; ++i) clustered.push_back(i);
+  for (const std::vector<uint32_t>& rows : {evenlySpaced, clustered}) {
+    TrackInterpolate track("fade");
+    for (uint32_t row : rows) track.InsertKeyframe(new ValueKeyframe(row, float(row), ValueKeyframe::Step));
+    for (uint32_t stride : {1u, 37u})  // forward, then scattered (37 is prime to 1100)
+      for (uint32_t i = 0; i < 1100; ++i) {
+        uint32_t row = i * stride % 1100;
+        float expected = 0.0f;
+        for (uint32_t keyRow : rows) expected = keyRow <= row ? std::max(expected, float(keyRow)) : expected;
+        ASSERT_EQ(expected, track.GetValue(row * 50, RATE)) << "row " << row << " of " << rows.size();
+      }
+  }
+}
+
+// Compares every value with that of a new track holding the same keyframes, which no earlier
+// evaluation can have left stale.
+void expectFreshValues(const TrackInterpolate& track, const char* edit) {
+  TrackInterpolate fresh("fresh");
+  for (const auto& entry : track.Keyframes()) {
+    const ValueKeyframe* keyframe = static_cast<const ValueKeyframe*>(entry.second);
+    fresh.InsertKeyframe(new ValueKeyframe(keyframe->row, keyframe->value, keyframe->interpolation));
+  }
+  // Forward from the last time round to it again: the edit meets the position that the previous
+  // sweep left at its end.
+  for (uint32_t step = 0; step < 400; ++step) {
+    uint32_t timeMs = (step + 399) % 400 * 10;
+    ASSERT_EQ(bitsOf(fresh.GetValue(timeMs, RATE)), bitsOf(track.GetValue(timeMs, RATE)))
+        << edit << ", " << timeMs << " ms";
+  }
+}
+
+TEST(TrackInterpolateTest, ValuesFollowEveryEdit) {
+  TrackInterpolate track("fade");
+  for (uint32_t row : {10u, 20u, 40u, 60u})
+    track.InsertKeyframe(new ValueKeyframe(row, float(row), row / 10 % 5));
+  expectFreshValues(track, "loaded");
+  track.InsertKeyframe(new ValueKeyframe(30, -5.0f, ValueKeyframe::Quadratic));
+  expectFreshValues(track, "inserted");
+  track.InsertKeyframe(new ValueKeyframe(30, 9.0f));
+  expectFreshValues(track, "replaced");
+  stdoutOf([&] { track.MoveKeyframe(40, 70); });
+  expectFreshValues(track, "moved");
+  stdoutOf([&] { track.MoveKeyframe(10, 20); });
+  expectFreshValues(track, "moved onto another");
+  static_cast<ValueKeyframe*>(track.KeyframeAt(20))->value = 4.0f;
+  expectFreshValues(track, "edited in place");
+  track.Clear();
+  expectFreshValues(track, "cleared");
 }
 
 std::vector<uint32_t> rowsOf(const std::vector<Keyframe*>& keyframes) {
