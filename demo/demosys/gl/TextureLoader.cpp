@@ -101,3 +101,9 @@ Texture* loadTexture(const std::string& path, GLenum target, bool mipmapped) {
   if (!image->isValid()) return nullptr;
   return createTexture(*image, path, target, mipmapped);
 }
+
+Texture* loadTexture(const Image& image, const std::string& path, GLenum target, bool mipmapped) {
+  if (KVRDemosys::logFileLoads) std::cout << "Loading texture : " << path << std::endl;
+  if (!image.isValid()) return nullptr;
+  return createTexture(image, path, target, mipmapped);
+}

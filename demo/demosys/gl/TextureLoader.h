@@ -15,3 +15,6 @@ Texture* loadTexture(const std::string& path, GLenum target, bool mipmapped);
 // The upload step on its own: a new texture from decoded pixels (24 bit RGB, 32 bit RGBA; other
 // depths give a texture with nothing uploaded). `path` names the texture in its record and errors.
 Texture* createTexture(const Image& image, const std::string& path, GLenum target, bool mipmapped);
+
+// loadTexture for a picture decoded elsewhere (ImageDecodeAhead): null when it is not valid.
+Texture* loadTexture(const Image& image, const std::string& path, GLenum target, bool mipmapped);

@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "demosys/audio/AudioDecodeAhead.h"
 #include "demosys/core/KVRDemosys.h"
@@ -17,6 +18,8 @@
 #include "demosys/gl/TextureLoader.h"
 #include "demosys/gl/Window.h"
 #include "demosys/io/DataBinaryPool.h"
+#include "demosys/io/Image.h"
+#include "demosys/io/ImageDecodeAhead.h"
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/io/ResourceFile.h"
 #include "demosys/runtime/DataEffectPool.h"
@@ -203,13 +206,31 @@ bool ResourceLoader::prepareScenes() {
   return true;
 }
 
+// A file that an earlier definition (or the pool already) has is loaded once, under the first name.
+std::vector<const TextureDefinition*> ResourceLoader::texturesToLoad() {
+  std::vector<const TextureDefinition*> definitions;
+  std::set<std::string> files;
+  for (const TextureDefinition& definition : KVRDemosys::textureDefinitions)
+    if (!KVRDemosys::texturePool->isFileLoaded(definition.fileName) &&
+        files.insert(definition.fileName).second)
+      definitions.push_back(&definition);
+  return definitions;
+}
+
 bool ResourceLoader::loadTextures() {
   std::cout << "[Loading Textures]" << std::endl;
-  for (const TextureDefinition& definition : KVRDemosys::textureDefinitions) {
-    if (KVRDemosys::texturePool->isFileLoaded(definition.fileName)) continue;
+  const std::vector<const TextureDefinition*> definitions = texturesToLoad();
+  // Each picture decodes on a thread while the one before it uploads.
+  ImageDecodeAhead decoder;
+  if (!definitions.empty()) decoder.start(ResourceAccess::GRAPHICS_DIRECTORY + definitions[0]->fileName);
+  for (size_t i = 0; i < definitions.size(); ++i) {
+    const TextureDefinition& definition = *definitions[i];
     std::string path = ResourceAccess::GRAPHICS_DIRECTORY + definition.fileName;
     std::cout << "Load : " << path << std::endl;
-    Texture* texture = loadTexture(path, definition.target, definition.mipmapped);
+    std::unique_ptr<Image> image = decoder.take();
+    if (i + 1 < definitions.size())
+      decoder.start(ResourceAccess::GRAPHICS_DIRECTORY + definitions[i + 1]->fileName);
+    Texture* texture = loadTexture(*image, path, definition.target, definition.mipmapped);
     if (!texture) return fail("Failed to load texture!\nFile : '" + path + "'");
     texture->setFileName(definition.fileName);
     KVRDemosys::texturePool->add(definition.name, texture);

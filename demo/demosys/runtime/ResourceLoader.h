@@ -5,6 +5,7 @@
 
 class Effect;
 class ScreenMetrics;
+struct TextureDefinition;
 class TrackData;
 class TrackInterpolate;
 
@@ -49,6 +50,7 @@ class ResourceLoader {
   static void finishMusicDecode();
   bool loadShaders();
   bool loadObjects();
+  static std::vector<const TextureDefinition*> texturesToLoad();
   bool loadTextures();
   // Textures into materials, bounds and mesh groups, then the shader cache's setup.
   bool prepareScenes();
