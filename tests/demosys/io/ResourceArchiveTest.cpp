@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -258,4 +259,30 @@ TEST(ResourceArchiveTest, EntriesClaimingHugeSizesAreRefusedWithoutAllocating) {
                     "1073741824 an entry may hold; the archive is damaged\n",
               printed);
   }
+}
+
+// PNGs and MP3s do not compress; packed with LZMA they would cost the loader a decode for every
+// entry read or passed on the way to a later one (the track files lie behind the music).
+TEST(ProductionArchiveTest, StoresThePicturesAndTheMusicAsTheyAre) {
+  const std::string archive = std::string(KVR_BINARY_DIR) + "/resources.7z";
+  if (!std::filesystem::exists(archive)) GTEST_SKIP() << "no " << archive;
+  TempDir listing;
+  const std::string command = "7zz l -slt " + archive + " >" + listing.path() + "/list";
+  ASSERT_EQ(0, std::system(command.c_str()));
+  std::ifstream lines(listing.path() + "/list");
+  std::string line, path;
+  int stored = 0, packedTracks = 0;
+  while (std::getline(lines, line)) {
+    if (line.rfind("Path = ", 0) == 0) path = line.substr(7);
+    if (line.rfind("Method = ", 0) != 0) continue;
+    const bool copied = line == "Method = Copy";
+    const std::string extension = std::filesystem::path(path).extension().string();
+    if (extension == ".png" || extension == ".mp3") {
+      EXPECT_TRUE(copied) << path << ": " << line;
+      ++stored;
+    }
+    packedTracks += path.rfind("resources/tracks/", 0) == 0 && !copied;
+  }
+  EXPECT_GT(stored, 30);
+  EXPECT_EQ(2, packedTracks);
 }
