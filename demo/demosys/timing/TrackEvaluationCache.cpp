@@ -17,7 +17,8 @@ void TrackEvaluationCache::rebuild(const Track::KeyframeMap& keyframeMap, uint64
     fencedRows.push_back(entry.first);
   }
   firstRow = keyframes.empty() ? 0 : fencedRows[1];
-  rowSpan = keyframes.empty() ? 0 : fencedRows.back() - firstRow;
+  lastRow = fencedRows.back();
+  rowSpan = lastRow - firstRow;
   fillBuckets();
   fencedRows.resize(keyframes.size() + windowLength + 2, UINT32_MAX);
   lastFound = 1;

@@ -24,6 +24,7 @@ class TrackEvaluationCache {
 
   // The position of the first keyframe whose row is greater than row, size() when none.
   size_t upperBound(uint32_t row) {
+    if (row >= lastRow) return keyframes.size();
     if (!(fencedRows[lastFound - 1] <= row && row < fencedRows[lastFound])) lastFound = search(row);
     return lastFound - 1;
   }
@@ -51,6 +52,7 @@ class TrackEvaluationCache {
   // The first keyframe in or after each bucket of 2^bucketShift rows from firstRow.
   std::vector<uint32_t> bucketStarts;
   uint32_t firstRow = 0;
+  uint32_t lastRow = 0;
   uint32_t rowSpan = 0;
   uint32_t bucketShift = 0;
   size_t windowLength = 0;
@@ -63,8 +65,9 @@ class TrackEvaluationCache {
 
 // Inline, as the per-frame path that it is.
 inline size_t TrackEvaluationCache::search(uint32_t row) const {
+  // Rows from the last keyframe's on never come here.
+  if (row < firstRow) return 1;
   uint32_t offset = row - firstRow;
-  if (offset >= rowSpan) return row < firstRow ? 1 : keyframes.size() + 1;
   // The window starts at the row's bucket, and whatever it holds beyond that bucket is above
   // row. The comparisons compile to conditional moves, and the step count is the same for every
   // row.

@@ -97,7 +97,8 @@ TEST(TrackInterpolateTest, FindsTheLastKeyframeAtOrBeforeTheRowInAnyOrder) {
       for (uint32_t i = 0; i < 1100; ++i) {
         uint32_t row = i * stride % 1100;
         float expected = 0.0f;
-        for (uint32_t keyRow : rows) expected = keyRow <= row ? std::max(expected, float(keyRow)) : expected;
+        for (uint32_t keyRow : rows)
+          if (keyRow <= row) expected = std::max(expected, float(keyRow));
         ASSERT_EQ(expected, track.GetValue(row * 50, RATE)) << "row " << row << " of " << rows.size();
       }
   }
@@ -111,13 +112,9 @@ void expectFreshValues(const TrackInterpolate& track, const char* edit) {
     const ValueKeyframe* keyframe = static_cast<const ValueKeyframe*>(entry.second);
     fresh.InsertKeyframe(new ValueKeyframe(keyframe->row, keyframe->value, keyframe->interpolation));
   }
-  // Forward from the last time round to it again: the edit meets the position that the previous
-  // sweep left at its end.
-  for (uint32_t step = 0; step < 400; ++step) {
-    uint32_t timeMs = (step + 399) % 400 * 10;
+  for (uint32_t timeMs = 0; timeMs < 4000; timeMs += 10)
     ASSERT_EQ(bitsOf(fresh.GetValue(timeMs, RATE)), bitsOf(track.GetValue(timeMs, RATE)))
         << edit << ", " << timeMs << " ms";
-  }
 }
 
 TEST(TrackInterpolateTest, ValuesFollowEveryEdit) {
