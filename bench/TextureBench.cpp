@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BenchGLContext.h"
+#include "ScratchFolder.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/Texture.h"
 #include "demosys/gl/TextureLoader.h"
@@ -39,11 +40,12 @@ std::vector<uint8_t> artwork(int size, int channels, unsigned seed) {
   return pixels;
 }
 
+// Empty when the scratch folder cannot be made.
 const std::vector<BenchFile>& benchFiles() {
   static std::vector<BenchFile> files;
-  if (!files.empty()) return files;
-  std::filesystem::path directory = std::filesystem::temp_directory_path() / "kvr_texture_bench";
-  std::filesystem::create_directories(directory);
+  static ScratchFolder scratch("kvr-bench-texture");
+  if (!files.empty() || scratch.path().empty()) return files;
+  std::filesystem::path directory = scratch.path();
   ilInit();
   ilEnable(IL_FILE_OVERWRITE);
   const int sizes[] = {256, 512, 1024};
@@ -73,6 +75,10 @@ void loadSet(benchmark::State& state, GLenum target, bool mipmapped) {
   }
   ResourceAccess::selectSource(0);
   const std::vector<BenchFile>& files = benchFiles();
+  if (files.empty()) {
+    state.SkipWithError("no scratch folder for the pictures");
+    return;
+  }
   int64_t pixelBytes = 0, fileBytes = 0;
   for (const BenchFile& file : files) {
     pixelBytes += file.pixelBytes;
