@@ -13,6 +13,9 @@ bool segmentOf(float s, int64_t segments, double& index) {
   return index >= 0.0 && index < static_cast<double>(segments);
 }
 
+// The path's end (t = 1) belongs to the last segment, at its far end, so the last key shows.
+bool isEndOfPath(float s, int64_t segments) { return segments > 0 && s == static_cast<float>(segments); }
+
 float lerp(float a, float b, float f) { return a + (b - a) * f; }
 
 float catmullRom(float p0, float p1, float p2, float p3, float f) {
@@ -41,6 +44,10 @@ void Animation::evaluateLinear(float t) {
   int64_t segments = static_cast<int64_t>(keys.size()) - 1;
   float s = static_cast<float>(segments) * t;
   double index;
+  if (isEndOfPath(s, segments)) {
+    setResult(*keys.back());
+    return;
+  }
   if (!segmentOf(s, segments, index)) {
     std::cout << "OUT OF RANGE " << index << std::endl;
     return;
@@ -58,6 +65,10 @@ void Animation::evaluateSpline(float t) {
   int64_t segments = count - 3;
   float s = static_cast<float>(segments) * t;
   double index;
+  if (isEndOfPath(s, segments)) {
+    setResult(*keys[keys.size() - 2]);  // the spline runs through the inner keys only
+    return;
+  }
   if (!segmentOf(s, segments, index)) {
     std::cout << "OUT OF RANGE [" << count - 4 << "] -> " << index << std::endl;
     return;

@@ -19,7 +19,8 @@ class Animation {
 
   // Takes ownership of the keyframe.
   void AddKeyframe(AnimationKeyframe* keyframe);
-  // Outside the key range prints an "OUT OF RANGE" line and keeps the previous result.
+  // t = 1 gives the path's last key. Outside 0 to 1 prints an "OUT OF RANGE" line and keeps the
+  // previous result.
   void Evaluate(float t);
 
   const float* GetPosition() const { return position; }

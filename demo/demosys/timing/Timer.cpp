@@ -60,8 +60,8 @@ void Timer::Update() {}
 std::string Timer::GetError() { return error; }
 
 int Timer::GetSpectrum(int mode, int count, float* out) {
-  // A zero remainder gives infinity, as floating-point division does.
-  for (int i = 0; i < count; ++i) out[i] = static_cast<float>(1.0 / static_cast<double>(std::rand() % 10000));
+  // Noise in (0, 1]; one more than the remainder keeps a zero from dividing into infinity.
+  for (int i = 0; i < count; ++i) out[i] = static_cast<float>(1.0 / static_cast<double>(1 + std::rand() % 10000));
   return count;
 }
 
