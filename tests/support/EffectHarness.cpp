@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "assets/PngFile.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/DataFBOPool.h"
 #include "demosys/gl/DataShaderPool.h"
@@ -22,7 +23,6 @@
 #include "demosys/timing/TrackStartStop.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
-#include "support/PngWriter.h"
 
 namespace EffectHarness {
 
@@ -71,7 +71,7 @@ Texture* loadPicture(const std::string& name, const std::string& file, GLenum ta
 Texture* makeTexture(const std::string& name, int width, int height, int channels,
                      const std::vector<uint8_t>& topDownPixels, GLenum target, bool mipmapped) {
   Image image;
-  if (!image.loadFromMemory(PngWriter::encode(width, height, channels, topDownPixels))) {
+  if (!image.loadFromMemory(PngFile::encode(width, height, channels, topDownPixels))) {
     ADD_FAILURE() << "cannot decode the picture for " << name;
     return nullptr;
   }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "assets/PngFile.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/DataFBOPool.h"
 #include "demosys/gl/DataShaderPool.h"
@@ -20,7 +21,7 @@
 #include "demosys/scene/DataAnimationPool.h"
 #include "demosys/scene/DataObjectPool.h"
 #include "demosys/scene/ShaderCache.h"
-#include "support/PngWriter.h"
+#include "support/TempDir.h"
 
 namespace {
 std::string previousDirectory;
@@ -83,7 +84,7 @@ bool EngineState::saveFrame(const std::string& path) {
   const size_t row = static_cast<size_t>(width) * 3;
   for (int y = 0; y < height; ++y)
     std::copy_n(&bottomUp[(height - 1 - y) * row], row, &topDown[y * row]);
-  return PngWriter::write(path, width, height, 3, topDown);
+  return writeFile(path, PngFile::encode(width, height, 3, topDown));
 }
 
 std::string EngineState::framesDirectory(const std::string& name) {

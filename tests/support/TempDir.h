@@ -27,6 +27,8 @@ class TempDir {
 
 // The whole file as it is on disk; empty when it cannot be read.
 std::string readFile(const std::string& path);
+// Writes the bytes to the path (its folder must exist); false when that fails.
+bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Runs the engine with its working directory moved to `dir` for the lifetime of the guard.
 class WorkingDirectory {

@@ -11,9 +11,9 @@
 #include "demosys/gl/TextureLoader.h"
 #include "demosys/io/Image.h"
 #include "demosys/io/ResourceAccess.h"
+#include "assets/PngFile.h"
 #include "support/CapturedStdout.h"
 #include "support/GLTestContext.h"
-#include "support/PngWriter.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -29,13 +29,13 @@ class TextureGLTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     fs::create_directories(directory());
-    PngWriter::write(path("rgb.png"), 3, 2, 3, RGB_3X2);
-    PngWriter::write(path("rgba.png"), 2, 2, 4, RGBA_2X2);
-    PngWriter::write(path("grey.png"), 4, 4, 1, std::vector<uint8_t>(16, 77));
-    PngWriter::write(path("row.png"), 256, 1, 3, std::vector<uint8_t>(256 * 3, 9));
-    PngWriter::write(path("column.png"), 1, 256, 4, std::vector<uint8_t>(256 * 4, 9));
-    PngWriter::write(path("square.png"), 8, 8, 4, std::vector<uint8_t>(8 * 8 * 4, 200));
-    PngWriter::write(path("toolong.png"), 40000, 1, 3, std::vector<uint8_t>(40000 * 3, 1));
+    writeFile(path("rgb.png"), PngFile::encode(3, 2, 3, RGB_3X2));
+    writeFile(path("rgba.png"), PngFile::encode(2, 2, 4, RGBA_2X2));
+    writeFile(path("grey.png"), PngFile::encode(4, 4, 1, std::vector<uint8_t>(16, 77)));
+    writeFile(path("row.png"), PngFile::encode(256, 1, 3, std::vector<uint8_t>(256 * 3, 9)));
+    writeFile(path("column.png"), PngFile::encode(1, 256, 4, std::vector<uint8_t>(256 * 4, 9)));
+    writeFile(path("square.png"), PngFile::encode(8, 8, 4, std::vector<uint8_t>(8 * 8 * 4, 200)));
+    writeFile(path("toolong.png"), PngFile::encode(40000, 1, 3, std::vector<uint8_t>(40000 * 3, 1)));
     std::ofstream(path("garbage.png")) << "not an image at all";
   }
   void SetUp() override {

@@ -18,7 +18,7 @@
 #include "demosys/runtime/ProgressBar.h"
 #include "demosys/runtime/ResourceDefinition.h"
 #include "demosys/runtime/ResourceLoader.h"
-#include "support/PngWriter.h"
+#include "assets/PngFile.h"
 #include "support/TempDir.h"
 #include "trackc/TrackCompiler.h"
 
@@ -126,8 +126,8 @@ class PipelineDemoTest : public testing::Test {
   void SetUp() override {
     dir.write("resources/shaders/solid.vert", kSolidVertex);
     dir.write("resources/shaders/solid.frag", kSolidFragment);
-    dir.write("resources/graphics/red.png", PngWriter::encode(4, 4, 3, std::vector<uint8_t>(48, 200)));
-    dir.write("resources/graphics/blue.png", PngWriter::encode(2, 2, 4, std::vector<uint8_t>(16, 90)));
+    dir.write("resources/graphics/red.png", PngFile::encode(4, 4, 3, std::vector<uint8_t>(48, 200)));
+    dir.write("resources/graphics/blue.png", PngFile::encode(2, 2, 4, std::vector<uint8_t>(16, 90)));
     dir.write("timeline.txt", kTimeline);
     TrackCompiler compiler;
     ASSERT_TRUE(compiler.Compile(dir.path() + "/timeline.txt", dir.path() + "/resources/tracks"))

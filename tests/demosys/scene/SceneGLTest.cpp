@@ -22,11 +22,11 @@
 #include "demosys/scene/ShaderCache.h"
 #include "demosys/scene/ShaderInstance.h"
 #include "objconv/ObjectFileEncoder.h"
+#include "assets/PngFile.h"
 #include "support/CapturedStdout.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 #include "support/ObjectFileWriter.h"
-#include "support/PngWriter.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -268,7 +268,7 @@ TEST_F(SceneGLTest, DemoScriptDrawsAConvertedTexturedObjectPlacedByItsKeyframes)
       t[1] = y < 4 ? 255 : 0;
       t[2] = (x >= 8 && y >= 4) ? 255 : 0;
     }
-  dir.write("resources/graphics/crate.png", PngWriter::encode(16, 16, 3, texels));
+  dir.write("resources/graphics/crate.png", PngFile::encode(16, 16, 3, texels));
   dir.write("resources/objects/.keep", std::string());
   std::string command = std::string(KVR_BINARY_DIR) + "/objconv " + dir.path() + "/src/crate.obj " +
                         dir.path() + "/resources/objects/crate.kvr > " + dir.path() + "/objconv.log";
