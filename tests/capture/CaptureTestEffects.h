@@ -6,7 +6,7 @@
 
 class Shader;
 
-// Small effects for capture tests, each drawing a full-window quad into its target.
+// Small effects for capture tests, each drawing a flat quad into its target.
 
 // A flat colour: red follows the time within each second, green its "green" track.
 class TintTestEffect : public Effect {

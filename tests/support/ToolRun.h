@@ -1,8 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "support/TempDir.h"
@@ -25,4 +27,23 @@ inline ToolRun runTool(const std::string& program, const std::string& arguments)
   run.out = readFile(logs.path() + "/out");
   run.err = readFile(logs.path() + "/err");
   return run;
+}
+
+// What every tool answers: --help (status 0) names each of `helpWords`, --version (status 0)
+// prints exactly `version`, and each of `wrongArguments` gets exactly `usage` on standard error
+// with status 2.
+inline void expectHelpVersionAndUsage(const std::string& program,
+                                      std::initializer_list<const char*> helpWords,
+                                      const std::string& version, const std::string& usage,
+                                      std::initializer_list<const char*> wrongArguments) {
+  ToolRun help = runTool(program, "--help"), shown = runTool(program, "--version");
+  EXPECT_EQ(0, help.status);
+  for (const char* word : helpWords) EXPECT_NE(std::string::npos, help.out.find(word)) << word;
+  EXPECT_EQ(0, shown.status);
+  EXPECT_EQ(version, shown.out);
+  for (const char* arguments : wrongArguments) {
+    ToolRun wrong = runTool(program, arguments);
+    EXPECT_EQ(2, wrong.status) << arguments;
+    EXPECT_EQ(usage, wrong.err) << arguments;
+  }
 }

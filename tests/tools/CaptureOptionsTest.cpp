@@ -4,76 +4,56 @@
 
 namespace {
 
-CaptureOptions parsed(const std::vector<std::string>& arguments) {
+// The numbers and switches the options set, in one row for comparison.
+std::vector<long> read(const std::vector<std::string>& arguments) {
+  CaptureOptions o;
+  EXPECT_TRUE(o.parse(arguments)) << o.getError();
+  const CaptureSettings& s = o.settings;
+  return {s.width,  s.height, s.quality,  s.framesPerSecond, s.fromMs, s.hasTo ? s.toMs : -1L,
+          s.source, o.quiet,  o.overwrite};
+}
+
+TEST(CaptureOptionsTest, ReadsEveryOptionAndDefaultsToA720pRunAtSixtyFramesToTheEnd) {
+  EXPECT_EQ((std::vector<long>{1280, 720, 2, 60, 0, -1, 1, 0, 0}), read({"--report", "r.json"}));
+  const std::vector<std::string> all = {"--size",  "320x180", "--quality",  "0",     "--fps",
+                                        "25",      "--from",  "01:02:003",  "--to",  "02:30:850",
+                                        "--video", "a b.mp4", "--frames",   "out/f", "--report",
+                                        "r.json",  "--quiet", "--overwrite"};
+  EXPECT_EQ((std::vector<long>{320, 180, 0, 25, 62003, 150850, 1, 1, 1}), read(all));
   CaptureOptions options;
-  EXPECT_TRUE(options.parse(arguments)) << options.getError();
-  return options;
+  ASSERT_TRUE(options.parse(all));
+  EXPECT_EQ("out/f|a b.mp4|r.json",
+            options.framesDirectory + "|" + options.videoFile + "|" + options.reportFile);
+  EXPECT_TRUE(options.parse({"--help"}) && options.helpRequested);
+  EXPECT_TRUE(options.parse({"--version"}) && options.versionRequested);
 }
 
-TEST(CaptureOptionsTest, DefaultsAreA720pRunAtSixtyFramesToTheEnd) {
-  CaptureOptions options = parsed({"--report", "r.json"});
-  EXPECT_EQ(1280, options.settings.width);
-  EXPECT_EQ(720, options.settings.height);
-  EXPECT_EQ(2, options.settings.quality);
-  EXPECT_EQ(60u, options.settings.framesPerSecond);
-  EXPECT_EQ(0u, options.settings.fromMs);
-  EXPECT_FALSE(options.settings.hasTo);
-  EXPECT_EQ(1, options.settings.source);
-  EXPECT_FALSE(options.quiet);
-  EXPECT_FALSE(options.overwrite);
+TEST(CaptureOptionsTest, BadOptionsSayWhatIsWrong) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"video.mp4"}, "unknown option 'video.mp4'"},
+      {{"--size"}, "--size needs a value"},
+      {{"--size", "1280"}, "--size expects WIDTHxHEIGHT, found '1280'"},
+      {{"--size", "8x8"}, "--size expects WIDTHxHEIGHT, each 16 to 8192, found '8x8'"},
+      {{"--size", "-320x180"}, "--size expects WIDTHxHEIGHT, each 16 to 8192, found '-320x180'"},
+      {{"--quality", "4"}, "--quality expects a number 0 to 3, found '4'"},
+      {{"--fps", "0"}, "--fps expects a number 1 to 1000, found '0'"},
+      {{"--fps", "99999999999"}, "--fps expects a number 1 to 1000, found '99999999999'"},
+      {{"--fps", "2.5"}, "--fps expects a number 1 to 1000, found '2.5'"},
+      {{"--from", "1:00"}, "--from expects mm:ss:mmm, found '1:00'"},
+      {{"--from", "-1:00:000"}, "--from expects mm:ss:mmm, found '-1:00:000'"},
+      {{"--to", "00:60:000"}, "--to expects mm:ss:mmm, found '00:60:000'"},
+      {{"--from", "00:02:000", "--to", "00:02:000"}, "--to must lie after --from"},
+      {{"--frames", ""}, "--frames needs a value"},
+      {{"--report"}, "--report needs a value"},
+      {{"--quiet"}, "nothing to keep: give --frames DIR, --video FILE or --report FILE"},
+  };
+  for (const auto& [arguments, error] : cases) {
+    CaptureOptions options;
+    EXPECT_FALSE(options.parse(arguments)) << error;
+    EXPECT_EQ(error, options.getError());
+  }
 }
-
-TEST(CaptureOptionsTest, EveryOptionIsRead) {
-  CaptureOptions options = parsed({"--size", "320x180", "--quality", "0", "--fps", "25", "--from",
-                                   "01:02:003", "--to", "02:30:850", "--frames", "out/frames", "--video",
-                                   "a b.mp4", "--report", "r.json", "--quiet", "--overwrite"});
-  EXPECT_EQ(320, options.settings.width);
-  EXPECT_EQ(180, options.settings.height);
-  EXPECT_EQ(0, options.settings.quality);
-  EXPECT_EQ(25u, options.settings.framesPerSecond);
-  EXPECT_EQ(62003u, options.settings.fromMs);
-  EXPECT_TRUE(options.settings.hasTo);
-  EXPECT_EQ(150850u, options.settings.toMs);
-  EXPECT_EQ("out/frames", options.framesDirectory);
-  EXPECT_EQ("a b.mp4", options.videoFile);
-  EXPECT_EQ("r.json", options.reportFile);
-  EXPECT_TRUE(options.quiet);
-  EXPECT_TRUE(options.overwrite);
-  EXPECT_TRUE(parsed({"--help"}).helpRequested);
-  EXPECT_TRUE(parsed({"--version"}).versionRequested);
-}
-
-struct BadCase {
-  std::vector<std::string> arguments;
-  const char* error;
-};
-
-class CaptureOptionsBad : public testing::TestWithParam<BadCase> {};
-
-TEST_P(CaptureOptionsBad, SayWhatIsWrong) {
-  CaptureOptions options;
-  EXPECT_FALSE(options.parse(GetParam().arguments));
-  EXPECT_EQ(GetParam().error, options.getError());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CaptureOptionsBad,
-    testing::Values(
-        BadCase{{"--bogus"}, "unknown option '--bogus'"},
-        BadCase{{"video.mp4"}, "unknown option 'video.mp4'"}, BadCase{{"--size"}, "--size needs a value"},
-        BadCase{{"--size", "1280"}, "--size expects WIDTHxHEIGHT, found '1280'"},
-        BadCase{{"--size", "8x8"}, "--size expects WIDTHxHEIGHT, each 16 to 8192, found '8x8'"},
-        BadCase{{"--size", "-320x180"}, "--size expects WIDTHxHEIGHT, each 16 to 8192, found '-320x180'"},
-        BadCase{{"--quality", "4"}, "--quality expects a number 0 to 3, found '4'"},
-        BadCase{{"--fps", "0"}, "--fps expects a number 1 to 1000, found '0'"},
-        BadCase{{"--fps", "99999999999"}, "--fps expects a number 1 to 1000, found '99999999999'"},
-        BadCase{{"--fps", "2.5"}, "--fps expects a number 1 to 1000, found '2.5'"},
-        BadCase{{"--from", "1:00"}, "--from expects mm:ss:mmm, found '1:00'"},
-        BadCase{{"--from", "-1:00:000"}, "--from expects mm:ss:mmm, found '-1:00:000'"},
-        BadCase{{"--to", "00:60:000"}, "--to expects mm:ss:mmm, found '00:60:000'"},
-        BadCase{{"--from", "00:02:000", "--to", "00:02:000"}, "--to must lie after --from"},
-        BadCase{{"--frames", ""}, "--frames needs a value"}, BadCase{{"--report"}, "--report needs a value"},
-        BadCase{{"--quiet"}, "nothing to keep: give --frames DIR, --video FILE or --report FILE"}));
 
 TEST(CaptureOptionsTest, UsageIsOneLineNamingEveryOption) {
   const std::string usage = CaptureOptions::usage("brinova-capture");

@@ -1,65 +1,41 @@
-#include "capture/CaptureStats.h"
-
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "capture/CaptureStats.h"
 #include "demosys/core/KVRDemosys.h"
 
 namespace {
 
 // Texture 7 belongs to framebuffer 3, texture 8 to framebuffer 4; 9 is an image texture.
-class CaptureStatsTest : public testing::Test {
- protected:
-  void SetUp() override {
-    stats.setOwner(7, 3);
-    stats.setOwner(8, 4);
-    KVRDemosys::boundFramebuffer = 0;
-  }
-  void TearDown() override { KVRDemosys::boundFramebuffer = 0; }
-
-  void bindFramebuffer(uint32_t framebuffer) {
-    KVRDemosys::boundFramebuffer = framebuffer;
-    stats.framebufferBound(framebuffer);
-  }
-
+// Events: "[" begins an instance, "]" ends it and notes whether it saw a feedback loop,
+// "fN" binds framebuffer N, "tN" binds texture N, "uN" unbinds it.
+std::string feedbackSeen(const std::string& events) {
   CaptureStats stats;
-};
-
-TEST_F(CaptureStatsTest, SamplingTheBoundTargetIsAFeedbackLoop) {
-  stats.beginInstance();
-  bindFramebuffer(3);
-  stats.textureBound(7);
-  EXPECT_TRUE(stats.endInstance());
+  stats.setOwner(7, 3);
+  stats.setOwner(8, 4);
+  std::istringstream in(events);
+  std::string verdicts;
+  for (std::string event; in >> event;) {
+    uint32_t id = event.size() > 1 ? std::stoul(event.substr(1)) : 0;
+    if (event == "[") stats.beginInstance();
+    if (event == "]") verdicts += stats.endInstance() ? "loop " : "clean ";
+    if (event[0] == 'f') stats.framebufferBound(KVRDemosys::boundFramebuffer = id);
+    if (event[0] == 't') stats.textureBound(id);
+    if (event[0] == 'u') stats.textureUnbound(id);
+  }
+  KVRDemosys::boundFramebuffer = 0;
+  return verdicts;
 }
 
-TEST_F(CaptureStatsTest, BindingTheTargetOfABoundTextureIsAFeedbackLoop) {
-  stats.beginInstance();
-  stats.textureBound(7);
-  bindFramebuffer(3);
-  EXPECT_TRUE(stats.endInstance());
-}
-
-TEST_F(CaptureStatsTest, OtherTargetsImagesAndUnboundTexturesAreNot) {
-  stats.beginInstance();
-  bindFramebuffer(3);
-  stats.textureBound(8);
-  stats.textureBound(9);
-  stats.textureUnbound(8);
-  bindFramebuffer(4);
-  bindFramebuffer(0);
-  stats.textureBound(7);
-  EXPECT_FALSE(stats.endInstance());
-}
-
-TEST_F(CaptureStatsTest, OnlyBindsInsideAnInstanceCountAndEachInstanceStartsClean) {
-  bindFramebuffer(3);
-  stats.textureBound(7);  // the engine's own clearing, between instances
-  stats.beginInstance();
-  EXPECT_FALSE(stats.endInstance());
-  stats.beginInstance();
-  stats.textureBound(7);
-  EXPECT_TRUE(stats.endInstance());
-  stats.beginInstance();
-  EXPECT_FALSE(stats.endInstance());
+TEST(CaptureStatsTest, AnInstanceSamplingItsOwnTargetIsAFeedbackLoop) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"[ f3 t7 ]", "loop "},                         // samples the bound target
+      {"[ t7 f3 ]", "loop "},                         // binds the target of a bound texture
+      {"[ f3 t8 t9 u8 f4 f0 t7 ]", "clean "},         // other targets, images, unbound textures
+      {"f3 t7 [ ] [ t7 ] [ ]", "clean loop clean "},  // only binds inside an instance count, each anew
+  };
+  for (const auto& [events, verdicts] : cases) EXPECT_EQ(verdicts, feedbackSeen(events)) << events;
 }
 
 }  // namespace
