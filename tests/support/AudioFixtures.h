@@ -2,8 +2,8 @@
 
 #include <string>
 
-// Sound fixtures made at test time: a temporary folder, a sine tone written as WAV and encoded
-// to MP3 with the lame tool, and 7z archives packed with 7zz.
+// Sound fixtures made at test time: a temporary folder, a sine tone encoded to MP3 with the
+// lame tool, and 7z archives packed with 7zz.
 namespace AudioFixtures {
 
 // A fresh folder under the system's temporary directory; removed by removeTree.
@@ -18,10 +18,7 @@ struct Tone {
   double amplitude = 0.5;  // of full scale
 };
 
-bool writeWav(const std::string& path, const Tone& tone);
-// WAV -> MP3 at 192 kbit/s; false when lame fails.
-bool encodeMp3(const std::string& wavPath, const std::string& mp3Path);
-// Writes the tone as an MP3 at `mp3Path` (its WAV goes beside it).
+// Writes the tone as a 192 kbit/s MP3 at `mp3Path` (its WAV goes beside it); false when lame fails.
 bool makeMp3(const std::string& mp3Path, const Tone& tone);
 // Packs `entry` (relative to `dir`) into dir/archiveName, storing it under that relative path.
 bool pack7z(const std::string& dir, const std::string& archiveName, const std::string& entry);

@@ -5,16 +5,10 @@
 
 namespace ObjectFileWriter {
 
-std::vector<uint8_t> objectBytes(const ObjectFileData& data) { return ObjectFileEncoder::objectBytes(data); }
-
-std::vector<uint8_t> keyframeBytes(const ObjectFileData& data) {
-  return ObjectFileEncoder::keyframeBytes(data);
-}
-
 std::string write(const TempDir& dir, const std::string& name, const ObjectFileData& data) {
   std::string path = "resources/objects/" + name;
-  dir.write(path, objectBytes(data));
-  if (!data.keyframeTracks.empty()) dir.write(path + ".kf", keyframeBytes(data));
+  dir.write(path, ObjectFileEncoder::objectBytes(data));
+  if (!data.keyframeTracks.empty()) dir.write(path + ".kf", ObjectFileEncoder::keyframeBytes(data));
   return path;
 }
 
@@ -22,7 +16,6 @@ ObjectMeshData texturedQuad(uint32_t id) {
   ObjectMeshData mesh;
   mesh.id = id;
   mesh.name = "quad";
-  mesh.vertexOffset = 0;
   mesh.texcoordOffset = 1;
   mesh.positions = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
   mesh.texcoords = {0, 0, 1, 0, 1, 1, 0, 1};
@@ -32,24 +25,20 @@ ObjectMeshData texturedQuad(uint32_t id) {
   return mesh;
 }
 
-ObjectNodeData meshNode(uint32_t id, uint32_t meshId, uint32_t parentId, const std::string& name,
-                        uint32_t materialId) {
-  ObjectNodeData node;
-  node.id = id;
-  node.type = NodeMeshObject;
-  node.meshId = meshId;
-  node.parentId = parentId;
-  node.name = name;
-  node.materialId = materialId;
-  return node;
-}
-
 ObjectNodeData groupNode(uint32_t id, uint32_t parentId, const std::string& name) {
   ObjectNodeData node;
   node.id = id;
-  node.type = NodeGroup;
   node.parentId = parentId;
   node.name = name;
+  return node;
+}
+
+ObjectNodeData meshNode(uint32_t id, uint32_t meshId, uint32_t parentId, const std::string& name,
+                        uint32_t materialId) {
+  ObjectNodeData node = groupNode(id, parentId, name);
+  node.type = NodeMeshObject;
+  node.meshId = meshId;
+  node.materialId = materialId;
   return node;
 }
 
@@ -58,11 +47,9 @@ ObjectKeyframeTrack track(uint32_t targetType, uint32_t targetId, const std::vec
   result.targetType = targetType;
   result.targetId = targetId;
   for (float time : times) {
-    ObjectKeyData key;
-    key.time = time;
-    key.position[0] = time;
-    key.rotation[2] = -time;
-    result.keys.push_back(key);
+    result.keys.emplace_back();
+    result.keys.back().time = result.keys.back().position[0] = time;
+    result.keys.back().rotation[2] = -time;
   }
   return result;
 }
@@ -71,28 +58,14 @@ ObjectFileData sampleScene() {
   ObjectFileData data;
   data.meshes.push_back(texturedQuad(7));
   data.textures.push_back({3, "wall", "wall.png"});
-  ObjectMaterialData material;
-  material.id = 5;
-  material.name = "stone";
-  material.ambient[0] = 0.5f;
-  material.diffuse[1] = 0.75f;
-  material.textureId = 3;
-  data.materials.push_back(material);
+  data.materials.push_back({5, "stone", {0.5f}, {0.0f, 0.75f}, 3});
   data.lights.push_back({9, 1, {1.0f, 0.5f, 0.25f}});
-  data.nodes.push_back(groupNode(1, 0, "root"));
-  data.nodes.push_back(meshNode(2, 7, 1, "floor", 5));
-  ObjectNodeData camera;
-  camera.id = 3;
-  camera.type = NodeCamera;
-  camera.name = "eye";
-  camera.matrix[12] = 4.0f;
-  data.nodes.push_back(camera);
-  ObjectNodeData light;
-  light.id = 4;
-  light.type = NodeLight;
-  light.lightId = 9;
-  light.name = "sun";
-  data.nodes.push_back(light);
+  data.nodes = {groupNode(1, 0, "root"), meshNode(2, 7, 1, "floor", 5), groupNode(3, 0, "eye"),
+                groupNode(4, 0, "sun")};
+  data.nodes[2].type = NodeCamera;
+  data.nodes[2].matrix[12] = 4.0f;
+  data.nodes[3].type = NodeLight;
+  data.nodes[3].lightId = 9;
   data.keyframeTracks.push_back(track(TargetObject, 2, {0.0f, 1.5f}));
   return data;
 }

@@ -12,8 +12,6 @@ class TempDir;
 // scenes that cover every record kind.
 namespace ObjectFileWriter {
 
-std::vector<uint8_t> objectBytes(const ObjectFileData& data);
-std::vector<uint8_t> keyframeBytes(const ObjectFileData& data);
 // Writes resources/objects/<name> (and its ".kf" when there are tracks) under the directory;
 // returns the path the engine opens, relative to that directory.
 std::string write(const TempDir& dir, const std::string& name, const ObjectFileData& data);

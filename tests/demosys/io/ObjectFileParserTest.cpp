@@ -1,24 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/io/ObjectFileParser.h"
 #include "demosys/io/ResourceFile.h"
+#include "objconv/ObjectFileEncoder.h"
 #include "support/ObjectFileWriter.h"
 #include "support/TempDir.h"
+
+using namespace ObjectFileWriter;
 
 namespace {
 
 struct Parsed {
   bool ok;
-  std::string error;
-  std::string output;
+  std::string error, output;
   ObjectFileData data;
+  ObjectNodeData node(const std::string& name) const {
+    for (const ObjectNodeData& node : data.nodes)
+      if (node.name == name) return node;
+    ADD_FAILURE() << "no node " << name;
+    return {};
+  }
 };
 
 Parsed parseBytes(const std::vector<uint8_t>& object, const std::vector<uint8_t>* keyframes = nullptr) {
-  ResourceFile objectFile("resources/objects/scene");
+  ResourceFile objectFile("resources/objects/scene"), keyframeFile("resources/objects/scene.kf");
   objectFile.fill(object);
-  ResourceFile keyframeFile("resources/objects/scene.kf");
   if (keyframes) keyframeFile.fill(*keyframes);
   ObjectFileParser parser("resources/objects/scene");
   testing::internal::CaptureStdout();
@@ -28,135 +37,100 @@ Parsed parseBytes(const std::vector<uint8_t>& object, const std::vector<uint8_t>
 }
 
 Parsed parse(const ObjectFileData& data) {
-  std::vector<uint8_t> keyframes = ObjectFileWriter::keyframeBytes(data);
-  return parseBytes(ObjectFileWriter::objectBytes(data), data.keyframeTracks.empty() ? nullptr : &keyframes);
+  std::vector<uint8_t> keyframes = ObjectFileEncoder::keyframeBytes(data);
+  return parseBytes(ObjectFileEncoder::objectBytes(data), data.keyframeTracks.empty() ? nullptr : &keyframes);
 }
 
-int indexOfNode(const ObjectFileData& data, const std::string& name) {
-  for (size_t i = 0; i < data.nodes.size(); ++i)
-    if (data.nodes[i].name == name) return static_cast<int>(i);
-  return -1;
+ObjectFileData withMesh(const ObjectMeshData& mesh, std::vector<ObjectNodeData> nodes = {}) {
+  ObjectFileData data;
+  data.meshes = {mesh};
+  data.nodes = std::move(nodes);
+  return data;
 }
 
 }  // namespace
 
-TEST(ObjectFileParserTest, PositionsAndTexcoordsInterleaveWithStrideTwo) {
-  ObjectFileData data;
-  data.meshes.push_back(ObjectFileWriter::texturedQuad(7));
-  Parsed parsed = parse(data);
-  ASSERT_TRUE(parsed.ok) << parsed.error;
-  const ObjectMeshData& mesh = parsed.data.meshes.at(0);
-  EXPECT_EQ(2u, mesh.indexStride);
-  EXPECT_EQ(6u, mesh.cornerCount);
-  EXPECT_EQ(3u, mesh.positionComponents);
-  EXPECT_EQ(0u, mesh.normalComponents);
-  EXPECT_EQ(2u, mesh.texcoordComponents);
-  EXPECT_EQ(5u, mesh.floatsPerCorner());
-  EXPECT_EQ(20u, mesh.strideBytes());
-  std::vector<float> firstTwoCorners = {0, 0, 0, 0, 1, 1, 0, 0, 1, 1};
-  ASSERT_EQ(30u, mesh.interleaved.size());
-  EXPECT_EQ(firstTwoCorners, std::vector<float>(mesh.interleaved.begin(), mesh.interleaved.begin() + 10));
-  EXPECT_FLOAT_EQ(1.0f, mesh.boundsB[1]);
-}
-
-TEST(ObjectFileParserTest, AttributesFollowTheirSlotsInsideTheTuple) {
-  ObjectMeshData mesh;
-  mesh.name = "tri";
-  mesh.positions = {1, 2, 3};
-  mesh.normals = {0, 0, 1};
-  mesh.texcoords = {0.5f, 0.25f};
-  mesh.texcoordOffset = 0;
-  mesh.normalOffset = 1;
-  mesh.vertexOffset = 2;
-  mesh.indices = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // three corners and a stray index
-  ObjectFileData data;
-  data.meshes.push_back(mesh);
-  Parsed parsed = parse(data);
-  ASSERT_TRUE(parsed.ok) << parsed.error;
-  const ObjectMeshData& read = parsed.data.meshes.at(0);
-  EXPECT_EQ(3u, read.cornerCount);
-  EXPECT_EQ(32u, read.strideBytes());
-  std::vector<float> corner = {0.5f, 0.25f, 0, 0, 1, 1, 2, 3};
-  EXPECT_EQ(corner, std::vector<float>(read.interleaved.begin(), read.interleaved.begin() + 8));
+// Each corner's index tuple names its attributes by slot; the corners come out interleaved in
+// slot order. A mesh without attributes has no corners.
+TEST(ObjectFileParserTest, CornersInterleaveTheAttributesInSlotOrder) {
+  ObjectMeshData triangle, bare;  // texture coordinate, normal, position; a stray tenth index
+  triangle.positions = {1, 2, 3};
+  triangle.normals = {0, 0, 1};
+  triangle.texcoords = {0.5f, 0.25f};
+  triangle.normalOffset = 1;
+  triangle.vertexOffset = 2;
+  triangle.indices = std::vector<uint32_t>(10, 0);
+  bare.indices = {1, 2, 3};
+  const std::tuple<ObjectMeshData, uint32_t, uint32_t, std::vector<float>> cases[] = {
+      {texturedQuad(7), 6, 20, {0, 0, 0, 0, 1, 1, 0, 0, 1, 1}},  // corners, stride, the first corners
+      {triangle, 3, 32, {0.5f, 0.25f, 0, 0, 1, 1, 2, 3}},
+      {bare, 0, 0, {}},
+  };
+  for (const auto& [input, corners, stride, first] : cases) {
+    Parsed parsed = parse(withMesh(input));
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    const ObjectMeshData& mesh = parsed.data.meshes.at(0);
+    EXPECT_EQ(std::make_tuple(corners, stride), std::make_tuple(mesh.cornerCount, mesh.strideBytes()));
+    ASSERT_EQ(corners * stride / 4, mesh.interleaved.size());
+    EXPECT_EQ(first, std::vector<float>(mesh.interleaved.begin(), mesh.interleaved.begin() + first.size()));
+  }
 }
 
 TEST(ObjectFileParserTest, BadMeshIndicesAndSlotsFail) {
-  ObjectMeshData pastTheEnd = ObjectFileWriter::texturedQuad(1);
+  ObjectMeshData pastTheEnd = texturedQuad(1), sharedSlot = pastTheEnd, slotTooHigh = pastTheEnd;
   pastTheEnd.indices[2] = 4;
-  ObjectMeshData sharedSlot = ObjectFileWriter::texturedQuad(1);
   sharedSlot.texcoordOffset = 0;
-  ObjectMeshData slotTooHigh = ObjectFileWriter::texturedQuad(1);
   slotTooHigh.texcoordOffset = 3;
   for (const ObjectMeshData& mesh : {pastTheEnd, sharedSlot, slotTooHigh}) {
-    ObjectFileData data;
-    data.meshes.push_back(mesh);
-    Parsed parsed = parse(data);
+    Parsed parsed = parse(withMesh(mesh));
     EXPECT_FALSE(parsed.ok);
     EXPECT_EQ(0u, parsed.error.find("Mesh 'quad' in object 'resources/objects/scene' has ")) << parsed.error;
   }
-  ObjectMeshData empty;
-  empty.indices = {1, 2, 3};
-  ObjectFileData data;
-  data.meshes.push_back(empty);
-  Parsed parsed = parse(data);
-  ASSERT_TRUE(parsed.ok) << parsed.error;
-  EXPECT_EQ(0u, parsed.data.meshes[0].cornerCount);
 }
 
-TEST(ObjectFileParserTest, WrongVersionNamesFileAndVersions) {
+// From disk: the ".kf" companion is found beside the object file; a wrong version or a missing
+// file is named.
+TEST(ObjectFileParserTest, ReadsEveryRecordFromDiskAndResolvesReferences) {
   TempDir dir;
-  ObjectFileData data;
-  data.version = 2;
-  std::string path = ObjectFileWriter::write(dir, "x", data);
+  ObjectFileData future;
+  future.version = 2;
+  std::string sample = write(dir, "sample", sampleScene()), x = write(dir, "x", future);
   WorkingDirectory here(dir.path());
   KVRDemosys::resourceSource = 0;
-  ObjectFileParser parser(path);
-  EXPECT_FALSE(parser.Parse());
-  EXPECT_FALSE(parser.IsOk());
+  ObjectFileParser parser(sample), wrongVersion(x), missing("resources/objects/none");
+  ASSERT_TRUE(parser.Parse()) << parser.GetError();
+  const ObjectFileData& data = parser.GetData();
+  ASSERT_EQ(4u, data.nodes.size());
+  ASSERT_EQ(1u, data.keyframeTracks.size());
+  EXPECT_EQ(std::make_tuple(-1, 0, 0, 0, 0, 1),
+            std::make_tuple(data.nodes[0].parentIndex, data.nodes[1].parentIndex, data.nodes[1].meshIndex,
+                            data.nodes[1].materialIndex, data.nodes[3].lightIndex,
+                            data.keyframeTracks[0].targetIndex));
+  EXPECT_EQ(std::make_tuple(0.75f, 4.0f, 0.25f, -1.5f),
+            std::make_tuple(data.materials[0].diffuse[1], data.nodes[2].matrix[12], data.lights[0].colour[2],
+                            data.keyframeTracks[0].keys[1].rotation[2]));
+  EXPECT_EQ((std::vector<int32_t>{0, 1}), data.objectOrder);
+  EXPECT_EQ("wall.png", data.materials[0].textureFile);
+  std::vector<TextureDefinition> textures = data.textureDefinitions();
+  ASSERT_EQ(1u, textures.size());
   EXPECT_EQ(
-      "Invalid object version in file 'resources/objects/x', File version states version 2. Expected version "
-      "1.",
-      parser.GetError());
+      std::make_tuple(std::string("wall.png"), std::string("wall.png"), 3553u, true),  // GL_TEXTURE_2D
+      std::make_tuple(textures[0].name, textures[0].fileName, textures[0].target, textures[0].mipmapped));
 
-  ObjectFileParser missing("resources/objects/none");
+  EXPECT_FALSE(wrongVersion.Parse());
+  EXPECT_FALSE(wrongVersion.IsOk());
+  EXPECT_EQ(
+      "Invalid object version in file 'resources/objects/x', File version states version 2. Expected "
+      "version 1.",
+      wrongVersion.GetError());
   EXPECT_FALSE(missing.Parse());
   EXPECT_EQ("Object 'resources/objects/none' not found", missing.GetError());
 }
 
-TEST(ObjectFileParserTest, ReadsEveryRecordAndResolvesReferences) {
-  TempDir dir;
-  std::string path = ObjectFileWriter::write(dir, "sample", ObjectFileWriter::sampleScene());
-  WorkingDirectory here(dir.path());
-  KVRDemosys::resourceSource = 0;
-  ObjectFileParser parser(path);
-  ASSERT_TRUE(parser.Parse()) << parser.GetError();
-  const ObjectFileData& data = parser.GetData();
-  ASSERT_EQ(4u, data.nodes.size());
-  const ObjectNodeData& floor = data.nodes[1];
-  EXPECT_EQ(0, floor.parentIndex);
-  EXPECT_EQ(0, floor.meshIndex);
-  EXPECT_EQ(0, floor.materialIndex);
-  EXPECT_EQ(-1, data.nodes[0].parentIndex);
-  EXPECT_EQ("wall.png", data.materials[0].textureFile);
-  EXPECT_FLOAT_EQ(0.75f, data.materials[0].diffuse[1]);
-  EXPECT_FLOAT_EQ(4.0f, data.nodes[2].matrix[12]);
-  EXPECT_EQ(0, data.nodes[3].lightIndex);
-  EXPECT_FLOAT_EQ(0.25f, data.lights[0].colour[2]);
-  EXPECT_EQ((std::vector<int32_t>{0, 1}), data.objectOrder);
-  ASSERT_EQ(1u, data.keyframeTracks.size());
-  EXPECT_EQ(1, data.keyframeTracks[0].targetIndex);
-  EXPECT_FLOAT_EQ(-1.5f, data.keyframeTracks[0].keys[1].rotation[2]);
-  std::vector<TextureDefinition> textures = data.textureDefinitions();
-  ASSERT_EQ(1u, textures.size());
-  EXPECT_EQ("wall.png", textures[0].name);
-  EXPECT_EQ("wall.png", textures[0].fileName);
-  EXPECT_EQ(3553u, textures[0].target);
-  EXPECT_TRUE(textures[0].mipmapped);
-}
-
+// Stored seconds become whole seconds in milliseconds, clamped to what the field holds.
 TEST(ObjectFileParserTest, KeyframeTimesKeepWholeSeconds) {
-  ObjectFileData data = ObjectFileWriter::sampleScene();
-  data.keyframeTracks = {ObjectFileWriter::track(TargetObject, 2, {0.0f, 0.999f, 2.9f, 3.0f, -1.5f, 1e20f})};
+  ObjectFileData data = sampleScene();
+  data.keyframeTracks = {track(TargetObject, 2, {0.0f, 0.999f, 2.9f, 3.0f, -1.5f, 1e20f})};
   Parsed parsed = parse(data);
   ASSERT_TRUE(parsed.ok) << parsed.error;
   std::vector<uint32_t> times;
@@ -164,48 +138,21 @@ TEST(ObjectFileParserTest, KeyframeTimesKeepWholeSeconds) {
   EXPECT_EQ((std::vector<uint32_t>{0, 0, 2000, 3000, 0, 4294967295u}), times);
 }
 
-TEST(ObjectFileParserTest, ParentIdsThatNameNoNodeGiveRoots) {
-  ObjectFileData data;
-  data.meshes.push_back(ObjectFileWriter::texturedQuad(1));
-  data.nodes.push_back(ObjectFileWriter::meshNode(5, 1, 99, "orphan"));
-  data.nodes.push_back(ObjectFileWriter::groupNode(3, 3, "self"));
-  data.nodes.push_back(ObjectFileWriter::groupNode(10, 11, "a"));
-  data.nodes.push_back(ObjectFileWriter::groupNode(11, 10, "b"));
-  ObjectNodeData camera;
-  camera.id = 20;
-  camera.type = NodeCamera;
-  data.nodes.push_back(camera);
-  data.nodes.push_back(ObjectFileWriter::meshNode(6, 1, 20, "under_camera"));
-  Parsed parsed = parse(data);
-  ASSERT_TRUE(parsed.ok) << parsed.error;
-  const ObjectFileData& read = parsed.data;
-  EXPECT_EQ(-1, read.nodes[indexOfNode(read, "orphan")].parentIndex);
-  EXPECT_EQ(-1, read.nodes[indexOfNode(read, "self")].parentIndex);
-  EXPECT_EQ(-1, read.nodes[indexOfNode(read, "under_camera")].parentIndex);
-  // Two nodes naming each other: one of them must stay a root.
-  int a = read.nodes[indexOfNode(read, "a")].parentIndex;
-  int b = read.nodes[indexOfNode(read, "b")].parentIndex;
-  EXPECT_TRUE((a == -1) != (b == -1));
-  EXPECT_EQ(5u, read.objectOrder.size());
-  EXPECT_EQ("Object", read.nodes[4].name);
-}
-
-TEST(ObjectFileParserTest, DanglingReferencesAreReportedAndSkipped) {
-  ObjectFileData data = ObjectFileWriter::sampleScene();
-  data.nodes.push_back(ObjectFileWriter::meshNode(30, 77, 0, "no_mesh", 88));
-  ObjectNodeData light;
-  light.id = 31;
-  light.type = NodeLight;
-  light.lightId = 66;
-  data.nodes.push_back(light);
-  ObjectNodeData unknown;
-  unknown.id = 32;
-  unknown.type = 9;
-  data.nodes.push_back(unknown);
-  data.keyframeTracks = {
-      ObjectFileWriter::track(TargetGroup, 40, {1}), ObjectFileWriter::track(TargetCamera, 2, {1}),
-      ObjectFileWriter::track(TargetLight, 4, {1}),  ObjectFileWriter::track(7, 2, {1}),
-      ObjectFileWriter::track(TargetCamera, 3, {1}), ObjectFileWriter::track(TargetLight, 9, {1})};
+// Parents that name no node, themselves or a camera leave a root; meshes and lights that are not
+// there are reported, as are keyframe targets missing or of another kind.
+TEST(ObjectFileParserTest, DanglingReferencesAreReportedOrMadeRoots) {
+  ObjectFileData data = sampleScene();
+  for (const ObjectNodeData& node :
+       {meshNode(5, 7, 99, "orphan"), groupNode(13, 13, "self"), groupNode(10, 11, "a"),
+        groupNode(11, 10, "b"), meshNode(6, 7, 3, "under_camera"), meshNode(30, 77, 0, "no_mesh", 88),
+        groupNode(31, 0, "no_light"), groupNode(32, 0, "unknown")})
+    data.nodes.push_back(node);
+  data.nodes[10].type = NodeLight;
+  data.nodes[10].lightId = 66;
+  data.nodes[11].type = 9;
+  data.keyframeTracks = {track(TargetGroup, 40, {1}), track(TargetCamera, 2, {1}),
+                         track(TargetLight, 4, {1}),  track(7, 2, {1}),
+                         track(TargetCamera, 3, {1}), track(TargetLight, 9, {1})};
   Parsed parsed = parse(data);
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_EQ(
@@ -215,55 +162,49 @@ TEST(ObjectFileParserTest, DanglingReferencesAreReportedAndSkipped) {
       "ERROR: Failed to find camera with id 2\n"
       "ERROR: Failed to fing light with id 4\n",
       parsed.output);
-  const ObjectFileData& read = parsed.data;
-  EXPECT_EQ(-1, read.nodes[4].meshIndex);
-  EXPECT_EQ(-1, read.nodes[4].materialIndex);
-  EXPECT_EQ(-1, read.nodes[5].lightIndex);
-  EXPECT_EQ(7u, read.nodes.size());
-  ASSERT_EQ(2u, read.keyframeTracks.size());
-  EXPECT_EQ(2, read.keyframeTracks[0].targetIndex);
-  EXPECT_EQ(0, read.keyframeTracks[1].targetIndex);
+  for (const char* root : {"orphan", "self", "under_camera"})
+    EXPECT_EQ(-1, parsed.node(root).parentIndex) << root;
+  // Two nodes naming each other: one of them must stay a root.
+  EXPECT_TRUE((parsed.node("a").parentIndex == -1) != (parsed.node("b").parentIndex == -1));
+  EXPECT_EQ(std::make_tuple(-1, -1, -1),
+            std::make_tuple(parsed.node("no_mesh").meshIndex, parsed.node("no_mesh").materialIndex,
+                            parsed.node("no_light").lightIndex));
+  EXPECT_EQ(std::make_tuple(size_t(12), size_t(8)),
+            std::make_tuple(parsed.data.nodes.size(), parsed.data.objectOrder.size()));
+  ASSERT_EQ(2u, parsed.data.keyframeTracks.size());
+  EXPECT_EQ(2, parsed.data.keyframeTracks[0].targetIndex);
+  EXPECT_EQ(0, parsed.data.keyframeTracks[1].targetIndex);
 }
 
 TEST(ObjectFileParserTest, RepeatedIdsKeepTheLastRecord) {
-  ObjectFileData data;
-  data.meshes.push_back(ObjectFileWriter::texturedQuad(1));
-  data.meshes.push_back(ObjectFileWriter::texturedQuad(1));
-  data.meshes[1].name = "second";
-  data.nodes.push_back(ObjectFileWriter::meshNode(2, 1, 0, "first_node"));
-  data.nodes.push_back(ObjectFileWriter::meshNode(2, 1, 0, "second_node"));
+  ObjectFileData data = withMesh(texturedQuad(1), {meshNode(2, 1, 0, "first"), meshNode(2, 1, 0, "second")});
+  data.meshes.push_back(data.meshes[0]);
   Parsed parsed = parse(data);
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_EQ(1, parsed.data.nodes[0].meshIndex);
   EXPECT_EQ((std::vector<int32_t>{1}), parsed.data.objectOrder);
 }
 
-TEST(ObjectFileParserTest, EveryTruncatedObjectOrKeyframeFileFailsCleanly) {
-  ObjectFileData data = ObjectFileWriter::sampleScene();
-  std::vector<uint8_t> object = ObjectFileWriter::objectBytes(data);
-  std::vector<uint8_t> keyframes = ObjectFileWriter::keyframeBytes(data);
-  for (size_t length = 0; length < object.size(); ++length) {
-    Parsed parsed = parseBytes(std::vector<uint8_t>(object.begin(), object.begin() + length));
-    EXPECT_FALSE(parsed.ok) << length;
-    EXPECT_EQ("Object 'resources/objects/scene' ends before its data is complete", parsed.error) << length;
-  }
-  EXPECT_TRUE(parseBytes(object).ok);
-  for (size_t length = 0; length < keyframes.size(); ++length) {
-    std::vector<uint8_t> prefix(keyframes.begin(), keyframes.begin() + length);
-    Parsed parsed = parseBytes(object, &prefix);
-    EXPECT_FALSE(parsed.ok) << length;
-    EXPECT_EQ("Object 'resources/objects/scene.kf' ends before its data is complete", parsed.error) << length;
-  }
-}
-
-TEST(ObjectFileParserTest, HugeCountsInShortFilesFailWithoutAllocating) {
-  ObjectFileData data;
-  data.meshes.push_back(ObjectFileWriter::texturedQuad(1));
-  std::vector<uint8_t> bytes = ObjectFileWriter::objectBytes(data);
+// Every cut of either file, and counts far beyond what a short file holds, fail without
+// allocating what the counts ask for.
+TEST(ObjectFileParserTest, TruncatedFilesAndHugeCountsFailCleanly) {
+  const std::vector<uint8_t> object = ObjectFileEncoder::objectBytes(sampleScene());
+  const std::vector<uint8_t> keyframes = ObjectFileEncoder::keyframeBytes(sampleScene());
+  EXPECT_TRUE(parseBytes(object, &keyframes).ok);
+  for (const std::vector<uint8_t>* whole : {&object, &keyframes})
+    for (size_t length = 0; length < whole->size(); ++length) {
+      std::vector<uint8_t> cut(whole->begin(), whole->begin() + length);
+      Parsed parsed = whole == &object ? parseBytes(cut) : parseBytes(object, &cut);
+      EXPECT_EQ(std::string("Object 'resources/objects/scene") + (whole == &object ? "" : ".kf") +
+                    "' ends before its data is complete",
+                parsed.error)
+          << length;
+      EXPECT_FALSE(parsed.ok);
+    }
+  const std::vector<uint8_t> quad = ObjectFileEncoder::objectBytes(withMesh(texturedQuad(1)));
   for (size_t field : {4u, 17u, 25u, 33u, 41u}) {  // meshCount, then the mesh's counts
-    std::vector<uint8_t> damaged = bytes;
-    for (size_t i = 0; i < 4; ++i) damaged[field + i] = 0xff;
-    Parsed parsed = parseBytes(damaged);
-    EXPECT_FALSE(parsed.ok) << field;
+    std::vector<uint8_t> damaged = quad;
+    std::fill(damaged.begin() + field, damaged.begin() + field + 4, 0xff);
+    EXPECT_FALSE(parseBytes(damaged).ok) << field;
   }
 }

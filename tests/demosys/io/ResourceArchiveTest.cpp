@@ -1,14 +1,15 @@
-#include "demosys/io/ResourceArchive.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <tuple>
 
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/io/Binary.h"
 #include "demosys/io/ResourceAccess.h"
+#include "demosys/io/ResourceArchive.h"
 #include "demosys/io/ResourceFile.h"
 #include "support/CapturedStdout.h"
 #include "support/TempDir.h"
@@ -19,22 +20,26 @@ std::vector<uint8_t> bytesOf(const std::string& text) {
   return std::vector<uint8_t>(text.begin(), text.end());
 }
 
-// A small archive with the engine's layout, a zero-length entry and an upper-case name.
+const std::vector<std::string> ENTRIES = {"resources/graphics/A.png", "resources/shaders/empty.frag",
+                                          "resources/misc/blob.bin", "resources/tracks/track.data"};
+
+// A small archive with the engine's layout, an upper-case name, a zero-length entry and one
+// large enough to span several blocks.
 class ArchiveFixture : public testing::Test {
  protected:
   void SetUp() override {
-    dir.write("resources/graphics/A.png", "PNGDATA");
-    dir.write("resources/shaders/empty.frag", "");
-    dir.write("resources/misc/blob.bin", std::string("\x80\xff\x00\x01", 4));
     std::string big;
     for (int i = 0; i < 200000; ++i) big += static_cast<char>('a' + i % 26);
-    dir.write("resources/tracks/track.data", big);
-    archivePath = dir.pack7z("resources.7z", {"resources/graphics/A.png", "resources/shaders/empty.frag",
-                                              "resources/misc/blob.bin", "resources/tracks/track.data"});
+    const std::string contents[] = {"PNGDATA", "", std::string("\x80\xff\x00\x01", 4), big};
+    for (size_t i = 0; i < ENTRIES.size(); ++i) dir.write(ENTRIES[i], contents[i]);
+    archivePath = dir.pack7z("resources.7z", ENTRIES);
   }
   void TearDown() override {
     ResourceAccess::closeArchive();
     KVRDemosys::resourceSource = 0;
+  }
+  std::vector<uint8_t> contentOf(const std::string& entry) {
+    return bytesOf(readFile(dir.path() + "/" + entry));
   }
 
   TempDir dir;
@@ -43,160 +48,101 @@ class ArchiveFixture : public testing::Test {
 
 }  // namespace
 
-TEST_F(ArchiveFixture, FindsEntriesByExactName) {
-  ResourceArchive archive;
+TEST_F(ArchiveFixture, FindsEntriesByTheirExactNameOnly) {
+  ResourceArchive archive, missing;
   ASSERT_TRUE(archive.open(archivePath));
-  EXPECT_EQ(7, archive.entrySize("resources/graphics/A.png"));
-  EXPECT_EQ(-1, archive.entrySize("resources/graphics/a.png"));
-  EXPECT_EQ(-1, archive.entrySize("./resources/graphics/A.png"));
-  EXPECT_EQ(-1, archive.entrySize("graphics/A.png"));
   std::vector<uint8_t> bytes;
-  EXPECT_EQ(0, archive.extract("resources/graphics/A.png", bytes));
-  EXPECT_EQ(bytesOf("PNGDATA"), bytes);
-  EXPECT_EQ(1, archive.extract("resources/graphics/a.png", bytes));
+  EXPECT_EQ(7, archive.entrySize("resources/graphics/A.png"));
+  for (const char* name : {"resources/graphics/a.png", "./resources/graphics/A.png", "graphics/A.png"}) {
+    EXPECT_EQ(-1, archive.entrySize(name)) << name;
+    EXPECT_EQ(1, archive.extract(name, bytes)) << name;
+  }
   archive.close();
   EXPECT_EQ(-1, archive.entrySize("resources/graphics/A.png"));
   EXPECT_EQ(1, archive.extract("resources/graphics/A.png", bytes));
-}
-
-TEST_F(ArchiveFixture, SolidArchivesReadTheSame) {
-  std::string solid =
-      dir.pack7z("solid.7z", {"resources/graphics/A.png", "resources/tracks/track.data"}, "-ms=on");
-  ResourceArchive archive;
-  ASSERT_TRUE(archive.open(solid));
-  std::vector<uint8_t> bytes;
-  EXPECT_EQ(0, archive.extract("resources/tracks/track.data", bytes));
-  EXPECT_EQ(200000u, bytes.size());
-  EXPECT_EQ(0, archive.extract("resources/graphics/A.png", bytes));
-  EXPECT_EQ(bytesOf("PNGDATA"), bytes);
-}
-
-TEST_F(ArchiveFixture, DamagedOrMissingArchivesHaveNoEntries) {
-  std::string bytes = readFile(archivePath);
-  std::vector<std::string> damaged = {
-      bytes.substr(0, bytes.size() / 2),  // truncated: the header database is at the end
-      bytes.substr(0, 20),
-      "not an archive at all",
-      "",
-  };
-  std::string flipped = bytes;
-  for (size_t i = 40; i < flipped.size(); i += 7) flipped[i] = static_cast<char>(~flipped[i]);
-  damaged.push_back(flipped);
-  for (const std::string& content : damaged) {
-    ResourceArchive archive;
-    archive.openMemory(bytesOf(content));
-    std::vector<uint8_t> out;
-    int32_t size = archive.entrySize("resources/tracks/track.data");
-    // A damaged archive either has no such entry or fails to decode it; it never crashes.
-    if (size >= 0)
-      EXPECT_TRUE(archive.extract("resources/tracks/track.data", out) == 0 || out.empty());
-    else
-      EXPECT_EQ(1, archive.extract("resources/tracks/track.data", out));
-  }
-  ResourceArchive missing;
   EXPECT_FALSE(missing.open(dir.path() + "/nothing.7z"));
   EXPECT_EQ(-1, missing.entrySize("resources/graphics/A.png"));
 }
 
-TEST_F(ArchiveFixture, CorruptedEntryDataIsADecoderError) {
-  std::string bytes = readFile(archivePath);
-  // The packed streams follow the 32-byte signature header; damage the first entry's data.
-  for (size_t i = 32; i < 32 + 64 && i < bytes.size(); ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
-  ResourceArchive archive;
-  if (!archive.openMemory(bytesOf(bytes))) GTEST_SKIP() << "header damaged too";
-  std::string big = readFile(dir.path() + "/resources/tracks/track.data");
-  std::vector<uint8_t> out;
-  int result = archive.extract("resources/tracks/track.data", out);
-  EXPECT_TRUE(result == 1 || out == bytesOf(big));
+// Backwards, then forwards again, solid or not: every entry (the zero-length one too) is decoded
+// once and kept.
+TEST_F(ArchiveFixture, EveryEntryIsDecodedAtMostOnceInAnyOrder) {
+  for (const std::string& path : {archivePath, dir.pack7z("solid.7z", ENTRIES, "-ms=on")}) {
+    ResourceArchive archive;
+    ASSERT_TRUE(archive.open(path));
+    std::vector<std::string> names = archive.entryNames();
+    ASSERT_EQ(4u, names.size());
+    std::vector<uint8_t> bytes;
+    for (int round = 0; round < 2; ++round)
+      for (size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = round == 0 ? names[names.size() - 1 - i] : names[i];
+        EXPECT_EQ(0, archive.extract(name, bytes)) << name;
+        EXPECT_EQ(contentOf(name), bytes) << name;
+      }
+    EXPECT_EQ(4, archive.decodedCount());
+    EXPECT_EQ(0, archive.entrySize("resources/shaders/empty.frag"));
+  }
 }
 
-TEST_F(ArchiveFixture, LoadersReadFromTheArchiveSource) {
-  WorkingDirectory inside(dir.path());
-  ResourceAccess::selectSource(1);
-  ResourceFile* file = ResourceAccess::loadFile("resources/graphics/A.png");
-  ASSERT_NE(nullptr, file);
-  EXPECT_TRUE(file->isOk());
-  EXPECT_EQ("PNGDATA", file->text());
-  delete file;
-
-  ResourceFile* empty = ResourceAccess::loadTextFile("resources/shaders/empty.frag");
-  EXPECT_TRUE(empty->isOk());
-  EXPECT_EQ(0u, empty->size());
-  delete empty;
-
-  ResourceFile* missing = ResourceAccess::loadFile("resources/graphics/a.png");
-  EXPECT_FALSE(missing->isOk());
-  delete missing;
-
-  Binary* blob = ResourceAccess::loadBinaryFile("resources/misc/blob.bin");
-  ASSERT_NE(nullptr, blob);
-  EXPECT_EQ(4u, blob->GetSize());
-  EXPECT_FLOAT_EQ(0.5f, blob->GetFloats()[0]);
-  EXPECT_FLOAT_EQ(0.99609375f, blob->GetFloats()[1]);
-  EXPECT_EQ("Binary { size = 4 }\n", blob->Describe());
-  delete blob;
-  EXPECT_EQ(nullptr, ResourceAccess::loadBinaryFile("resources/misc/none.bin"));
-
-  ResourceAccess::closeArchive();
-  ResourceFile* afterClose = ResourceAccess::loadFile("resources/graphics/A.png");
-  EXPECT_FALSE(afterClose->isOk());
-  delete afterClose;
+// A damaged archive has no entries, or entries that fail to decode, leaving nothing behind, or
+// decode to what was packed; it never crashes.
+TEST_F(ArchiveFixture, DamagedArchivesFailCleanly) {
+  const std::string bytes = readFile(archivePath);
+  std::string flipped = bytes, packedData = bytes;
+  for (size_t i = 40; i < flipped.size(); i += 7) flipped[i] = static_cast<char>(~flipped[i]);
+  // The packed streams follow the 32-byte signature header.
+  for (size_t i = 32; i < 96; ++i) packedData[i] = static_cast<char>(packedData[i] ^ 0x5a);
+  for (const std::string& content :
+       {bytes.substr(0, bytes.size() / 2), bytes.substr(0, 20), std::string("not an archive at all"),
+        std::string(), flipped, packedData}) {
+    ResourceArchive archive;
+    archive.openMemory(bytesOf(content));
+    for (const std::string& name : ENTRIES) {
+      std::vector<uint8_t> out;
+      if (archive.extract(name, out) == 0)
+        EXPECT_EQ(contentOf(name), out) << name;
+      else
+        EXPECT_TRUE(out.empty()) << name;
+    }
+  }
 }
 
-TEST_F(ArchiveFixture, LoadersReadFromTheDirectorySourceAndRejectOthers) {
+// The loaders read the resource tree (0) or the archive (1), nothing after the archive is
+// closed, and nothing from a source that does not exist.
+TEST_F(ArchiveFixture, LoadersReadFromTheSelectedSource) {
   WorkingDirectory inside(dir.path());
-  ResourceAccess::selectSource(0);
-  ResourceFile* file = ResourceAccess::loadFile("resources/graphics/A.png");
-  EXPECT_TRUE(file->isOk());
-  EXPECT_EQ("PNGDATA", file->text());
-  delete file;
+  for (int source : {0, 1, 7}) {
+    ResourceAccess::selectSource(source);
+    std::unique_ptr<ResourceFile> file(ResourceAccess::loadFile("resources/graphics/A.png"));
+    std::unique_ptr<ResourceFile> empty(ResourceAccess::loadTextFile("resources/shaders/empty.frag"));
+    std::unique_ptr<ResourceFile> missing(ResourceAccess::loadFile("resources/graphics/a.png"));
+    std::unique_ptr<Binary> blob(ResourceAccess::loadBinaryFile("resources/misc/blob.bin"));
+    if (source == 7) {
+      EXPECT_TRUE(!file && !empty && !missing && !blob);
+      break;
+    }
+    ASSERT_TRUE(file && empty && missing && blob) << source;
+    EXPECT_TRUE(file->isOk() && empty->isOk() && !missing->isOk()) << source;
+    EXPECT_EQ(std::make_tuple(std::string("PNGDATA"), 0u, 4u),
+              std::make_tuple(file->text(), empty->size(), blob->GetSize()));
+    EXPECT_EQ(nullptr, ResourceAccess::loadBinaryFile("resources/misc/none.bin"));
+  }
   EXPECT_TRUE(ResourceAccess::fileExists("resources/graphics/A.png"));
   EXPECT_FALSE(ResourceAccess::fileExists("resources/graphics/a.png"));
-
-  ResourceAccess::selectSource(7);
-  EXPECT_EQ(nullptr, ResourceAccess::loadFile("resources/graphics/A.png"));
-  EXPECT_EQ(nullptr, ResourceAccess::loadTextFile("resources/graphics/A.png"));
-  EXPECT_EQ(nullptr, ResourceAccess::loadBinaryFile("resources/misc/blob.bin"));
+  ResourceAccess::selectSource(1);
+  ResourceAccess::closeArchive();
+  EXPECT_FALSE(std::unique_ptr<ResourceFile>(ResourceAccess::loadFile("resources/graphics/A.png"))->isOk());
 }
 
-TEST(ResourceAccessTest, UsedFilesAreListedOnceInFirstUseOrder) {
-  KVRDemosys::usedResourceFiles.clear();
-  ResourceAccess::registerUsedFile("resources/shaders/common.glsl");
-  ResourceAccess::registerUsedFile("resources/shaders/light.glsl");
-  ResourceAccess::registerUsedFile("resources/shaders/common.glsl");
-  EXPECT_EQ(std::vector<std::string>({"resources/shaders/common.glsl", "resources/shaders/light.glsl"}),
-            KVRDemosys::usedResourceFiles);
-  KVRDemosys::usedResourceFiles.clear();
-}
-
+// Bytes become floats in [0, 1); a range reaching past the end is zero there.
 TEST(BinaryTest, FloatRangesScaleBytesAndStayInside) {
   Binary blob({0, 64, 128, 255});
-  float* range = blob.GetFloatRange(1, 5);
-  EXPECT_FLOAT_EQ(0.25f, range[0]);
-  EXPECT_FLOAT_EQ(0.5f, range[1]);
-  EXPECT_FLOAT_EQ(0.99609375f, range[2]);
-  EXPECT_EQ(0.0f, range[3]);
-  EXPECT_EQ(0.0f, range[4]);
-  delete[] range;
+  std::unique_ptr<float[]> range(blob.GetFloatRange(1, 5));
+  EXPECT_EQ((std::vector<float>{0.25f, 0.5f, 0.99609375f, 0.0f, 0.0f}),
+            std::vector<float>(range.get(), range.get() + 5));
   EXPECT_EQ(blob.GetFloats(), blob.GetFloats());
   EXPECT_EQ(128, blob.GetByte(2));
-}
-
-// Backwards, then forwards again: every entry (the zero-length one too) is decoded once and kept.
-TEST_F(ArchiveFixture, EveryEntryIsDecodedAtMostOnceInAnyOrder) {
-  ResourceArchive archive;
-  ASSERT_TRUE(archive.open(archivePath));
-  std::vector<uint8_t> bytes;
-  std::vector<std::string> names = archive.entryNames();
-  ASSERT_EQ(4u, names.size());
-  for (int round = 0; round < 2; ++round)
-    for (size_t i = 0; i < names.size(); ++i) {
-      const std::string& name = round == 0 ? names[names.size() - 1 - i] : names[i];
-      EXPECT_EQ(0, archive.extract(name, bytes)) << name;
-      EXPECT_EQ(bytesOf(readFile(dir.path() + "/" + name)), bytes) << name;
-    }
-  EXPECT_EQ(4, archive.decodedCount());
-  EXPECT_EQ(0, archive.entrySize("resources/shaders/empty.frag"));
+  EXPECT_EQ("Binary { size = 4 }\n", blob.Describe());
 }
 
 namespace {
@@ -267,8 +213,7 @@ TEST(ProductionArchiveTest, StoresThePicturesAndTheMusicAsTheyAre) {
   const std::string archive = std::string(KVR_BINARY_DIR) + "/resources.7z";
   if (!std::filesystem::exists(archive)) GTEST_SKIP() << "no " << archive;
   TempDir listing;
-  const std::string command = "7zz l -slt " + archive + " >" + listing.path() + "/list";
-  ASSERT_EQ(0, std::system(command.c_str()));
+  ASSERT_EQ(0, std::system(("7zz l -slt " + archive + " >" + listing.path() + "/list").c_str()));
   std::ifstream lines(listing.path() + "/list");
   std::string line, path;
   int stored = 0, packedTracks = 0;

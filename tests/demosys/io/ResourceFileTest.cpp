@@ -1,115 +1,79 @@
-#include "demosys/io/ResourceFile.h"
-
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
+#include "demosys/io/ResourceFile.h"
 #include "support/TempDir.h"
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-  ResourceFile file("text");
-  file.fill(std::vector<uint8_t>(text.begin(), text.end()));
-  return file.lines();
+std::unique_ptr<ResourceFile> holding(const std::vector<uint8_t>& bytes, uint32_t position = 0) {
+  auto file = std::make_unique<ResourceFile>("memory");
+  file->fill(bytes);
+  file->setPosition(position);
+  return file;
 }
 
 }  // namespace
 
-TEST(ResourceFileTest, ReadsLittleEndianNumbers) {
-  ResourceFile file("memory");
-  file.fill({0x78, 0x56, 0x34, 0x12, 0x00, 0x00, 0x80, 0x3f, 0xff, 0xff, 0xff, 0xff});
-  EXPECT_EQ(0x12345678u, file.readU32());
-  EXPECT_FLOAT_EQ(1.0f, file.readF32());
-  EXPECT_EQ(-1, file.readI32());
-  EXPECT_EQ(12u, file.getPosition());
-  EXPECT_FALSE(file.overrun());
+TEST(ResourceFileTest, ReadsLittleEndianNumbersAndZeroEndedStrings) {
+  auto file = holding(
+      {0x78, 0x56, 0x34, 0x12, 0, 0, 0x80, 0x3f, 0xff, 0xff, 0xff, 0xff, 'f', 'b', 'o', 0, 0, 's', 0});
+  EXPECT_EQ(0x12345678u, file->readU32());
+  EXPECT_FLOAT_EQ(1.0f, file->readF32());
+  EXPECT_EQ(-1, file->readI32());
+  EXPECT_EQ("fbo", file->readString());
+  EXPECT_EQ("Object", file->readString());  // an empty name
+  EXPECT_EQ("s", file->readString());
+  EXPECT_EQ(19u, file->getPosition());
+  EXPECT_FALSE(file->overrun());
 }
 
-TEST(ResourceFileTest, StringsEndAtZeroAndAnEmptyOneReadsAsObject) {
-  ResourceFile file("memory");
-  file.fill({'f', 'b', 'o', 0, 0, 's', 0});
-  EXPECT_EQ("fbo", file.readString());
-  EXPECT_EQ("Object", file.readString());
-  EXPECT_EQ("s", file.readString());
-  EXPECT_FALSE(file.overrun());
-}
-
+// Short data, an unterminated string, a position far past the end (where position + 4 wraps).
 TEST(ResourceFileTest, ReadsPastTheEndGiveZeroAndSetTheFlag) {
-  ResourceFile file("memory");
-  file.fill({1, 2, 3});
-  EXPECT_EQ(0u, file.readU32());
-  EXPECT_TRUE(file.overrun());
-  EXPECT_EQ(3u, file.getPosition());
-  EXPECT_EQ(0.0f, file.readF32());
-
-  ResourceFile unterminated("memory");
-  unterminated.fill({'a', 'b'});
-  EXPECT_EQ("", unterminated.readString());
-  EXPECT_TRUE(unterminated.overrun());
-
-  ResourceFile farAway("memory");
-  farAway.fill({1, 2, 3, 4});
-  farAway.setPosition(0xfffffffe);
-  EXPECT_EQ(0u, farAway.readU32());
-  EXPECT_EQ("", farAway.readString());
-  EXPECT_TRUE(farAway.overrun());
+  for (uint32_t start : {0u, 0xfffffffeu}) {
+    auto numbers = holding({1, 2, 3}, start), text = holding({'a', 'b'}, start);
+    EXPECT_EQ(0u, numbers->readU32()) << start;
+    EXPECT_EQ(0.0f, numbers->readF32()) << start;
+    EXPECT_EQ("", text->readString()) << start;
+    EXPECT_TRUE(numbers->overrun() && text->overrun()) << start;
+  }
 }
 
 TEST(ResourceFileTest, LinesSplitAtLineFeeds) {
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(Lines({""}), linesOf(""));
-  EXPECT_EQ(Lines({"a"}), linesOf("a"));
-  EXPECT_EQ(Lines({"a", ""}), linesOf("a\n"));
-  EXPECT_EQ(Lines({"a", "b"}), linesOf("a\r\nb"));
-  EXPECT_EQ(Lines({"a\rb", ""}), linesOf("a\rb\r\n"));
-  EXPECT_EQ(Lines({"", "", ""}), linesOf("\n\n"));
-  EXPECT_EQ(Lines({"x\r"}), linesOf("x\r"));
-}
-
-TEST(ResourceFileTest, WritesWhatWasAppended) {
-  TempDir dir;
-  std::string path = dir.path() + "/out.bin";
-  {
-    ResourceFile file(path, ResourceFile::Write);
-    ASSERT_TRUE(file.isOk());
-    file.appendU32(0x01020304);
-    file.appendF32(-2.0f);
-    file.appendChars("ab");
-    file.appendByte(0);
-    EXPECT_TRUE(file.writeAndClose());
-    EXPECT_EQ(11u, file.getWrittenSize());
-    EXPECT_FALSE(file.writeAndClose());
-  }
-  ResourceFile back(path, ResourceFile::Read);
-  ASSERT_TRUE(back.isOk());
-  EXPECT_EQ(std::vector<uint8_t>({4, 3, 2, 1, 0, 0, 0, 0xc0, 'a', 'b', 0}), back.copyData());
-  EXPECT_EQ(0x01020304u, back.readU32());
-  EXPECT_EQ(-2.0f, back.readF32());
-  EXPECT_EQ("ab", back.readString());
+  const std::pair<const char*, Lines> cases[] = {
+      {"", {""}},       {"a", {"a"}},           {"a\n", {"a", ""}},         {"a\r\nb", {"a", "b"}},
+      {"x\r", {"x\r"}}, {"\n\n", {"", "", ""}}, {"a\rb\r\n", {"a\rb", ""}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.second, holding(std::vector<uint8_t>(c.first, c.first + strlen(c.first)))->lines())
+        << c.first;
 }
 
 // The track compiler writes an empty "track.data" for a timeline without instances.
-TEST(ResourceFileTest, WritesAnEmptyFile) {
+TEST(ResourceFileTest, WritesWhatWasAppendedOnceOrNothingWhereItCannot) {
   TempDir dir;
-  std::string path = dir.path() + "/empty.bin";
-  {
-    ResourceFile file(path, ResourceFile::Write);
-    ASSERT_TRUE(file.isOk());
-    EXPECT_TRUE(file.writeAndClose());
-    EXPECT_EQ(0u, file.getWrittenSize());
+  for (const std::string& path :
+       {dir.path() + "/full", dir.path() + "/empty", std::string("/nonexistent/kvr/file")}) {
+    const bool full = path == dir.path() + "/full", writable = path.rfind("/nonexistent", 0) != 0;
+    {
+      ResourceFile file(path, ResourceFile::Write);
+      EXPECT_EQ(writable, file.isOk()) << path;
+      if (full) {
+        file.appendU32(0x01020304);
+        file.appendF32(-2.0f);
+        file.appendChars("ab");
+        file.appendByte(0);
+      }
+      EXPECT_EQ(writable, file.writeAndClose()) << path;
+      EXPECT_EQ(full ? 11u : 0u, file.getWrittenSize()) << path;
+      EXPECT_FALSE(file.writeAndClose()) << path;
+    }
+    ResourceFile back(path, ResourceFile::Read);
+    EXPECT_EQ(writable, back.isOk()) << path;
+    EXPECT_EQ(full ? std::vector<uint8_t>({4, 3, 2, 1, 0, 0, 0, 0xc0, 'a', 'b', 0}) : std::vector<uint8_t>(),
+              back.copyData())
+        << path;
   }
-  ResourceFile back(path, ResourceFile::Read);
-  EXPECT_TRUE(back.isOk());
-  EXPECT_EQ(0u, back.size());
-}
-
-TEST(ResourceFileTest, MissingDiskFileIsNotOk) {
-  ResourceFile file("/nonexistent/kvr/file", ResourceFile::Read);
-  EXPECT_FALSE(file.isOk());
-  EXPECT_EQ(0u, file.size());
-  ResourceFile unwritable("/nonexistent/kvr/file", ResourceFile::Write);
-  EXPECT_FALSE(unwritable.isOk());
-  EXPECT_FALSE(unwritable.writeAndClose());
 }

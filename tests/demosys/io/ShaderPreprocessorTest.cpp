@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/ShaderLoader.h"
 #include "demosys/io/ResourceFile.h"
@@ -10,23 +8,32 @@
 namespace {
 
 const std::string DIR = "resources/shaders/";
+using Files = std::map<std::string, std::string>;
 
 struct Outcome {
+  bool returned;
   ShaderLoadResult result;
   std::string source;
-  bool returned = false;
 };
 
 // Preprocesses DIR + `top` from `files` (names relative to DIR), defines first.
-Outcome preprocess(const std::map<std::string, std::string>& files, const std::string& top,
-                   const std::vector<std::string>& defines = {}) {
-  std::map<std::string, std::string> stored;
+Outcome preprocess(const Files& files, const std::string& top, const std::vector<std::string>& defines = {}) {
+  Files stored;
   for (const auto& entry : files) stored[DIR + entry.first] = entry.second;
   ShaderLoader loader(ShaderPreprocessor(ShaderPreprocessor::memoryFiles(stored)));
-  Outcome outcome;
+  Outcome outcome{false, {}, ""};
   outcome.result.message = "untouched";
   outcome.returned = loader.buildSource(outcome.result, outcome.source, DIR, top, defines, "missing " + top);
   return outcome;
+}
+
+// x.vert includes f1.glsl, which includes f2.glsl, ... down to f<levels>.glsl.
+Files chain(int levels) {
+  Files files = {{"x.vert", "#include f1.glsl"}};
+  for (int level = 1; level <= levels; ++level)
+    files["f" + std::to_string(level) + ".glsl"] =
+        level < levels ? "#include f" + std::to_string(level + 1) + ".glsl" : "deepest";
+  return files;
 }
 
 class ShaderPreprocessorTest : public testing::Test {
@@ -37,11 +44,9 @@ class ShaderPreprocessorTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(ShaderPreprocessorTest, DirectiveNeedsMoreThanNineBytesAndALeadingHash) {
-  struct Case {
-    const char* line;
-    const char* expected;
-  } cases[] = {
+// A directive is a line of more than nine bytes starting "#include " with a name after it.
+TEST_F(ShaderPreprocessorTest, EachLineIsCopiedOrReplacedByItsIncludeAfterTheDefines) {
+  const std::pair<const char*, const char*> cases[] = {
       {"#include a", "A\n"},                 // 10 bytes: a directive
       {"#include  ", "#include  \n"},        // 10 bytes but one word only
       {"#includ a", "#includ a\n"},          // 9 bytes: copied
@@ -52,94 +57,66 @@ TEST_F(ShaderPreprocessorTest, DirectiveNeedsMoreThanNineBytesAndALeadingHash) {
       {"#include a extra", "A\n"},           // further words are ignored
       {"#include\ta b", "#include\ta b\n"},  // words split at blanks only
       {"#define VALUE 1", "#define VALUE 1\n"},
+      {"", "\n"},  // an empty file is one empty line
+      {"x\n", "x\n\n"},
+      {"x\r\n", "x\n\n"},
   };
-  for (const Case& c : cases) {
-    Outcome outcome = preprocess({{"top.frag", c.line}, {"a", "A"}}, "top.frag");
-    EXPECT_TRUE(outcome.returned) << c.line;
-    EXPECT_EQ(c.expected, outcome.source) << c.line;
+  for (const auto& c : cases) {
+    Outcome outcome = preprocess({{"top.frag", c.first}, {"a", "A"}}, "top.frag");
+    EXPECT_TRUE(outcome.returned) << c.first;
+    EXPECT_EQ(c.second, outcome.source) << c.first;
     EXPECT_EQ("untouched", outcome.result.message);
+  }
+  // The first define names the set; each other one becomes a line.
+  EXPECT_EQ("body\n", preprocess({{"x.vert", "body"}}, "x.vert", {"set"}).source);
+  EXPECT_EQ("#define A\n#define B 1\nbody\n",
+            preprocess({{"x.vert", "body"}}, "x.vert", {"set", "A", "B 1"}).source);
+}
+
+// Includes resolve against the shader folder, sixteen levels deep at most; a failure names the
+// directive, the file holding it and its depth.
+TEST_F(ShaderPreprocessorTest, IncludesNestSixteenLevelsAndFailuresNameTheirPlace) {
+  const struct {
+    Files files;
+    bool returned;
+    std::string expected;  // the source, or the message of a failure
+  } cases[] = {
+      {{{"x.vert", "first\n#include lib/one.glsl\nlast"},
+        {"lib/one.glsl", "one\n#include two.glsl"},
+        {"two.glsl", "two"}},
+       true,
+       "first\none\ntwo\nlast\n"},
+      {chain(16), true, "deepest\n"},
+      {chain(17), false, "Failed to include '#include f17.glsl' in f16.glsl depth 16"},
+      {{{"x.vert", "#include nothere.glsl"}},
+       false,
+       "Failed to include '#include nothere.glsl' in x.vert depth 0"},
+      {{{"x.vert", "a\n#include inner.glsl"}, {"inner.glsl", "#include  gone.glsl "}},
+       false,
+       "Failed to include '#include  gone.glsl ' in inner.glsl depth 1"},
+      {{{"x.vert", "#include loop.glsl"}, {"loop.glsl", "#include loop.glsl"}},
+       false,
+       "Failed to include '#include loop.glsl' in loop.glsl depth 16"},
+      {{{"x.vert", "#include a.glsl"}, {"a.glsl", "#include b.glsl"}, {"b.glsl", "#include a.glsl"}},
+       false,
+       "Failed to include '#include a.glsl' in b.glsl depth 16"},
+      {{}, false, "missing x.vert"},
+  };
+  for (const auto& c : cases) {
+    Outcome outcome = preprocess(c.files, "x.vert");
+    EXPECT_EQ(c.returned, outcome.returned) << c.expected;
+    EXPECT_EQ(c.expected, c.returned ? outcome.source : outcome.result.message);
+    if (!c.returned) EXPECT_FALSE(outcome.result.ok) << c.expected;
   }
 }
 
-TEST_F(ShaderPreprocessorTest, DefinesSkipTheFirstString) {
-  struct Case {
-    std::vector<std::string> defines;
-    const char* expected;
-  } cases[] = {
-      {{}, "body\n"},
-      {{"set"}, "body\n"},
-      {{"set", "QUALITY 2"}, "#define QUALITY 2\nbody\n"},
-      {{"set", "A", "B 1"}, "#define A\n#define B 1\nbody\n"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(c.expected, preprocess({{"x.vert", "body"}}, "x.vert", c.defines).source);
-}
-
-TEST_F(ShaderPreprocessorTest, NestedIncludesResolveAgainstTheShaderDirectory) {
-  Outcome outcome = preprocess({{"top.vert", "first\n#include lib/one.glsl\nlast"},
-                                {"lib/one.glsl", "one\n#include two.glsl"},
-                                {"two.glsl", "two"}},
-                               "top.vert");
-  ASSERT_TRUE(outcome.returned);
-  EXPECT_EQ("first\none\ntwo\nlast\n", outcome.source);
-  std::vector<std::string> used = {DIR + "lib/one.glsl", DIR + "two.glsl"};
-  EXPECT_EQ(used, KVRDemosys::usedResourceFiles);
-}
-
-TEST_F(ShaderPreprocessorTest, MissingIncludeNamesTheIncludingFileAndDepth) {
-  Outcome top = preprocess({{"x.frag", "#include nothere.glsl"}}, "x.frag");
-  EXPECT_FALSE(top.returned);
-  EXPECT_FALSE(top.result.ok);
-  EXPECT_EQ("Failed to include '#include nothere.glsl' in x.frag depth 0", top.result.message);
-  // A file that could not be opened is still listed for the pack script.
-  EXPECT_EQ(std::vector<std::string>{DIR + "nothere.glsl"}, KVRDemosys::usedResourceFiles);
-
-  Outcome nested =
-      preprocess({{"x.frag", "a\n#include inner.glsl"}, {"inner.glsl", "#include  gone.glsl "}}, "x.frag");
-  EXPECT_FALSE(nested.returned);
-  EXPECT_EQ("Failed to include '#include  gone.glsl ' in inner.glsl depth 1", nested.result.message);
-}
-
-TEST_F(ShaderPreprocessorTest, IncludeCycleStopsAtTheDepthLimit) {
-  Outcome self =
-      preprocess({{"x.vert", "#include loop.glsl"}, {"loop.glsl", "#include loop.glsl"}}, "x.vert");
-  EXPECT_FALSE(self.returned);
-  EXPECT_EQ("Failed to include '#include loop.glsl' in loop.glsl depth 16", self.result.message);
-
-  Outcome pair = preprocess(
-      {{"x.vert", "#include a.glsl"}, {"a.glsl", "#include b.glsl"}, {"b.glsl", "#include a.glsl"}},
-      "x.vert");
-  EXPECT_FALSE(pair.returned);
-  EXPECT_EQ("Failed to include '#include a.glsl' in b.glsl depth 16", pair.result.message);
-}
-
-TEST_F(ShaderPreprocessorTest, SixteenLevelsOfIncludesAreAllowed) {
-  std::map<std::string, std::string> files = {{"x.vert", "#include f1.glsl"}};
-  for (int level = 1; level <= 16; ++level)
-    files["f" + std::to_string(level) + ".glsl"] =
-        level < 16 ? "#include f" + std::to_string(level + 1) + ".glsl" : "deepest";
-  Outcome outcome = preprocess(files, "x.vert");
-  EXPECT_TRUE(outcome.returned) << outcome.result.message;
-  EXPECT_EQ("deepest\n", outcome.source);
-}
-
-TEST_F(ShaderPreprocessorTest, EmptyFileGivesOneEmptyLine) {
-  EXPECT_EQ("#define A\n\n", preprocess({{"e.vert", ""}}, "e.vert", {"set", "A"}).source);
-  EXPECT_EQ("x\n\n", preprocess({{"n.vert", "x\n"}}, "n.vert").source);
-  EXPECT_EQ("x\n", preprocess({{"r.vert", "x\r\n"}}, "r.vert").source.substr(0, 2));
-}
-
-TEST_F(ShaderPreprocessorTest, MissingTopFileUsesTheCallersMessage) {
-  Outcome outcome = preprocess({}, "gone.vert");
-  EXPECT_FALSE(outcome.returned);
-  EXPECT_EQ("missing gone.vert", outcome.result.message);
-  EXPECT_TRUE(KVRDemosys::usedResourceFiles.empty());
-}
-
-TEST_F(ShaderPreprocessorTest, EmptyLineListSucceedsWithoutOutput) {
-  ShaderPreprocessor preprocessor(ShaderPreprocessor::memoryFiles({}));
-  ShaderLoadResult result;
-  std::string output;
-  EXPECT_TRUE(preprocessor.includeFiles(result, output, {}, DIR, "x", 0));
-  EXPECT_EQ("", output);
+// The pack script archives every file an include named, once, also one that could not be opened.
+TEST_F(ShaderPreprocessorTest, IncludedFilesAreListedOnceForThePackScript) {
+  preprocess({{"x.vert", "#include lib/one.glsl\n#include two.glsl\n#include gone.glsl"},
+              {"lib/one.glsl", "#include two.glsl"},
+              {"two.glsl", ""}},
+             "x.vert");
+  preprocess({}, "gone.vert");  // the top file is the caller's to list
+  EXPECT_EQ((std::vector<std::string>{DIR + "lib/one.glsl", DIR + "two.glsl", DIR + "gone.glsl"}),
+            KVRDemosys::usedResourceFiles);
 }
