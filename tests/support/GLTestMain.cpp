@@ -1,13 +1,10 @@
 // Entry of the GL test binary: opens one SDL window with a GL 2.0 context through the engine's
 // window layer, initialises GLEW, and runs every GL test in that context.
-#include <GL/glew.h>
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "demosys/gl/ScreenMetrics.h"
-#include "demosys/gl/Window.h"
 #include "support/GLTestContext.h"
 
 int main(int argc, char** argv) {

@@ -1,6 +1,6 @@
-#include "demosys/io/DataBinaryPool.h"
-
 #include <gtest/gtest.h>
+
+#include "demosys/io/DataBinaryPool.h"
 
 using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;

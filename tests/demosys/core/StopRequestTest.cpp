@@ -1,9 +1,9 @@
-#include "demosys/core/StopRequest.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "demosys/core/StopRequest.h"
 
 // A forked child, so that the handlers stay out of the test runner.
 TEST(StopRequestTest, SignalsAreRecordedAndASecondOneEndsTheProcess) {

@@ -7,6 +7,7 @@
 #include "demosys/gl/FBO.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/gl/Texture.h"
+#include "support/CapturedStdout.h"
 #include "support/GLTestContext.h"
 
 namespace {
@@ -21,12 +22,6 @@ std::vector<GLint> currentViewport() {
   std::vector<GLint> viewport(4);
   glGetIntegerv(GL_VIEWPORT, viewport.data());
   return viewport;
-}
-
-float depthAt(int x, int y) {
-  float depth = -1.0f;
-  glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-  return depth;
 }
 
 class FBOGLTest : public testing::Test {
@@ -44,45 +39,44 @@ class FBOGLTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(FBOGLTest, CompleteTargetWithDepthAndStencilDump) {
-  testing::internal::CaptureStdout();
-  FBO fbo(256, 256, true, true, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
-  EXPECT_TRUE(isComplete(&fbo));
-  EXPECT_EQ("Framebuffer is complete.", fbo.getStatusMessage());
-  EXPECT_EQ("FBO(256,256,COLOR_BUFFER,DEPTH_BUFFER,STENCIL_BUFFER)", toString(&fbo));
-  ASSERT_NE(nullptr, getColorTexture(&fbo, 0));
-  EXPECT_EQ(nullptr, getColorTexture(&fbo, 1));
-  EXPECT_EQ(256, getColorTexture(&fbo, 0)->getWidth());
-  ASSERT_NE(nullptr, getDepthTexture(&fbo));
+TEST_F(FBOGLTest, CompleteTargetsAndTheirDumps) {
+  std::unique_ptr<FBO> fbo, plain, red, rgb;
+  EXPECT_EQ("", stdoutOf([&] {
+              fbo = std::make_unique<FBO>(256, 256, true, true, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+              plain = std::make_unique<FBO>(64, 32, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+              // The floating-point targets of the fluid simulation.
+              red = std::make_unique<FBO>(64, 64, false, false, GL_R16F, GL_RED, GL_FLOAT);
+              rgb = std::make_unique<FBO>(64, 64, false, false, GL_RGB16F, GL_RGB, GL_FLOAT);
+            }));
+  for (FBO* target : {fbo.get(), plain.get(), red.get(), rgb.get()}) EXPECT_TRUE(isComplete(target));
+  EXPECT_EQ("FBO(256,256,COLOR_BUFFER,DEPTH_BUFFER,STENCIL_BUFFER)", toString(fbo.get()));
+  EXPECT_EQ("FBO(64,32,COLOR_BUFFER)", toString(plain.get()));
+  EXPECT_TRUE(getColorTexture(fbo.get(), 0) && getDepthTexture(fbo.get()));
+  EXPECT_FALSE(getColorTexture(fbo.get(), 1) || getDepthTexture(plain.get()));
+  EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT), plain->clearMask());
+  EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), fbo->clearMask());
+  // Construction leaves the screen bound, as the engine's record says.
   EXPECT_EQ(0, currentFramebuffer());
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
-
-  FBO plain(64, 32, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  EXPECT_EQ("FBO(64,32,COLOR_BUFFER)", toString(&plain));
-  EXPECT_EQ(nullptr, getDepthTexture(&plain));
-  EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT), plain.clearMask());
-  EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), fbo.clearMask());
 }
 
 TEST_F(FBOGLTest, IncompleteTargetIsReportedOnceAndDrawsNothing) {
-  testing::internal::CaptureStdout();
-  FBO fbo(0, 0, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  std::string output = testing::internal::GetCapturedStdout();
-  EXPECT_FALSE(isComplete(&fbo));
+  std::unique_ptr<FBO> fbo;
+  std::string output =
+      stdoutOf([&] { fbo = std::make_unique<FBO>(0, 0, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); });
+  EXPECT_FALSE(isComplete(fbo.get()));
   GLenum status = 0;
   for (GLenum candidate = 0x8CD5; candidate <= 0x8CDD; ++candidate)
-    if (fbo.getStatusMessage() == FBO::statusText(candidate)) status = candidate;
-  ASSERT_NE(0u, status) << fbo.getStatusMessage();
-  EXPECT_EQ("FBO " + fbo.getStatusMessage() + "(" + std::to_string(status) + ") = false\n", output);
+    if (fbo->getStatusMessage() == FBO::statusText(candidate)) status = candidate;
+  ASSERT_NE(0u, status) << fbo->getStatusMessage();
+  EXPECT_EQ("FBO " + fbo->getStatusMessage() + "(" + std::to_string(status) + ") = false\n", output);
 
   FBO target(4, 4, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(&target);
   glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
-  drawTexture(&fbo);
-  std::vector<uint8_t> pixel = GLTestContext::readPixels(1, 1, 1, 1);
-  EXPECT_EQ(255, pixel[2]);
+  drawTexture(fbo.get());
+  EXPECT_EQ(255, GLTestContext::readPixels(1, 1, 1, 1)[2]);
 }
 
 TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
@@ -91,57 +85,39 @@ TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
   EXPECT_EQ(GLint(getFramebuffer(&fbo)), currentFramebuffer());
   EXPECT_EQ((std::vector<GLint>{0, 0, 128, 64}), currentViewport());
   EXPECT_EQ(getFramebuffer(&fbo), KVRDemosys::boundFramebuffer);
-
   // Change GL behind the engine's back: a second bind of the same FBO must not touch GL.
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   glViewport(1, 2, 3, 4);
   bind(&fbo);
   EXPECT_EQ(0, currentFramebuffer());
   EXPECT_EQ((std::vector<GLint>{1, 2, 3, 4}), currentViewport());
-
-  // The screen: the letterboxed viewport of the metrics in use.
+  // The screen: the letterboxed viewport of the 640 x 360 test window's metrics.
   bind(nullptr);
-  const ScreenMetrics* screen = KVRDemosys::screenMetrics;
-  EXPECT_EQ((std::vector<GLint>{screen->viewport[0], screen->viewport[1], screen->viewport[3],
-                                screen->viewport[2]}),
-            currentViewport());
+  EXPECT_EQ((std::vector<GLint>{0, 0, 640, 360}), currentViewport());
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
-
   // And the screen again, while it is bound: nothing, not even the viewport.
   glViewport(5, 6, 7, 8);
   bind(nullptr);
   EXPECT_EQ((std::vector<GLint>{5, 6, 7, 8}), currentViewport());
+  // Deleting the bound FBO leaves the screen recorded as bound.
+  auto doomed = std::make_unique<FBO>(8, 8, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+  bind(doomed.get());
+  doomed.reset();
+  EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
 }
 
-TEST_F(FBOGLTest, ClearTouchesDepthOnlyWhenTheFBOHasIt) {
-  FBO withDepth(8, 8, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  markUsed(&withDepth);
-  EXPECT_TRUE(isUsed(&withDepth));
+TEST_F(FBOGLTest, ClearBindsAndClearsColourAndDepth) {
+  FBO fbo(8, 8, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
+  markUsed(&fbo);
   glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
   glClearDepth(0.25);
-  clear(&withDepth);
-  EXPECT_FALSE(isUsed(&withDepth));
-  EXPECT_EQ(getFramebuffer(&withDepth), KVRDemosys::boundFramebuffer);
-  EXPECT_NEAR(0.25f, depthAt(3, 3), 1e-4f);
+  clear(&fbo);
+  EXPECT_FALSE(isUsed(&fbo));
+  EXPECT_EQ(getFramebuffer(&fbo), KVRDemosys::boundFramebuffer);
+  float depth = -1.0f;
+  glReadPixels(3, 3, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  EXPECT_NEAR(0.25f, depth, 1e-4f);
   EXPECT_EQ(255, GLTestContext::readPixels(3, 3, 1, 1)[0]);
-
-  // Give a colour-only FBO a depth buffer of our own: its clear must leave that depth alone.
-  FBO colourOnly(8, 8, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  GLuint depthBuffer = 0;
-  glGenRenderbuffersEXT(1, &depthBuffer);
-  glBindRenderbufferEXT(GL_RENDERBUFFER_EXT, depthBuffer);
-  glRenderbufferStorageEXT(GL_RENDERBUFFER_EXT, GL_DEPTH_COMPONENT24, 8, 8);
-  bind(&colourOnly);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, depthBuffer);
-  glClearDepth(0.75);
-  glClear(GL_DEPTH_BUFFER_BIT);
-  glClearDepth(0.25);
-  glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
-  clear(&colourOnly);
-  EXPECT_NEAR(0.75f, depthAt(3, 3), 1e-4f);
-  EXPECT_EQ(255, GLTestContext::readPixels(3, 3, 1, 1)[1]);
-  glFramebufferRenderbufferEXT(GL_FRAMEBUFFER_EXT, GL_DEPTH_ATTACHMENT_EXT, GL_RENDERBUFFER_EXT, 0);
-  glDeleteRenderbuffersEXT(1, &depthBuffer);
 }
 
 TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactly) {
@@ -150,12 +126,11 @@ TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactly) {
   FBO copy(size, size, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(&source);
   glEnable(GL_SCISSOR_TEST);
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      glScissor(x, y, 1, 1);
-      glClearColor(x / 15.0f, y / 15.0f, (x ^ y) / 15.0f, 1.0f);
-      glClear(GL_COLOR_BUFFER_BIT);
-    }
+  for (int i = 0; i < size * size; ++i) {
+    const int x = i % size, y = i / size;
+    glScissor(x, y, 1, 1);
+    glClearColor(x / 15.0f, y / 15.0f, (x ^ y) / 15.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
   }
   glDisable(GL_SCISSOR_TEST);
   std::vector<uint8_t> expected = GLTestContext::readPixels(0, 0, size, size);
@@ -170,20 +145,4 @@ TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactly) {
   glMatrixMode(GL_MODELVIEW);
   EXPECT_EQ(expected, GLTestContext::readPixels(0, 0, size, size));
   EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), getColorTexture(&source, 0)->getWrapS());
-}
-
-TEST_F(FBOGLTest, FloatingPointTargetsOfTheFluidSimulation) {
-  testing::internal::CaptureStdout();
-  FBO red(64, 64, false, false, GL_R16F, GL_RED, GL_FLOAT);
-  FBO rgb(64, 64, false, false, GL_RGB16F, GL_RGB, GL_FLOAT);
-  EXPECT_EQ("", testing::internal::GetCapturedStdout());
-  EXPECT_TRUE(isComplete(&red));
-  EXPECT_TRUE(isComplete(&rgb));
-}
-
-TEST_F(FBOGLTest, DeletingTheBoundFBOLeavesTheScreenRecorded) {
-  auto fbo = std::make_unique<FBO>(8, 8, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  bind(fbo.get());
-  fbo.reset();
-  EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
 }

@@ -1,16 +1,14 @@
-#include "demosys/gl/Window.h"
-
 #include <GL/glew.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <deque>
 
 #include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/ScreenMetrics.h"
+#include "demosys/gl/Window.h"
 #include "support/CapturedStdout.h"
 #include "support/GLTestContext.h"
-
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
 
 namespace {
 
@@ -25,17 +23,30 @@ unsigned nextQueuedError() {
 
 }  // namespace
 
-TEST(WindowGLTest, OpensWindowedAndRemembersMetrics) {
-  EXPECT_EQ(GLTestContext::metrics(), KVRDemosys::screenMetrics);
+// The window remembers the metrics, and apply() gives GL their viewport and the same perspective
+// that GLU makes of the field of view, aspect and clip planes.
+TEST(WindowGLTest, OpensWindowedAndAppliesTheMetrics) {
+  ScreenMetrics* metrics = GLTestContext::metrics();
+  EXPECT_EQ(metrics, KVRDemosys::screenMetrics);
   EXPECT_EQ("", Window::message());
+  const float farPlane = metrics->getFarPlane();
+  metrics->setFarPlane(200.0f);
+  metrics->apply();
   GLint viewport[4];
   glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(0, viewport[1]);
-  EXPECT_EQ(640, viewport[2]);
-  EXPECT_EQ(360, viewport[3]);
+  EXPECT_EQ((std::vector<GLint>{0, 0, 640, 360}), std::vector<GLint>(viewport, viewport + 4));
+  float applied[16], expected[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, applied);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(50.0, 640.0 / 360.0, 1.0, 200.0);
+  glGetFloatv(GL_PROJECTION_MATRIX, expected);
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(expected[i], applied[i], 1e-5f) << i;
+  metrics->setFarPlane(farPlane);
+  metrics->apply();
 }
 
-TEST(WindowGLTest, ReportsARealDriverErrorOnce) {
+TEST(WindowGLTest, ReportsEveryPendingErrorWithItsLocation) {
   glGetError();
   KVRDemosys::glErrorSeen = false;
   glEnable(0x7fff);  // not a capability: GL_INVALID_ENUM
@@ -43,15 +54,10 @@ TEST(WindowGLTest, ReportsARealDriverErrorOnce) {
             stdoutOf([&] { EXPECT_FALSE(Window::reportGLErrors("enable")); }));
   EXPECT_TRUE(KVRDemosys::glErrorSeen);
   EXPECT_EQ("", stdoutOf([&] { EXPECT_TRUE(Window::reportGLErrors("later")); }));
-  EXPECT_TRUE(KVRDemosys::glErrorSeen);
-}
-
-TEST(WindowGLTest, ReportsEveryPendingErrorAndUnknownCodes) {
   pendingErrors = {GL_INVALID_VALUE, 0x1234};
-  CaptureStdout();
-  EXPECT_FALSE(Window::reportGLErrors("test", nextQueuedError));
   EXPECT_EQ(
       "[GL_ERROR LOCATION = 'test']\n[GL_ERROR CODE 1281] 'invalid value'\n"
       "[GL_ERROR LOCATION = 'test']\n[GL_ERROR CODE UNKNOWN]\n",
-      GetCapturedStdout());
+      stdoutOf([&] { EXPECT_FALSE(Window::reportGLErrors("test", nextQueuedError)); }));
+  KVRDemosys::glErrorSeen = false;
 }
