@@ -16,10 +16,10 @@ void CaptureTestDemo::defineResources() {
 }
 
 void CaptureTestDemo::defineEffects() {
-  DefineEffect("tint", new TintTestEffect());
-  DefineEffect("present", new PresentTestEffect());
-  DefineEffect("wrong_uniform", new WrongUniformTestEffect());
-  DefineEffect("feedback", new FeedbackTestEffect());
+  DefineEffect("tint", new TintTestEffect("green"));
+  DefineEffect("present", new PresentTestEffect("offscreen"));
+  DefineEffect("wrong_uniform", new TintTestEffect("gren"));
+  DefineEffect("feedback", new PresentTestEffect(nullptr));
 }
 
 void CaptureTestDemo::defineInstances() {
