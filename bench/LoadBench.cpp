@@ -19,41 +19,13 @@
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/runtime/Demo.h"
-#include "demosys/scene/ShaderCache.h"
+#include "demosys/runtime/ResourceLoader.h"
 
 namespace {
 
 // The folder that holds resources.7z: the build folder, one above the benchmark program.
 std::filesystem::path buildDirectory() {
   return std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path();
-}
-
-// The pointers the shutdown leaves dangling and the lists the script appends to.
-void forgetLoad() {
-  KVRDemosys::sceneDataPool = nullptr;
-  KVRDemosys::texturePool = nullptr;
-  KVRDemosys::animationPool = nullptr;
-  KVRDemosys::effectTypePool = nullptr;
-  KVRDemosys::effectInstancePool = nullptr;
-  KVRDemosys::binaryPool = nullptr;
-  KVRDemosys::shaderPool = nullptr;
-  KVRDemosys::fboPool = nullptr;
-  KVRDemosys::glExtensions = nullptr;
-  KVRDemosys::tracks = nullptr;
-  KVRDemosys::timer = nullptr;
-  KVRDemosys::progressBar = nullptr;
-  KVRDemosys::boundFramebuffer = 0;
-  delete KVRDemosys::shaderCache;
-  KVRDemosys::shaderCache = nullptr;
-  delete KVRDemosys::resources;
-  KVRDemosys::resources = nullptr;
-  KVRDemosys::shaderDefinitions.clear();
-  KVRDemosys::textureDefinitions.clear();
-  KVRDemosys::objectDefinitions.clear();
-  KVRDemosys::binaryDefinitions.clear();
-  KVRDemosys::animationDefinitions.clear();
-  KVRDemosys::usedResourceFiles.clear();
-  KVRDemosys::musicFile.clear();
 }
 
 // One load and shutdown; false when the load failed. The engine's lines go nowhere.
@@ -85,7 +57,7 @@ void BM_LoadProduction(benchmark::State& state) {
     state.PauseTiming();
     for (const auto& stage : KVRDemosys::loadTimings.stages()) stageMs[stage.first] += stage.second;
     stageMs["total"] += KVRDemosys::loadTimings.totalMs();
-    forgetLoad();
+    ResourceLoader::resetEngineState();
     state.ResumeTiming();
     if (!loaded) {
       state.SkipWithError("the production failed to load (is build/resources.7z there?)");

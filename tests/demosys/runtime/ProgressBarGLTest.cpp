@@ -1,8 +1,7 @@
-#include "demosys/runtime/ProgressBar.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include "demosys/runtime/ProgressBar.h"
 #include "support/GLTestContext.h"
 
 namespace {
@@ -23,27 +22,20 @@ class PaintedBar : public ProgressBar {
 
 }  // namespace
 
+// Each step redraws until the total; the first draw shows nothing done.
 TEST(ProgressBarGLTest, StepsAdvanceUntilTheTotalAndRedrawEachTime) {
   CountingBar bar(0.09f, 1.2f, 0.0f, 3);
-  bar.step();
-  EXPECT_FLOAT_EQ(0.0f, bar.getProgress());
-  bar.step();
-  EXPECT_FLOAT_EQ(1.0f / 3.0f, bar.getProgress());
-  bar.step();
-  EXPECT_FLOAT_EQ(2.0f / 3.0f, bar.getProgress());
+  for (float progress : {0.0f, 1.0f / 3.0f, 2.0f / 3.0f, 2.0f / 3.0f}) {
+    bar.step();
+    EXPECT_FLOAT_EQ(progress, bar.getProgress());
+  }
   EXPECT_EQ(3, bar.getCurrent());
   EXPECT_EQ(3, bar.draws);
-  bar.step();
-  EXPECT_EQ(3, bar.getCurrent());
-  EXPECT_EQ(3, bar.draws);
-}
-
-TEST(ProgressBarGLTest, PlainBarAtHalfFillsToTheCentre) {
-  CountingBar bar(0.09f, 1.2f, 0.0f, 2);
-  bar.step();
-  bar.step();
-  EXPECT_NEAR(-0.585f, bar.fillLeft(), 1e-6f);
-  EXPECT_NEAR(0.0f, bar.fillRight(), 1e-6f);
+  CountingBar half(0.09f, 1.2f, 0.0f, 2);
+  half.step();
+  half.step();
+  EXPECT_NEAR(-0.585f, half.fillLeft(), 1e-6f);
+  EXPECT_NEAR(0.0f, half.fillRight(), 1e-6f);
 }
 
 TEST(ProgressBarGLTest, DrawsTheFrameAndTheFill) {

@@ -1,5 +1,3 @@
-#include "demosys/runtime/ResourceLoader.h"
-
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -12,6 +10,7 @@
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/io/ResourceArchive.h"
 #include "demosys/runtime/ProgressBar.h"
+#include "demosys/runtime/ResourceLoader.h"
 #include "support/CapturedStdout.h"
 #include "support/EngineState.h"
 #include "support/TempDir.h"
@@ -23,7 +22,6 @@ class LoaderBar : public ProgressBar {
   LoaderBar() { files = {"resources/graphics/Loader1.png"}; }
   void draw() override {}
 };
-
 
 class ResourceLoaderGLTest : public testing::Test {
  protected:
@@ -62,11 +60,11 @@ TEST_F(ResourceLoaderGLTest, PackScriptLinesAndTrimmedLogName) {
 }
 
 TEST_F(ResourceLoaderGLTest, PackScriptRebuildsAWorkingArchive) {
-  for (const char* file : {"resources/sound/tune.mp3", "resources/graphics/Sky.png", "resources/graphics/Loader1.png",
-                           "resources/objects/ship.obj", "resources/objects/ship.obj.kf", "resources/misc/path.ani",
-                           "resources/misc/blob.bin", "resources/shaders/Glow.vert", "resources/shaders/Glow.frag",
-                           "resources/shaders/common.glsl", "resources/tracks/index.list", "resources/tracks/track.data"})
-    dir.write(file, std::string("data of ") + file);
+  for (std::string file :
+       {"sound/tune.mp3", "graphics/Sky.png", "graphics/Loader1.png", "objects/ship.obj",
+        "objects/ship.obj.kf", "misc/path.ani", "misc/blob.bin", "shaders/Glow.vert", "shaders/Glow.frag",
+        "shaders/common.glsl", "tracks/index.list", "tracks/track.data"})
+    dir.write("resources/" + file, "data of resources/" + file);
   KVRDemosys::musicFile = "tune.mp3";
   KVRDemosys::texturePool->add("sky", new Texture("Sky.png", 0));
   KVRDemosys::objectDefinitions.push_back({"ship", "ship.obj"});
@@ -79,8 +77,7 @@ TEST_F(ResourceLoaderGLTest, PackScriptRebuildsAWorkingArchive) {
   ASSERT_EQ(0, std::system("sh pack.sh"));
   ResourceArchive archive;
   ASSERT_TRUE(archive.open("resources.7z"));
-  std::vector<std::string> names = archive.entryNames();
-  EXPECT_EQ(12u, names.size());
+  EXPECT_EQ(12u, archive.entryNames().size());
   std::vector<uint8_t> bytes;
   EXPECT_EQ(0, archive.extract("resources/objects/ship.obj.kf", bytes));
   EXPECT_EQ("data of resources/objects/ship.obj.kf", std::string(bytes.begin(), bytes.end()));
@@ -88,10 +85,10 @@ TEST_F(ResourceLoaderGLTest, PackScriptRebuildsAWorkingArchive) {
 }
 
 TEST_F(ResourceLoaderGLTest, ShaderReloadRecompilesInPlaceAndStopsAtAFailure) {
-  dir.write("resources/shaders/flat.vert", "void main() { gl_Position = gl_Vertex; }\n");
-  dir.write("resources/shaders/flat.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
-  dir.write("resources/shaders/broken.vert", "void main() { gl_Position = gl_Vertex; }\n");
-  dir.write("resources/shaders/broken.frag", "void main() { gl_FragColor = vec4(1.0); }\n");
+  for (std::string name : {"flat", "broken"}) {
+    dir.write("resources/shaders/" + name + ".vert", "void main() { gl_Position = gl_Vertex; }\n");
+    dir.write("resources/shaders/" + name + ".frag", "void main() { gl_FragColor = vec4(1.0); }\n");
+  }
   WorkingDirectory inside(dir.path());
   ResourceAccess::selectSource(0);
   KVRDemosys::shaderDefinitions = {{"flat", "flat", {}}, {"broken", "broken", {}}};

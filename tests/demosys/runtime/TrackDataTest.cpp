@@ -28,26 +28,20 @@ std::vector<std::string> orderOf(const TrackData& data) {
   return names;
 }
 
-TEST(TrackDataTest, LowerPriorityDrawsFirstAndIsRenumbered) {
+// Lower priority draws first; equal ones come out of a selection sort over name order, so with
+// a, b, c, d at 1, 1, 0, 1 the swap of a and c moves a behind b. Renumbering follows the order.
+TEST(TrackDataTest, BuildOrderSortsByPriorityAndNumbersFromZero) {
   TrackData data;
-  data.AddSet(makeSet("a", 5));
-  data.AddSet(makeSet("b", 2));
-  data.BuildOrder();
-  EXPECT_EQ((std::vector<std::string>{"b", "a"}), orderOf(data));
-  data.NumberPriorities();
-  EXPECT_EQ(0, data.GetSet("b")->startStop->priority);
-  EXPECT_EQ(1, data.GetSet("a")->startStop->priority);
-}
-
-TEST(TrackDataTest, BuildOrderIsASelectionSortOverNameOrder) {
-  // Name order a, b, c, d with priorities 1, 1, 0, 1: the swap of a and c moves a behind b.
-  TrackData data;
-  data.AddSet(makeSet("a", 1));
-  data.AddSet(makeSet("b", 1));
-  data.AddSet(makeSet("c", 0));
-  data.AddSet(makeSet("d", 1));
+  const std::pair<const char*, int32_t> sets[] = {{"a", 1}, {"b", 1}, {"c", 0}, {"d", 7}};
+  for (const auto& set : sets) data.AddSet(makeSet(set.first, set.second));
   data.BuildOrder();
   EXPECT_EQ((std::vector<std::string>{"c", "b", "a", "d"}), orderOf(data));
+  data.NumberPriorities();
+  EXPECT_EQ(3, data.GetSet("d")->startStop->priority);
+  EXPECT_EQ(2, data.GetSet("a")->startStop->priority);
+  data.SwapPriority(0, 3);
+  EXPECT_EQ("Priority 0 = d\nPriority 1 = b\nPriority 2 = a\nPriority 3 = c\n",
+            stdoutOf([&] { data.PrintPriorities(); }));
 }
 
 TEST(TrackDataTest, StepRunsThePhasesInPriorityOrderWithEachTarget) {
@@ -82,14 +76,15 @@ TEST(TrackDataTest, ValidateStartStopAcceptsGoodSetsAndNamesTheBrokenOne) {
   data.AddSet(broken);
   data.BuildOrder();
   EXPECT_EQ(
-      "Validating StartStop track data.\n"
-      "--> row = 30, row=30, type = 0\n"
+      "Validating StartStop track data.\n--> row = 30, row=30, type = 0\n"
       "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"
       "--> StartStop Track : broken has keyframe mismatch\n",
       stdoutOf([&] { EXPECT_FALSE(data.ValidateStartStop()); }));
 }
 
-TEST(TrackDataTest, LookupsDoNotInventEntries) {
+// Lookups of missing names invent nothing; a set of a taken name replaces (and deletes) the old
+// one and empties the drawing order until it is built again.
+TEST(TrackDataTest, LookupsAndReplacement) {
   TrackData data;
   EffectTrackSet* set = makeSet("fade", 0);
   set->AddTrack(new TrackInterpolate("alpha"));
@@ -97,31 +92,16 @@ TEST(TrackDataTest, LookupsDoNotInventEntries) {
   data.AddSet(set);
   EXPECT_EQ(nullptr, data.GetSet("missing"));
   EXPECT_EQ(nullptr, set->GetTrack("missing"));
-  EXPECT_EQ(1, data.GetSetCount());
   EXPECT_EQ(3, data.GetEntryCount());
-  EXPECT_EQ(set, data.GetSetAt(0));
   EXPECT_EQ(nullptr, data.GetSetAt(1));
   EXPECT_EQ("beta", set->GetTrack("beta")->name);
-}
-
-TEST(TrackDataTest, AddSetReplacesAndDeletesASetOfTheSameName) {
-  TrackData data;
-  data.AddSet(makeSet("fade", 0));
   data.BuildOrder();
   EffectTrackSet* replacement = makeSet("fade", 4);
   data.AddSet(replacement);
   data.AddSet(replacement);
-  EXPECT_EQ(replacement, data.GetSet("fade"));
+  EXPECT_EQ(1, data.GetSetCount());
+  EXPECT_EQ(replacement, data.GetSetAt(0));
   EXPECT_TRUE(data.ordered.empty());
-}
-
-TEST(TrackDataTest, SwapAndPrintPriorities) {
-  TrackData data;
-  data.AddSet(makeSet("a", 0));
-  data.AddSet(makeSet("b", 1));
-  data.BuildOrder();
-  data.SwapPriority(0, 1);
-  EXPECT_EQ("Priority 0 = b\nPriority 1 = a\n", stdoutOf([&] { data.PrintPriorities(); }));
 }
 
 TEST(TrackDataTest, GetValueUsesTheRate) {

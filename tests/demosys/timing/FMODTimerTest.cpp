@@ -8,25 +8,13 @@
 #include "demosys/io/ResourceArchive.h"
 #include "demosys/timing/FMODTimer.h"
 #include "support/AudioFixtures.h"
+#include "support/SteppedClock.h"
 
 namespace {
 
 constexpr const char* kEntry = "resources/sound/x.mp3";
 
-// An FMODTimer on test clocks: `ticks` for the demo clock, `audioMs` for what is heard. They
-// are kept apart so a test can tell which one a value came from.
-class SteppedFMODTimer : public FMODTimer {
- public:
-  SteppedFMODTimer(const std::string& path, int32_t rate) : FMODTimer(path, rate) {
-    setAudioOutput(AudioSystem::Output::Silent);
-    setAudioClock([this] { return audioMs * 1000; });
-  }
-  uint32_t ticks = 1000;
-  uint64_t audioMs = 0;
-
- protected:
-  uint32_t now() override { return ticks; }
-};
+using SteppedFMODTimer = SteppedClock<FMODTimer>;
 
 class FMODTimerTest : public testing::Test {
  protected:
@@ -51,17 +39,12 @@ class FMODTimerTest : public testing::Test {
     KVRDemosys::archive = new ResourceArchive();
     ASSERT_TRUE(KVRDemosys::archive->open(dir + "/resources.7z"));
   }
-  // Init with its output captured.
-  static bool init(FMODTimer& timer, std::string& printed) {
+  // Init with what it printed kept in `printed`.
+  bool init(FMODTimer& clock) {
     testing::internal::CaptureStdout();
-    bool ok = timer.Init();
+    bool ok = clock.Init();
     printed = testing::internal::GetCapturedStdout();
     return ok;
-  }
-  // The timer on the MP3 in the resource tree, initialised with its version line swallowed.
-  bool initTimer() {
-    std::string printed;
-    return init(timer, printed);
   }
   static int peakBin(const std::vector<float>& values) {
     return static_cast<int>(std::max_element(values.begin(), values.end()) - values.begin());
@@ -69,6 +52,7 @@ class FMODTimerTest : public testing::Test {
 
   static std::string dir;
   SteppedFMODTimer timer{dir + "/" + kEntry, 20};
+  std::string printed;
 };
 
 std::string FMODTimerTest::dir;
@@ -76,8 +60,7 @@ std::string FMODTimerTest::dir;
 }  // namespace
 
 TEST_F(FMODTimerTest, LoadsTheMusicFromTheResourceTreeAndTheArchive) {
-  std::string printed;
-  ASSERT_TRUE(init(timer, printed));
+  ASSERT_TRUE(init(timer));
   EXPECT_EQ("Fmod Version = 65536\n", printed);
   EXPECT_NEAR(2000, int(timer.GetLength()), 27);
   EXPECT_EQ(timer.GetLength() / 50, timer.GetLengthFrames());
@@ -86,7 +69,7 @@ TEST_F(FMODTimerTest, LoadsTheMusicFromTheResourceTreeAndTheArchive) {
   EXPECT_EQ("", timer.GetError());
   useArchive();
   SteppedFMODTimer fromArchive(kEntry, 20);
-  ASSERT_TRUE(init(fromArchive, printed));
+  ASSERT_TRUE(init(fromArchive));
   EXPECT_EQ("Fmod Version = 65536\n", printed);
   EXPECT_EQ(timer.GetLength(), fromArchive.GetLength());
 }
@@ -115,8 +98,7 @@ TEST_F(FMODTimerTest, InitFailuresPrintTheirLineAndKeepTheirText) {
     else
       KVRDemosys::resourceSource = c.source;
     SteppedFMODTimer failing(c.path, 20);
-    std::string printed;
-    EXPECT_FALSE(init(failing, printed)) << c.what;
+    EXPECT_FALSE(init(failing)) << c.what;
     EXPECT_EQ("Fmod Version = 65536\n" + c.line, printed) << c.what;
     EXPECT_EQ(c.error, failing.GetError()) << c.what;
     // Nothing plays, so shutting down fails, and the clock still cleans up when deleted.
@@ -126,16 +108,19 @@ TEST_F(FMODTimerTest, InitFailuresPrintTheirLineAndKeepTheirText) {
   }
 }
 
-TEST_F(FMODTimerTest, StartAfterPauseResumesFromTheChannel) {
-  ASSERT_TRUE(initTimer());
-  timer.SetTime(0);
+TEST_F(FMODTimerTest, SetTimeMovesTheMusicAndStartResumesFromTheChannel) {
+  ASSERT_TRUE(init(timer));
+  EXPECT_EQ(5000u, timer.SetTime(1049));  // the tick it anchors at
+  EXPECT_EQ(20u, timer.GetFrame());
+  timer.audioMs += 5000;  // paused music does not move
   timer.Start();
+  EXPECT_EQ(1049u, timer.GetTime());
+  timer.SetTime(0);
   timer.ticks += 700;
   timer.audioMs += 650;  // the music is heard a little behind the tick counter
   EXPECT_EQ(700u, timer.GetTime());
   timer.Pause();
-  timer.ticks += 3000;
-  timer.audioMs += 3000;
+  timer.advance(3000);
   EXPECT_EQ(700u, timer.GetTime());
   EXPECT_EQ(0u, timer.GetDelta(700));
   timer.Start();
@@ -145,22 +130,8 @@ TEST_F(FMODTimerTest, StartAfterPauseResumesFromTheChannel) {
   EXPECT_EQ(50u, timer.GetDelta(700));
 }
 
-TEST_F(FMODTimerTest, SetTimeMovesTheMusic) {
-  ASSERT_TRUE(initTimer());
-  EXPECT_EQ(1000u, timer.SetTime(1049));
-  EXPECT_EQ(1049u, timer.GetTime());
-  EXPECT_EQ(20u, timer.GetFrame());
-  EXPECT_EQ(1000u, timer.GetFrameTime());
-  timer.audioMs += 5000;  // paused music does not move
-  timer.Start();
-  EXPECT_EQ(1049u, timer.GetTime());
-  timer.SetFrame(3);
-  EXPECT_EQ(150u, timer.GetTime());
-  EXPECT_FALSE(timer.IsPaused());
-}
-
 TEST_F(FMODTimerTest, ShutdownReleasesOnceAndAlsoAfterTheMusicEnded) {
-  ASSERT_TRUE(initTimer());
+  ASSERT_TRUE(init(timer));
   timer.SetTime(0);
   timer.Start();
   timer.audioMs += 10000;
@@ -172,7 +143,7 @@ TEST_F(FMODTimerTest, ShutdownReleasesOnceAndAlsoAfterTheMusicEnded) {
 }
 
 TEST_F(FMODTimerTest, SpectrumModes) {
-  ASSERT_TRUE(initTimer());
+  ASSERT_TRUE(init(timer));
   timer.SetTime(1000);
   std::vector<float> left(1024), right(1024), sum(1024), mean(1024);
   EXPECT_EQ(0, timer.GetSpectrum(0, 1024, left.data()));
