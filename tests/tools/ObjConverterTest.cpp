@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "demosys/io/ObjectFileParser.h"
 #include "demosys/io/ResourceFile.h"
@@ -89,11 +90,7 @@ TEST(ObjConverterTest, CommandLineRefusesBadInputWithTheLineAndWritesNothing) {
   dir.write("scene.mtl", std::string(MATERIALS));
   const std::string in = dir.path() + "/scene.obj", out = dir.path() + "/out.kvo", both = in + " " + out;
   const std::string nul("v 0 0 0\ng wa\0ll\n", 16), noDigits = ": expected a finite number, found '";
-  struct Case {
-    std::string obj;
-    std::string arguments;
-    std::string err;
-  } cases[] = {
+  const std::tuple<std::string, std::string, std::string> cases[] = {
       {"", both, "'" + in + "' holds no faces"},
       {"PK\x03\x04 v", both, in + ":1: binary data (byte 0x03), not text"},
       {nul, both, in + ":2: binary data (byte 0x00), not text"},
@@ -114,11 +111,11 @@ TEST(ObjConverterTest, CommandLineRefusesBadInputWithTheLineAndWritesNothing) {
       {SCENE, in + " " + dir.path() + "/scene.mtl",
        "Output '" + dir.path() + "/scene.mtl' is the same file as the input '" + dir.path() + "/scene.mtl'"},
   };
-  for (const Case& c : cases) {
-    dir.write("scene.obj", c.obj);
-    ToolRun run = runTool("objconv", c.arguments);
-    EXPECT_EQ(1, run.status) << c.err;
-    EXPECT_EQ("objconv: " + c.err + "\n", run.err);
+  for (const auto& [obj, arguments, err] : cases) {
+    dir.write("scene.obj", obj);
+    ToolRun run = runTool("objconv", arguments);
+    EXPECT_EQ(1, run.status) << err;
+    EXPECT_EQ("objconv: " + err + "\n", run.err);
     EXPECT_EQ("", run.out);
     EXPECT_FALSE(std::filesystem::exists(out));
   }
