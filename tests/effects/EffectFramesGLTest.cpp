@@ -1,22 +1,32 @@
-// Renders the grading effects on the production's pictures at the test window's 640 x 360 and
-// writes them to build/frames/effects-post/ for a person to look at.
+// The grading effects on the production's pictures at the test window's 640 x 360: what each
+// frame must show; the frames are written to build/frames/effects-post/ for a person to look at.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "demosys/gl/FBO.h"
+#include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
 #include "effects/CreditsEffect.h"
 #include "effects/GlowEffect.h"
 #include "effects/PostProcessEffect.h"
 #include "effects/RadialBlurEffect.h"
+#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
-#include "support/EngineState.h"
 
 using namespace EffectHarness;
 
 namespace {
+
+const int W = 640, H = 360;
+const char* const CREDITS[][2] = {{"quor", "Quor.png"},
+                                  {"mizt", "Mizt.png"},
+                                  {"ovar", "Ovar.png"},
+                                  {"sendrik", "Sendrik.png"},
+                                  {"kelvarologo", "KelvaroLogo.png"},
+                                  {"brinovalogo", "BrinovaLogo.png"}};
 
 class EffectFramesGLTest : public testing::Test {
  protected:
@@ -30,8 +40,12 @@ class EffectFramesGLTest : public testing::Test {
     blurPre = addFBO("blur_pre", 128, 128);
     blurX = addFBO("blurx", 128, 128);
     blurY = addFBO("blury", 128, 128);
+    out = addFBO("out", W, H);
     ocean = loadPicture("ocean_surface_texture", "OceanSurface.png", GL_TEXTURE_2D, true);
     light = loadPicture("particle", "light.png", GL_TEXTURE_2D, true);
+    paintScene(out);
+    scene = grab(out);
+    fill(out, 0, 0, 0);
   }
   void TearDown() override { end(); }
 
@@ -46,104 +60,175 @@ class EffectFramesGLTest : public testing::Test {
     for (const float* l : lights) light->drawBlendedAt(GL_SRC_ALPHA, GL_ONE, l[2], l[2] * 16 / 9, l[0], l[1]);
   }
 
-  void save(const std::string& name) {
-    bind(nullptr);
-    EXPECT_TRUE(EngineState::saveFrame(EngineState::framesDirectory("effects-post") + "/" + name + ".png"));
+  // The named effect wired to the production's resources, drawing into `out`, its input painted.
+  Effect* make(const std::string& name) {
+    Effect* effect = nullptr;
+    if (name == "PostProcessEffect") {
+      PostProcessEffect* e = new PostProcessEffect();
+      e->shader = loadShader("post_process_shader", "PostProcess");
+      e->overlayTexture = loadPicture("overlay", "FrameOverlay.png", GL_TEXTURE_2D, false);
+      e->noiseTexture = loadPicture("color_noise", "Noise.png", GL_TEXTURE_2D, false);
+      e->thresholdTexture = loadPicture("threshold", "Threshold.png", GL_TEXTURE_1D, true);
+      e->sourceFBO = staging0;
+      effect = e;
+    } else if (name == "GlowEffect") {
+      GlowEffect* e = new GlowEffect();
+      e->blurPre = blurPre;
+      e->blurX = blurX;
+      e->blurY = blurY;
+      e->glowPre = glowPre;
+      e->blurXShader = loadShader("blur_x", "Gaussian_x");
+      e->blurYShader = loadShader("blur_y", "Gaussian_y");
+      e->screenShader = loadShader("screen", "Screen");
+      e->bncShader = loadShader("b_n_c_shader", "BrightnessContrast");
+      e->kernel = loadPicture("gaussian_kernel", "Kernel.png", GL_TEXTURE_2D, false);
+      effect = e;
+    } else if (name == "RadialBlurEffect") {
+      RadialBlurEffect* e = new RadialBlurEffect();
+      e->sourceFBO = staging0;
+      e->copyFBO = offscreen0;
+      e->workFBO = blurX;
+      e->accumFBO = blurY;
+      e->zoomShader = loadShader("zoom_blend", "ZoomBlend");
+      e->screenShader = loadShader("screen", "Screen");
+      effect = e;
+    } else {
+      CreditsEffect* e = new CreditsEffect();
+      for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i)
+        e->images[i] = loadPicture(CREDITS[i][0], CREDITS[i][1], GL_TEXTURE_2D, false);
+      e->shader = loadShader("screen_opacity", "ScreenOpacity");
+      e->backgroundFBO = staging0;
+      e->outputFBO = staging1;
+      effect = e;
+    }
+    run(effect, name, out);
+    effect->init();
+    paintScene(name == "GlowEffect" ? glowPre : staging0);
+    return effect;
   }
 
-  FBO *staging0, *staging1, *offscreen0, *glowPre, *blurPre, *blurX, *blurY;
+  // Luminance around the largest light, low and right of the centre.
+  static double atTheLight(const Picture& frame) { return frame.mean(395, 20, 435, 60); }
+  // A picture, not an empty or flat one, with light where the scene has it.
+  static void expectAPicture(const Picture& frame) {
+    EXPECT_GT(frame.mean(), 15.0);
+    EXPECT_GT(frame.spread(), 15.0);
+    EXPECT_GT(atTheLight(frame), frame.mean() + 50);
+  }
+
+  FBO *staging0, *staging1, *offscreen0, *glowPre, *blurPre, *blurX, *blurY, *out;
   Texture *ocean, *light;
+  Picture scene;
 };
 
+class EffectEmptyTracksGLTest : public EffectFramesGLTest, public testing::WithParamInterface<const char*> {};
+
+float uniform(Shader* shader, const char* name) {
+  float value[4] = {-1, -1, -1, -1};
+  glGetUniformfv(shader->getProgram(), glGetUniformLocation(shader->getProgram(), name), value);
+  return value[0];
+}
+
+}  // namespace
+
+// Every uniform is set (nothing printed about a missing one); the settings are zero, which shows
+// the scene unchanged where the effect adds to it.
+TEST_P(EffectEmptyTracksGLTest, DrawWithoutMissingUniforms) {
+  const std::string name = GetParam();
+  Effect* effect = make(name);
+  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
+  const Picture frame = grab(out);
+  if (name == "PostProcessEffect") {
+    for (const char* uniformName :
+         {"brightness", "contrast", "negative", "fade", "vignett_radius", "noise_strength", "fade_color"})
+      EXPECT_EQ(0.0f, uniform(static_cast<PostProcessEffect*>(effect)->shader, uniformName)) << uniformName;
+    return;
+  }
+  EXPECT_NEAR(scene.mean(), frame.mean(), 2.0);
+  EXPECT_NEAR(scene.spread(), frame.spread(), 2.0);
+  if (name == "GlowEffect")
+    EXPECT_EQ(512.0f, uniform(static_cast<GlowEffect*>(effect)->blurXShader, "texture_size"));
+  if (name == "CreditsEffect") EXPECT_EQ(0.0f, uniform(static_cast<CreditsEffect*>(effect)->shader, "scale"));
+  if (name == "RadialBlurEffect") {
+    RadialBlurEffect* blur = static_cast<RadialBlurEffect*>(effect);
+    for (float alpha : blur->passAlpha) EXPECT_TRUE(std::isfinite(alpha));
+    EXPECT_TRUE(std::isfinite(blur->alpha));
+    EXPECT_FALSE(isUsed(out)) << "without \"multiply\" the streaks are black";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grading, EffectEmptyTracksGLTest,
+                         testing::Values("PostProcessEffect", "GlowEffect", "RadialBlurEffect",
+                                         "CreditsEffect"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           return std::string(info.param);
+                         });
+
 TEST_F(EffectFramesGLTest, PostProcess) {
-  PostProcessEffect* effect = new PostProcessEffect();
-  effect->shader = loadShader("post_process_shader", "PostProcess");
-  effect->overlayTexture = loadPicture("overlay", "FrameOverlay.png", GL_TEXTURE_2D, false);
-  effect->noiseTexture = loadPicture("color_noise", "Noise.png", GL_TEXTURE_2D, false);
-  effect->thresholdTexture = loadPicture("threshold", "Threshold.png", GL_TEXTURE_1D, true);
-  effect->sourceFBO = staging0;
-  run(effect, "postprocess_effect", nullptr);
-  effect->init();
+  PostProcessEffect* effect = static_cast<PostProcessEffect*>(make("PostProcessEffect"));
   setValue(effect->contrast, 0.15f);
   setValue(effect->brightness, 0.02f);
   setValue(effect->vignettRadius, 0.45f);
   setValue(effect->noiseStrength, 0.08f);
-  paintScene(staging0);
   step(20000, 16);
-  save("postprocess");
+  const Picture graded = grab(out);
+  show(out, "effects-post", "postprocess");
+  expectAPicture(graded);
 
   setValue(effect->negative, 0.6f);
   setValue(effect->fade, 0.4f);
   setValue(effect->fadeB, 0.3f);
-  paintScene(staging0);
   step(20000, 16);
-  save("postprocess-negative-fade");
+  const Picture faded = grab(out);
+  show(out, "effects-post", "postprocess-negative-fade");
+  EXPECT_GT(faded.spread(), 5.0);
+  EXPECT_LT(atTheLight(faded), faded.mean()) << "the light turns dark in the negative";
 }
 
 TEST_F(EffectFramesGLTest, Glow) {
-  GlowEffect* effect = new GlowEffect();
-  effect->blurPre = blurPre;
-  effect->blurX = blurX;
-  effect->blurY = blurY;
-  effect->glowPre = glowPre;
-  effect->blurXShader = loadShader("blur_x", "Gaussian_x");
-  effect->blurYShader = loadShader("blur_y", "Gaussian_y");
-  effect->screenShader = loadShader("screen", "Screen");
-  effect->bncShader = loadShader("b_n_c_shader", "BrightnessContrast");
-  effect->kernel = loadPicture("gaussian_kernel", "Kernel.png", GL_TEXTURE_2D, false);
-  run(effect, "glow_effect", nullptr);
+  GlowEffect* effect = static_cast<GlowEffect*>(make("GlowEffect"));
   setValue(effect->preBrightness, -0.1f);
   setValue(effect->preContrast, 0.8f);
   setValue(effect->postContrast, 0.2f);
   setValue(effect->blurRadius, 3.0f);
   setValue(effect->kernelAmp, 1.3f);
-  paintScene(glowPre);
   step(0, 16);
-  save("glow");
+  const Picture glowing = grab(out);
+  show(out, "effects-post", "glow");
+  expectAPicture(glowing);
+  EXPECT_GT(glowing.mean(), scene.mean() + 10) << "the glow adds light";
 }
 
 TEST_F(EffectFramesGLTest, RadialBlur) {
-  RadialBlurEffect* effect = new RadialBlurEffect();
-  effect->sourceFBO = staging0;
-  effect->copyFBO = offscreen0;
-  effect->workFBO = blurX;
-  effect->accumFBO = blurY;
-  effect->zoomShader = loadShader("zoom_blend", "ZoomBlend");
-  effect->screenShader = loadShader("screen", "Screen");
-  run(effect, "radial_blur_effect", nullptr);
-  effect->init();
+  RadialBlurEffect* effect = static_cast<RadialBlurEffect*>(make("RadialBlurEffect"));
   setValue(effect->numPasses, 30.0f);
   setValue(effect->multiply, 1.0f);
-  paintScene(staging0);
   step(0, 16);
-  save("radialblur");
-  bind(nullptr);
-  getColorTexture(blurY, 0)->drawFullscreen();
-  save("radialblur-streaks");
+  const Picture blurred = grab(out), streaks = grab(blurY);
+  show(out, "effects-post", "radialblur");
+  show(blurY, "effects-post", "radialblur-streaks");
+  expectAPicture(blurred);
+  EXPECT_GT(blurred.mean(), scene.mean() + 10) << "the streaks add light";
+  EXPECT_GT(streaks.spread(), 10.0);
 }
 
 TEST_F(EffectFramesGLTest, Credits) {
-  CreditsEffect* effect = new CreditsEffect();
-  const char* names[] = {"quor", "mizt", "ovar", "sendrik", "kelvarologo", "brinovalogo"};
-  const char* files[] = {"Quor.png",    "Mizt.png",        "Ovar.png",
-                         "Sendrik.png", "KelvaroLogo.png", "BrinovaLogo.png"};
-  for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i)
-    effect->images[i] = loadPicture(names[i], files[i], GL_TEXTURE_2D, false);
-  effect->shader = loadShader("screen_opacity", "ScreenOpacity");
-  effect->backgroundFBO = staging0;
-  effect->outputFBO = staging1;
-  run(effect, "credits_effect", nullptr);
-  effect->init();
+  CreditsEffect* effect = static_cast<CreditsEffect*>(make("CreditsEffect"));
   setValue(effect->xpos, 0.5f);
   setValue(effect->ypos, 0.45f);
   setValue(effect->scale, 0.7f);
   setValue(effect->alpha, 0.9f);
   for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
     setValue(effect->index, float(i));
-    paintScene(staging0);
     step(0, 16);
-    save(std::string("credits-") + names[i]);
+    const Picture frame = grab(out);
+    show(out, "effects-post", std::string("credits-") + CREDITS[i][0]);
+    // The credit covers the middle; the top and bottom are the scene.
+    EXPECT_NEAR(scene.mean(0, 0, W, H / 8), frame.mean(0, 0, W, H / 8), 2.0) << CREDITS[i][0];
+    EXPECT_NEAR(scene.mean(0, 7 * H / 8, W, H), frame.mean(0, 7 * H / 8, W, H), 2.0) << CREDITS[i][0];
+    EXPECT_GT(std::fabs(frame.mean(W / 4, H / 3, 3 * W / 4, 2 * H / 3) -
+                        scene.mean(W / 4, H / 3, 3 * W / 4, 2 * H / 3)),
+              5)
+        << CREDITS[i][0];
   }
 }
-
-}  // namespace

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "demosys/core/KVRDemosys.h"
@@ -111,14 +112,11 @@ TEST(EffectTracksTest, CreditsPickAPictureOnlyForExactIndices) {
 class CameraLensEffectTest : public testing::Test {
  protected:
   void SetUp() override {
-    previousMetrics = KVRDemosys::screenMetrics;
-    previousTracks = KVRDemosys::tracks;
-    KVRDemosys::screenMetrics = &metrics;
-    KVRDemosys::tracks = new TrackData();
-    lens = new CameraLensEffect();
+    previousMetrics = std::exchange(KVRDemosys::screenMetrics, &metrics);
+    previousTracks = std::exchange(KVRDemosys::tracks, new TrackData());
     lens->createTracks();
     EffectTrackSet* set = new EffectTrackSet("camera");
-    set->effect = lens;
+    set->effect = lens.get();
     set->startStop = new TrackStartStop(0);
     set->startStop->InsertPair(new StartStopKeyframe(0, StartStopKeyframe::Start),
                                new StartStopKeyframe(100, StartStopKeyframe::Stop));
@@ -132,52 +130,35 @@ class CameraLensEffectTest : public testing::Test {
     KVRDemosys::camera.setPosition(9.0f, 9.0f, 9.0f);
   }
   void TearDown() override {
-    delete KVRDemosys::tracks;
-    delete lens;
-    KVRDemosys::tracks = previousTracks;
+    delete std::exchange(KVRDemosys::tracks, previousTracks);
     KVRDemosys::screenMetrics = previousMetrics;
     KVRDemosys::camera = Camera();
   }
-  void set(TrackInterpolate* track, float from, float to) {
-    TrackFixtures::SetKeys(track, {{0, from}, {20, to}});
+  // Field of view, heading, pitch and position after a step at 0.5 s, halfway between rows 0 and 20.
+  std::vector<float> stepAndRead(uint32_t timeMs = 500, uint32_t row = 10) {
+    KVRDemosys::tracks->Step(timeMs, row, 16);
+    const Camera& c = KVRDemosys::camera;
+    return {metrics.fieldOfView, c.getHeading(),    c.getPitch(),
+            c.getPosition().x,   c.getPosition().y, c.getPosition().z};
   }
 
   ScreenMetrics metrics;
   ScreenMetrics* previousMetrics = nullptr;
   TrackData* previousTracks = nullptr;
-  CameraLensEffect* lens = nullptr;
+  std::unique_ptr<CameraLensEffect> lens = std::make_unique<CameraLensEffect>();
 };
 
 TEST_F(CameraLensEffectTest, SetsTheCameraAndFieldOfViewFromTheTracks) {
-  set(lens->fov, 40.0f, 80.0f);
-  set(lens->head, 0.0f, 90.0f);
-  set(lens->pitch, -10.0f, 10.0f);
-  set(lens->x, 1.0f, 3.0f);
-  set(lens->y, 2.0f, 2.0f);
-  set(lens->z, -4.0f, 0.0f);
-  KVRDemosys::tracks->Step(500, 10, 16);  // halfway between the keyframes
-  EXPECT_FLOAT_EQ(60.0f, metrics.fieldOfView);
-  EXPECT_FLOAT_EQ(45.0f, KVRDemosys::camera.getHeading());
-  EXPECT_FLOAT_EQ(0.0f, KVRDemosys::camera.getPitch());
-  EXPECT_FLOAT_EQ(2.0f, KVRDemosys::camera.getPosition().x);
-  EXPECT_FLOAT_EQ(2.0f, KVRDemosys::camera.getPosition().y);
-  EXPECT_FLOAT_EQ(-2.0f, KVRDemosys::camera.getPosition().z);
+  TrackInterpolate* tracks[] = {lens->fov, lens->head, lens->pitch, lens->x, lens->y, lens->z};
+  const float from[] = {40, 0, -10, 1, 2, -4}, to[] = {80, 90, 10, 3, 2, 0};
+  for (int i = 0; i < 6; ++i) TrackFixtures::SetKeys(tracks[i], {{0, from[i]}, {20, to[i]}});
+  EXPECT_EQ((std::vector<float>{60, 45, 0, 2, 2, -2}), stepAndRead());
 }
 
-TEST_F(CameraLensEffectTest, EmptyTracksPutTheCameraAtTheOrigin) {
-  KVRDemosys::tracks->Step(500, 10, 16);
-  EXPECT_EQ(0.0f, metrics.fieldOfView);
-  EXPECT_EQ(0.0f, KVRDemosys::camera.getPitch());
-  EXPECT_EQ(0.0f, KVRDemosys::camera.getHeading());
-  EXPECT_EQ(0.0f, KVRDemosys::camera.getPosition().x + KVRDemosys::camera.getPosition().y +
-                      KVRDemosys::camera.getPosition().z);
-}
-
-TEST_F(CameraLensEffectTest, OutsideItsRowsTheCameraKeepsItsValues) {
-  set(lens->fov, 40.0f, 40.0f);
-  KVRDemosys::tracks->Step(6000, 120, 16);
-  EXPECT_EQ(45.0f, metrics.fieldOfView);
-  EXPECT_EQ(5.0f, KVRDemosys::camera.getPitch());
+TEST_F(CameraLensEffectTest, EmptyTracksPutTheCameraAtTheOriginAndOutsideItsRowsItKeepsItsValues) {
+  TrackFixtures::SetKeys(lens->fov, {{0, 40.0f}});
+  EXPECT_EQ((std::vector<float>{45, 0, 5, 9, 9, 9}), stepAndRead(6000, 120));
+  EXPECT_EQ((std::vector<float>{40, 0, 0, 0, 0, 0}), stepAndRead());
 }
 
 }  // namespace

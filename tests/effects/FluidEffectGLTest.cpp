@@ -101,7 +101,9 @@ class FluidEffectGLTest : public testing::Test {
   }
 
   Shader* shader(const std::string& base) { return EffectHarness::loadShader(base, base); }
-  Texture* texture(const std::string& file) { return EffectHarness::loadPicture(file, file, GL_TEXTURE_2D, false); }
+  Texture* texture(const std::string& file) {
+    return EffectHarness::loadPicture(file, file, GL_TEXTURE_2D, false);
+  }
   FBO* grid(int w, int h, GLint internal, GLenum format, bool depth, GLenum type) {
     fbos.emplace_back(new FBO(w, h, depth, false, internal, format, type));
     clear(fbos.back().get());

@@ -6,7 +6,6 @@
 #include "demosys/gl/FBO.h"
 #include "demosys/gl/Shader.h"
 #include "effects/GlowEffect.h"
-#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -83,17 +82,6 @@ TEST_F(GlowEffectGLTest, ALargerRadiusSpreadsFurther) {
   setValue(effect->blurRadius, 2.0f);
   step(0, 16);
   EXPECT_GT(red(kDot + 8, kDot), near);
-}
-
-TEST_F(GlowEffectGLTest, EmptyTracksCombineWithoutMissingUniforms) {
-  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
-  // No kernel strength: no glow, only the picture itself.
-  EXPECT_EQ(255, red(kDot, kDot));
-  EXPECT_EQ(0, red(kDot + 1, kDot));
-  GLuint program = effect->blurXShader->getProgram();
-  float size = 0.0f;
-  glGetUniformfv(program, glGetUniformLocation(program, "texture_size"), &size);
-  EXPECT_EQ(float(kSize), size);
 }
 
 }  // namespace

@@ -136,7 +136,8 @@ TEST(GridCullingGLTest, DrawRangesCutsRunsToTheMesh) {
   });
   EXPECT_EQ(ends, overhanging);
   const std::vector<uint8_t> nothing = render(0.0f, [&] { mesh.drawRanges(GL_QUADS, {}); });
-  EXPECT_EQ(0, std::count(nothing.begin(), nothing.end(), 255) - SIZE * SIZE) << "only the alpha bytes are 255";
+  EXPECT_EQ(0, std::count(nothing.begin(), nothing.end(), 255) - SIZE * SIZE)
+      << "only the alpha bytes are 255";
   GLTestContext::metrics()->apply();
   mesh.release();
   EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());

@@ -2,7 +2,6 @@
 #include <noise.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -14,107 +13,53 @@
 namespace {
 
 using TrackFixtures::SetKeys;
+using ParticleCreaturesEffectTest = ComputedEffectTest<ParticleCreaturesEffect>;
 
-class ParticleCreaturesEffectTest : public ComputedEffectTest<ParticleCreaturesEffect> {
- protected:
-  // The particles worked out the plain way, point by point, straight from the formulas.
-  void direct(uint32_t time, std::vector<float>& positions, std::vector<float>& colours) {
-    noise::module::Perlin noise;
-    const double pi = 3.14159265358979323846;
-    positions.assign(2200 * 3, 0.0f);
-    colours.assign(2200 * 3, 0.0f);
-    float angleStep = 360.0f / 10;
-    float t = value(effect.anim, time);
-    float rd = value(effect.rotDelay, time);
-    size_t out = 0;
-    for (int s = 0; s < 220; ++s) {
-      // The first segment starts at the origin and has no ring plane: it takes the next one's.
-      int segment = s == 0 ? 1 : s < 219 ? s : 218;
-      const float* pa = effect.points + 3 * segment;
-      const float* pb = effect.points + 3 * (segment + 1);
-      float a[3] = {pa[0] * 2.0f, pa[1] * 2.0f, pa[2] * 6.0f};
-      float b[3] = {pb[0] * 2.0f, pb[1] * 2.0f, pb[2] * 6.0f};
-      double d[3] = {double(b[0] - a[0]), double(b[1] - a[1]), double(b[2] - a[2])};
-      double m[3] = {double(b[0] + a[0]), double(b[1] + a[1]), double(b[2] + a[2])};
-      double n[3] = {d[1] * m[2] - d[2] * m[1], d[2] * m[0] - d[0] * m[2], d[0] * m[1] - d[1] * m[0]};
-      double bn[3] = {n[1] * d[2] - n[2] * d[1], n[2] * d[0] - n[0] * d[2], n[0] * d[1] - n[1] * d[0]};
-      double nl = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-      double bl = std::sqrt(bn[0] * bn[0] + bn[1] * bn[1] + bn[2] * bn[2]);
-      for (int i = 0; i < 3; ++i) {
-        n[i] /= nl;
-        bn[i] /= bl;
-      }
-      const float* centre = effect.points + 3 * s;
-      float c[3] = {centre[0] * 2.0f, centre[1] * 2.0f, centre[2] * 6.0f};
-      float radius = float(std::fabs(noise.GetValue(t, 0, 0)) * 1.5);
-      t += 0.02f;
-      float phi = 0.0f;
-      for (int k = 0; k < 10; ++k, phi += angleStep) {
-        double cs = std::cos(phi * pi / 180.0) * radius, sn = std::sin(phi * pi / 180.0) * radius;
-        float p[3];
-        for (int i = 0; i < 3; ++i) p[i] = float(c[i] + (bn[i] * cs + n[i] * sn));
-        float length = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
-        uint32_t td = uint32_t(int64_t(double(time) - double(length) * double(rd)));
-        float tx = value(effect.rotateX, td) * 3.1415927f / 180.0f;
-        float ty = value(effect.rotateY, td) * 3.1415927f / 180.0f;
-        float tz = value(effect.rotateZ, td) * 3.1415927f / 180.0f;
-        float y1 = std::cos(tx) * p[1] - std::sin(tx) * p[2];
-        float z1 = std::sin(tx) * p[1] + std::cos(tx) * p[2];
-        float x2 = std::cos(ty) * p[0] - std::sin(ty) * z1;
-        float z2 = std::sin(ty) * p[0] + std::cos(ty) * z1;
-        positions[out++] = std::cos(tz) * x2 - std::sin(tz) * y1;
-        positions[out++] = std::sin(tz) * x2 + std::cos(tz) * y1;
-        positions[out++] = z2;
-      }
-    }
-    float level = value(effect.intensity, time);
-    float w = 0.0f;
-    for (size_t j = 0; j < 2200; ++j, w += 0.1f) {
-      float g = float(std::fabs(noise.GetValue(w, 0, 0) * 0.25 + 0.125)) * level * 2.5f;
-      colours[3 * j] = colours[3 * j + 1] = colours[3 * j + 2] = g;
-    }
-  }
-
-  void expectSameBits(const std::vector<float>& expected, const std::vector<float>& actual) {
-    ASSERT_EQ(expected.size(), actual.size());
-    EXPECT_EQ(0, std::memcmp(expected.data(), actual.data(), expected.size() * sizeof(float)));
-  }
-};
+double dot(const double* a, const double* b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 }  // namespace
 
-TEST_F(ParticleCreaturesEffectTest, FramesEqualTheDirectFormulas) {
+// Unturned, ring s is a regular ten-gon around the stretched path point s (x and y doubled, z
+// times six), across the segment to the next point, with a radius of 1.5 |noise| read 0.02 further along per
+// ring.
+TEST_F(ParticleCreaturesEffectTest, RingsCircleThePathWithTheNoiseRadius) {
   SetKeys(effect.anim, {{0, 0.0f}, {400, 12.0f}});
-  SetKeys(effect.rotDelay, {{0, 40.0f}, {200, 250.0f}});
-  SetKeys(effect.rotateX, {{0, 0.0f}, {100, 90.0f}, {300, -45.0f}});
-  SetKeys(effect.rotateY, {{0, 10.0f}, {250, 200.0f}});
-  SetKeys(effect.rotateZ, {{20, -30.0f}, {180, 60.0f}});
-  SetKeys(effect.intensity, {{0, 0.5f}, {300, 1.5f}});
-  std::vector<float> positions(6600), colours(6600), expectedPositions, expectedColours;
-  // Several frames in a row, so that nothing a frame caches leaks into the next.
-  for (uint32_t time : {0u, 50u, 3333u, 7001u, 12000u, 14999u, 20000u}) {
-    SCOPED_TRACE(time);
-    std::fill(positions.begin(), positions.end(), std::numeric_limits<float>::quiet_NaN());
-    effect.computeParticles(time, positions.data(), colours.data());
-    direct(time, expectedPositions, expectedColours);
-    expectSameBits(expectedPositions, positions);
-    expectSameBits(expectedColours, colours);
+  SetKeys(effect.intensity, {{0, 2.0f}});
+  std::vector<float> positions(6600), colours(6600), later(6600), again(6600, -1.0f);
+  effect.computeParticles(3000, positions.data(), colours.data());
+  const noise::module::Perlin perlin;
+  const double anim = value(effect.anim, 3000), stretch[3] = {2, 2, 6};
+  for (int s = 0; s < 220; ++s) {
+    double centre[3], along[3], mean[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+      centre[i] = effect.points[3 * s + i] * stretch[i];
+      along[i] = (effect.points[3 * std::min(s + 1, 219) + i] - effect.points[3 * s + i]) * stretch[i];
+    }
+    const double radius = std::fabs(perlin.GetValue(anim + 0.02 * s, 0, 0)) * 1.5;
+    for (int k = 0; k < 10; ++k) {
+      const float* p = &positions[3 * (10 * s + k)];
+      const float* next = &positions[3 * (10 * s + (k + 1) % 10)];
+      const double offset[3] = {p[0] - centre[0], p[1] - centre[1], p[2] - centre[2]};
+      ASSERT_NEAR(radius, std::sqrt(dot(offset, offset)), 2e-3) << "ring " << s << " point " << k;
+      ASSERT_NEAR(2 * radius * std::sin(M_PI / 10),
+                  std::hypot(next[0] - p[0], next[1] - p[1], next[2] - p[2]), 2e-3);
+      if (s > 0 && s < 219) ASSERT_NEAR(0.0, dot(offset, along) / std::sqrt(dot(along, along)), 1e-4) << s;
+      for (int i = 0; i < 3; ++i) mean[i] += p[i] / 10;
+    }
+    for (int i = 0; i < 3; ++i) ASSERT_NEAR(centre[i], mean[i], 1e-4) << "ring " << s;
   }
-}
-
-TEST_F(ParticleCreaturesEffectTest, LastRingIsAtTheEndOfThePath) {
-  SetKeys(effect.anim, {{0, 3.0f}});
-  std::vector<float> positions(6600, std::numeric_limits<float>::quiet_NaN()), colours(6600);
-  effect.computeParticles(1000, positions.data(), colours.data());
-  for (float v : positions) ASSERT_TRUE(std::isfinite(v));
-  // No rotation: the ring points sit around the scaled last path point.
-  const float* end = effect.points + 3 * 219;
-  const float scale[3] = {2.0f, 2.0f, 6.0f};
-  for (int axis = 0; axis < 3; ++axis) {
-    float centre = 0;
-    for (int k = 0; k < 10; ++k) centre += positions[3 * (2190 + k) + axis] / 10;
-    EXPECT_NEAR(end[axis] * scale[axis], centre, 1e-4) << axis;
+  // Grey, scaled by the intensity: 2.5 x |noise x 0.25 + 0.125|, and the noise is 0 at the origin.
+  EXPECT_FLOAT_EQ(0.625f, colours[0]);
+  for (size_t j = 0; j < 6600; j += 3) {
+    ASSERT_EQ(colours[j], colours[j + 1]);
+    ASSERT_EQ(colours[j], colours[j + 2]);
+    ASSERT_GE(colours[j], 0.0f);
   }
+  // Nothing one frame keeps leaks into another.
+  effect.computeParticles(9000, later.data(), colours.data());
+  effect.computeParticles(3000, again.data(), colours.data());
+  EXPECT_NE(positions, later);
+  EXPECT_EQ(positions, again);
 }
 
 TEST_F(ParticleCreaturesEffectTest, NoDelayTurnsTheBodyRigidly) {
@@ -142,12 +87,12 @@ TEST_F(ParticleCreaturesEffectTest, DelayedAnglesComeFromEarlierTimes) {
   int partly = 0, unturned = 0;
   for (size_t i = 0; i < 6600; i += 3) {
     // Unturned: the full quarter turn of 1.2 s taken away again.
-    float x = still[i + 1], y = -still[i];
+    const float x = still[i + 1], y = -still[i];
     if (std::hypot(x, y) < 1e-3f) continue;
-    float distance = std::sqrt(x * x + y * y + still[i + 2] * still[i + 2]);
-    float angle =
+    const float distance = std::sqrt(x * x + y * y + still[i + 2] * still[i + 2]);
+    const float angle =
         std::atan2(x * turned[i + 1] - y * turned[i], x * turned[i] + y * turned[i + 1]) * 57.29578f;
-    float expected = std::max(0.0f, std::min(90.0f, (200.0f - 100.0f * distance) / 200.0f * 90.0f));
+    const float expected = std::max(0.0f, std::min(90.0f, (200.0f - 100.0f * distance) / 200.0f * 90.0f));
     ASSERT_NEAR(expected, angle, 0.5f) << "distance " << distance;
     partly += expected > 1.0f && expected < 89.0f;
     unturned += expected == 0.0f;
@@ -156,15 +101,18 @@ TEST_F(ParticleCreaturesEffectTest, DelayedAnglesComeFromEarlierTimes) {
   EXPECT_GT(unturned, 100);
 }
 
-TEST(DelayedRotationTest, NegativeDelayedTimeWrapsAround) {
-  EXPECT_EQ(4294967291u, DelayedRotation::delayedTime(5, 2.5f, 4.0f));
-  EXPECT_EQ(0u, DelayedRotation::delayedTime(5, 2.0f, 2.5f));
-  EXPECT_EQ(3u, DelayedRotation::delayedTime(5, 1.0f, 1.5f));
-  // Truncation towards zero also above the wrap: -0.5 becomes 0, -1.5 becomes -1.
-  EXPECT_EQ(0u, DelayedRotation::delayedTime(1, 1.5f, 1.0f));
-  EXPECT_EQ(4294967295u, DelayedRotation::delayedTime(1, 2.5f, 1.0f));
-  EXPECT_EQ(7u, DelayedRotation::delayedTime(7, 1.0f, std::numeric_limits<float>::quiet_NaN()));
-  EXPECT_EQ(7u, DelayedRotation::delayedTime(7, 1.0f, std::numeric_limits<float>::infinity()));
+// Truncated towards zero, wrapping below 0 like the unsigned clock; no finite time: no delay.
+TEST(DelayedRotationTest, DelayedTimeTruncatesAndWrapsAround) {
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+  const struct {
+    uint32_t time;
+    float distance, delay;
+    uint32_t expected;
+  } cases[] = {{5, 2.5f, 4.0f, 4294967291u}, {5, 2.0f, 2.5f, 0u}, {5, 1.0f, 1.5f, 3u}, {1, 1.5f, 1.0f, 0u},
+               {1, 2.5f, 1.0f, 4294967295u}, {7, 1.0f, nan, 7u},  {7, 1.0f, inf, 7u}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.expected, DelayedRotation::delayedTime(c.time, c.distance, c.delay))
+        << c.distance << " " << c.delay;
 }
 
 TEST_F(ParticleCreaturesEffectTest, WrappedDelayedTimeReadsTheTrackLate) {

@@ -2,7 +2,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,19 +13,12 @@
 #include "effects/ParticleCreatures2Effect.h"
 #include "effects/ParticleCreaturesEffect.h"
 #include "support/EffectHarness.h"
-#include "support/EngineState.h"
-#include "support/GLTestContext.h"
 #include "support/TrackFixtures.h"
 
 namespace {
 
+using EffectHarness::grab;
 using TrackFixtures::SetKeys;
-
-int brightness(const std::vector<uint8_t>& pixels) {
-  int sum = 0;
-  for (size_t k = 0; k < pixels.size(); k += 4) sum += pixels[k] + pixels[k + 1] + pixels[k + 2];
-  return sum;
-}
 
 // Both creatures with the production's sprite shader and images, seen by a camera on +z.
 class ParticleCreaturesGLTest : public testing::Test {
@@ -37,17 +29,16 @@ class ParticleCreaturesGLTest : public testing::Test {
     Texture* sprite = EffectHarness::loadPicture("particle", "Particle.png", GL_TEXTURE_2D, true);
     Texture* light = EffectHarness::loadPicture("light", "light.png", GL_TEXTURE_2D, true);
     ASSERT_TRUE(sprites && sprite && light);
-    monster.createTracks();
     monster.shader = anemone.shader = sprites;
     monster.particleTexture = anemone.particle3Texture = light;
     monster.spriteTexture = anemone.spriteTexture = sprite;
-    monster.init();
-    anemone.createTracks();
-    anemone.init();
+    for (Effect* effect : {static_cast<Effect*>(&monster), static_cast<Effect*>(&anemone)}) {
+      effect->createTracks();
+      effect->init();
+    }
     lookFrom(14.0f);
   }
   void TearDown() override {
-    bind(nullptr);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     EffectHarness::end();
@@ -67,18 +58,6 @@ class ParticleCreaturesGLTest : public testing::Test {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glClearColor(0, 0, 0, 0);
   }
-  std::vector<uint8_t> pixels(FBO* fbo) {
-    bind(fbo);
-    return GLTestContext::readPixels(0, 0, getWidth(fbo), getHeight(fbo));
-  }
-  // Shows `fbo` on the screen and writes the picture for a person to look at.
-  void saveFrame(FBO* fbo, const std::string& name) {
-    bind(nullptr);
-    glClear(GL_COLOR_BUFFER_BIT);
-    drawTexture(fbo);
-    std::string directory = EngineState::framesDirectory("effects-fluid-particles");
-    ASSERT_TRUE(EngineState::saveFrame(directory + "/" + name));
-  }
 
   ParticleCreaturesEffect monster;
   ParticleCreatures2Effect anemone;
@@ -92,18 +71,17 @@ TEST_F(ParticleCreaturesGLTest, SpritesAddUpAndLeaveTheBlendStateAsFound) {
   SetKeys(anemone.intensity, {{0, 0.3f}});
   SetKeys(anemone.active1, {{0, 1.0f}});
   clearTo(&target, 0.2f);
-  std::vector<uint8_t> background = pixels(&target);
-  bind(&target);
+  const EffectHarness::Picture background = grab(&target);
   anemone.draw(1000, 20, &target);
-  std::vector<uint8_t> once = pixels(&target);
+  const EffectHarness::Picture once = grab(&target);
   anemone.draw(1000, 20, &target);
-  std::vector<uint8_t> twice = pixels(&target);
-  for (size_t k = 0; k < once.size(); ++k) {
-    ASSERT_GE(once[k], background[k]);
-    ASSERT_GE(twice[k], once[k]);
+  const EffectHarness::Picture twice = grab(&target);
+  for (size_t k = 0; k < once.rgba.size(); ++k) {
+    ASSERT_GE(once.rgba[k], background.rgba[k]);
+    ASSERT_GE(twice.rgba[k], once.rgba[k]);
   }
-  EXPECT_GT(brightness(once), brightness(background) + 10000);
-  EXPECT_GT(brightness(twice), brightness(once) + 10000);
+  EXPECT_GT(once.mean(), background.mean() + 0.1);
+  EXPECT_GT(twice.mean(), once.mean() + 0.1);
   EXPECT_FALSE(glIsEnabled(GL_BLEND));
   GLboolean depthWrites = GL_FALSE;
   glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
@@ -115,20 +93,20 @@ TEST_F(ParticleCreaturesGLTest, InactiveAnemoneOrScreenTargetDrawsNothing) {
   SetKeys(anemone.intensity, {{0, 1.0f}});
   clearTo(&target, 0.0f);
   anemone.draw(1000, 20, &target);
-  EXPECT_EQ(0, brightness(pixels(&target)));
+  EXPECT_EQ(0.0, grab(&target).mean());
   // The screen as target gives point size zero.
   SetKeys(anemone.active1, {{0, 1.0f}});
   SetKeys(monster.intensity, {{0, 1.0f}});
   SetKeys(monster.scale, {{0, 0.5f}});
-  bind(nullptr);
-  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  clearTo(nullptr, 0.0f);
   anemone.draw(1000, 20, nullptr);
   monster.draw(1000, 20, nullptr);
   EXPECT_EQ(0.0f, anemone.particles->getPointSize());
   EXPECT_EQ(0.0f, monster.particles->getPointSize());
-  EXPECT_EQ(0, brightness(GLTestContext::readPixels(0, 0, 640, 360)));
+  EXPECT_EQ(0.0, grab(nullptr).mean());
 }
 
+// Four arms a quarter turn apart: light in all four quadrants around the centre.
 TEST_F(ParticleCreaturesGLTest, MonsterDrawsIntoItsTargetAndMarksIt) {
   SetKeys(monster.intensity, {{0, 0.5f}});
   SetKeys(monster.scale, {{0, 0.5f}});
@@ -138,16 +116,15 @@ TEST_F(ParticleCreaturesGLTest, MonsterDrawsIntoItsTargetAndMarksIt) {
   monster.draw(1000, 20, &target);
   EXPECT_TRUE(isUsed(&target));
   EXPECT_FLOAT_EQ(16.0f, monster.particles->getPointSize());
-  std::vector<uint8_t> lit = pixels(&target);
-  EXPECT_GT(brightness(lit), 100000);
-  // Four arms a quarter turn apart: light in all four quadrants around the centre.
-  int quadrants[4] = {0, 0, 0, 0};
-  for (int y = 0; y < 180; ++y)
-    for (int x = 0; x < 320; ++x)
-      if (lit[(y * 320 + x) * 4] > 40) ++quadrants[(x >= 160) + 2 * (y >= 90)];
-  for (int q : quadrants) EXPECT_GT(q, 50);
+  const EffectHarness::Picture lit = grab(&target);
+  for (int quadrant = 0; quadrant < 4; ++quadrant) {
+    const int x = quadrant % 2 * 160, y = quadrant / 2 * 90;
+    EXPECT_GT(lit.mean(x, y, x + 160, y + 90), 4.0) << "quadrant " << quadrant;
+  }
 }
 
+// The monster turning and swimming in the middle of the picture; the anemone's first copy left
+// of the centre, the second, switched on at 2 s, as far to the right.
 TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
   SetKeys(monster.intensity, {{0, 0.3f}});
   SetKeys(monster.scale, {{0, 0.8f}});
@@ -156,19 +133,22 @@ TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
   SetKeys(monster.rotateY, {{0, 0.0f}, {80, 120.0f}});
   SetKeys(monster.rotateZ, {{0, 0.0f}, {80, 60.0f}});
   for (uint32_t time : {1000u, 2500u, 4000u}) {
-    glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     clearTo(&picture, 0.0f);
     monster.draw(time, 20, &picture);
     glPopMatrix();
-    char name[64];
-    std::snprintf(name, sizeof name, "creature-%04u.png", time);
-    saveFrame(&picture, name);
+    const EffectHarness::Picture frame = grab(&picture);
+    EffectHarness::show(&picture, "effects-fluid-particles", "creature-" + std::to_string(time));
+    const double middle = frame.mean(213, 0, 427, 360);
+    EXPECT_GT(frame.spread(), 10.0) << time;
+    EXPECT_GT(middle, 10.0) << time;
+    EXPECT_GT(middle, 3 * frame.mean(0, 0, 213, 360)) << time;
+    EXPECT_GT(middle, 3 * frame.mean(427, 0, 640, 360)) << time;
   }
 
   SetKeys(anemone.intensity, {{0, 0.25f}});
   SetKeys(anemone.active1, {{0, 1.0f}});
-  SetKeys(anemone.active2, {{0, 0.0f}, {40, 1.0f}});
+  SetKeys(anemone.active2, {{0, 0.0f}, {40, 1.0f}}, ValueKeyframe::Step);
   SetKeys(anemone.posX, {{0, -1.6f}});
   SetKeys(anemone.posX2, {{0, 3.2f}});
   SetKeys(anemone.delay, {{0, 400.0f}});
@@ -178,8 +158,14 @@ TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
   for (uint32_t time : {1000u, 2500u, 4000u}) {
     clearTo(&picture, 0.0f);
     anemone.draw(time, 20, &picture);
-    char name[64];
-    std::snprintf(name, sizeof name, "anemone-%04u.png", time);
-    saveFrame(&picture, name);
+    const EffectHarness::Picture frame = grab(&picture);
+    EffectHarness::show(&picture, "effects-fluid-particles", "anemone-" + std::to_string(time));
+    EXPECT_GT(frame.mean(203, 170, 223, 190), 50.0) << time;
+    EXPECT_LT(frame.mean(310, 170, 330, 190), 10.0) << time;
+    EXPECT_LT(frame.mean(0, 0, 60, 60), 1.0) << time;
+    if (time < 2000)
+      EXPECT_LT(frame.mean(405, 170, 425, 190), 1.0);
+    else
+      EXPECT_GT(frame.mean(405, 170, 425, 190), 50.0) << time;
   }
 }

@@ -5,7 +5,6 @@
 
 #include "demosys/gl/FBO.h"
 #include "effects/RadialBlurEffect.h"
-#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
 
 using namespace EffectHarness;
@@ -65,16 +64,6 @@ TEST_F(RadialBlurEffectGLTest, OpacityFallsByOneOverTheNumberOfPasses) {
   EXPECT_EQ(0.033333335f, effect->zoomStep);
   EXPECT_NEAR(2.0f, effect->zoom, 1e-5f);
   EXPECT_NEAR(1.0f / 30.0f, effect->alphaStep, 1e-7f);
-}
-
-TEST_F(RadialBlurEffectGLTest, EmptyTracksKeepThePictureFinite) {
-  EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
-  for (float alpha : effect->passAlpha) EXPECT_TRUE(std::isfinite(alpha));
-  EXPECT_TRUE(std::isfinite(effect->alpha));
-  // Without "multiply" the streaks are black: only the picture itself shows.
-  EXPECT_EQ(255, red(100, 63));
-  EXPECT_EQ(0, red(108, 63));
-  EXPECT_FALSE(isUsed(target));
 }
 
 }  // namespace

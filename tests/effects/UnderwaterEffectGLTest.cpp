@@ -39,21 +39,22 @@ const char* const SPRITE_FRAGMENT =
     "#version 120\nuniform sampler2D particle;\nvarying vec4 colour;\n"
     "void main() { gl_FragColor = texture2D(particle, gl_PointCoord) * colour; }\n";
 
-FBO* newTarget() { return new FBO(1024, 1024, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); }
-
 using TrackFixtures::SetKeys;
 
-std::vector<uint8_t> readTarget(FBO* fbo) {
-  bind(fbo);
-  std::vector<uint8_t> pixels(static_cast<size_t>(getWidth(fbo)) * getHeight(fbo) * 4);
-  glReadPixels(0, 0, getWidth(fbo), getHeight(fbo), GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-  return pixels;
+FBO* newTarget() { return new FBO(1024, 1024, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); }
+
+std::vector<uint8_t> bytesOf(GLuint buffer, size_t size) {
+  std::vector<uint8_t> bytes(size);
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  glGetBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(size), bytes.data());
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  return bytes;
 }
 
-int brightPixels(const std::vector<uint8_t>& rgba, int from, int to, int width, int row) {
+// Bright pixels (red over 128) in [from, to) of one row.
+int brightPixels(const EffectHarness::Picture& picture, int from, int to, int row) {
   int count = 0;
-  for (int x = from; x < to; ++x)
-    if (rgba[(static_cast<size_t>(row) * width + x) * 4] > 128) ++count;
+  for (int x = from; x < to; ++x) count += picture.rgba[(size_t(row) * picture.width + x) * 4] > 128;
   return count;
 }
 
@@ -134,12 +135,6 @@ class UnderwaterEffectGLTest : public testing::Test {
     KVRDemosys::camera.setHeading(heading);
   }
 
-  static std::vector<uint8_t> screen() {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    return GLTestContext::readPixels(viewport[0], viewport[1], viewport[2], viewport[3]);
-  }
-
   static UnderwaterEffect* effect;
 };
 
@@ -164,34 +159,43 @@ TEST_F(UnderwaterEffectGLTest, SeabedBuiltAheadIsTheSeabedInitBuilds) {
   ahead->init();
   ASSERT_TRUE(ahead->seabedMesh && ahead->seabedBuffer);
   EXPECT_EQ(effect->seabedMesh->faces(), ahead->seabedMesh->faces());
-  int32_t differing = 0;
-  for (int32_t f = 0; f < 65536; ++f) {
-    const Vec3f& a = effect->seabedMesh->faceNormal(f);
-    const Vec3f& b = ahead->seabedMesh->faceNormal(f);
-    differing += a.x != b.x || a.y != b.y || a.z != b.z;
+  const VBODynamic *built = effect->seabedBuffer, *aheadBuilt = ahead->seabedBuffer;
+  const size_t vertices = 262144 * sizeof(float);
+  EXPECT_TRUE(bytesOf(built->getPositionBuffer(), 3 * vertices) ==
+              bytesOf(aheadBuilt->getPositionBuffer(), 3 * vertices));
+  EXPECT_TRUE(bytesOf(built->getNormalBuffer(), 3 * vertices) ==
+              bytesOf(aheadBuilt->getNormalBuffer(), 3 * vertices));
+  EXPECT_TRUE(bytesOf(built->getTexCoordBuffer(), 2 * vertices) ==
+              bytesOf(aheadBuilt->getTexCoordBuffer(), 2 * vertices));
+  EXPECT_TRUE(bytesOf(built->getIndexBuffer(), vertices) == bytesOf(aheadBuilt->getIndexBuffer(), vertices));
+}
+
+// Three places: each frame drawn without a missing uniform, an outline picture that differs
+// from the others, the depth test left off; written for a person to look at.
+TEST_F(UnderwaterEffectGLTest, FramesFromThreeCameras) {
+  const struct {
+    const char* name;
+    float x, y, z, pitch, heading;
+    uint32_t time;
+  } views[] = {{"ribbons", 0.0f, 1.5f, 22.0f, 8.0f, 0.0f, 1200},
+               {"surface", -25.0f, 1.0f, 15.0f, -25.0f, -60.0f, 1600},
+               {"seabed", 15.0f, 2.5f, -20.0f, 35.0f, 150.0f, 1900}};
+  std::vector<uint8_t> previous;
+  for (const auto& v : views) {
+    useCamera(v.x, v.y, v.z, v.pitch, v.heading);
+    EXPECT_EQ("", stdoutOf([&] { drawFrame(v.time, nullptr); })) << v.name;
+    EXPECT_TRUE(isUsed(effect->sceneFBO) && isUsed(effect->edgesFBO)) << v.name;
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST)) << v.name;
+    const EffectHarness::Picture frame = EffectHarness::grab(nullptr);
+    EXPECT_TRUE(
+        EngineState::saveFrame(EngineState::framesDirectory("effects-underwater") + "/" + v.name + ".png"));
+    int lit = 0;
+    for (size_t i = 0; i < frame.rgba.size(); i += 4) lit += frame.rgba[i] > 60;
+    EXPECT_GT(lit, int(frame.rgba.size() / 4 / 50)) << v.name << ": the outline frame is nearly empty";
+    EXPECT_NE(previous, frame.rgba) << v.name << ": the camera changes the frame";
+    previous = frame.rgba;
+    clearTargets();
   }
-  EXPECT_EQ(0, differing);
-  EXPECT_EQ(262144, ahead->seabedBuffer->getVertexCount());
-}
-
-TEST_F(UnderwaterEffectGLTest, CameraChangesTheFrame) {
-  drawFrame(1000, nullptr);
-  const std::vector<uint8_t> still = screen();
-  clearTargets();
-  useCamera(8.0f, 1.0f, 30.0f, 10.0f, 20.0f);
-  drawFrame(1000, nullptr);
-  const std::vector<uint8_t> moved = screen();
-  clearTargets();
-  EXPECT_NE(still, moved);
-}
-
-TEST_F(UnderwaterEffectGLTest, DrawSetsNoMissingUniform) {
-  useCamera(0.0f, 1.0f, 30.0f, 5.0f, 0.0f);
-  std::unique_ptr<FBO> target(newTarget());
-  EXPECT_EQ("", stdoutOf([&] { drawFrame(500, target.get()); }));
-  EXPECT_TRUE(isUsed(effect->sceneFBO) && isUsed(effect->edgesFBO) && isUsed(target.get()));
-  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-  clearTargets();
 }
 
 TEST_F(UnderwaterEffectGLTest, DebrisSizeFollowsTheTargetWidthAndScrollFollowsDelta) {
@@ -203,6 +207,7 @@ TEST_F(UnderwaterEffectGLTest, DebrisSizeFollowsTheTargetWidthAndScrollFollowsDe
   clearTargets();
   std::unique_ptr<FBO> target(newTarget());
   drawFrame(0, target.get());
+  EXPECT_TRUE(isUsed(target.get()));
   EXPECT_FLOAT_EQ(1024.0f * 0.006f, effect->debris->getPointSize());
   clearTargets();
 }
@@ -221,19 +226,12 @@ TEST_F(UnderwaterEffectGLTest, EdgePassOutlinesOnlyChanges) {
     }
     drawTexture(from);
     shader->unbind();
+    return EffectHarness::grab(to);
   };
-  glClearColor(0.4f, 0.6f, 0.8f, 1.0f);
-  clear(source.get());
-  run(effect->laplaceShader, source.get(), edges.get());
-  // The water and the faint shading between the lines vary only with height: no line anywhere.
-  const std::vector<uint8_t> flat = readTarget(edges.get());
-  int lined = 0;
-  for (size_t i = 0; i < flat.size(); i += 4) lined += flat[i] != flat[i / 4096 * 4096] || flat[i + 3] != 0;
-  EXPECT_EQ(0, lined);
-
-  // Left half black, right half white, at a nearness (alpha) of 1 at the eye down to 0 far off.
-  auto step = [&](float nearness) {
-    glClearColor(0, 0, 0, nearness);
+  // Left half black, right half white (or all one colour), at a nearness (alpha) of 1 at the
+  // eye down to 0 far off.
+  auto step = [&](float nearness, float left) {
+    glClearColor(left, left, left, nearness);
     clear(source.get());
     glEnable(GL_SCISSOR_TEST);
     glScissor(512, 0, 512, 1024);
@@ -241,47 +239,21 @@ TEST_F(UnderwaterEffectGLTest, EdgePassOutlinesOnlyChanges) {
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
-    run(effect->laplaceShader, source.get(), edges.get());
-    return readTarget(edges.get());
+    return run(effect->laplaceShader, source.get(), edges.get());
   };
-  EXPECT_EQ(0, brightPixels(step(0.2f), 505, 519, 1024, 300)) << "a far edge sinks into the water";
-  const std::vector<uint8_t> line = step(1.0f);
-  EXPECT_EQ(0, brightPixels(line, 0, 505, 1024, 300));
-  EXPECT_EQ(2, brightPixels(line, 505, 519, 1024, 300));  // both sides of the step
-  EXPECT_EQ(0, brightPixels(line, 519, 1024, 1024, 300));
-  EXPECT_EQ(255, line[(300 * 1024 + 512) * 4 + 3]);
-
-  run(effect->dilateShader, edges.get(), dilated.get());
-  const std::vector<uint8_t> thick = readTarget(dilated.get());
-  EXPECT_EQ(4, brightPixels(thick, 505, 519, 1024, 300));
-  EXPECT_EQ(0, brightPixels(thick, 0, 505, 1024, 300) + brightPixels(thick, 519, 1024, 1024, 300));
+  // The water and the faint shading between the lines vary only with height: no line anywhere.
+  const EffectHarness::Picture flat = step(1.0f, 1.0f);
+  for (size_t i = 0; i < flat.rgba.size(); i += 4)
+    ASSERT_TRUE(flat.rgba[i] == flat.rgba[i / 4096 * 4096] && flat.rgba[i + 3] == 0) << "pixel " << i / 4;
+  EXPECT_EQ(0, brightPixels(step(0.2f, 0.0f), 505, 519, 300)) << "a far edge sinks into the water";
+  const EffectHarness::Picture line = step(1.0f, 0.0f);
+  EXPECT_EQ(0, brightPixels(line, 0, 505, 300) + brightPixels(line, 519, 1024, 300));
+  EXPECT_EQ(2, brightPixels(line, 505, 519, 300));  // both sides of the step
+  EXPECT_EQ(255, line.rgba[(300 * 1024 + 512) * 4 + 3]);
+  const EffectHarness::Picture thick = run(effect->dilateShader, edges.get(), dilated.get());
+  EXPECT_EQ(4, brightPixels(thick, 505, 519, 300));
+  EXPECT_EQ(0, brightPixels(thick, 0, 505, 300) + brightPixels(thick, 519, 1024, 300));
   bind(nullptr);
-}
-
-// Pictures to look at: the lit scene and the finished outline frame from three places.
-TEST_F(UnderwaterEffectGLTest, FramesFromThreeCameras) {
-  const std::string dir = EngineState::framesDirectory("effects-underwater");
-  struct View {
-    const char* name;
-    float x, y, z, pitch, heading;
-    uint32_t time;
-  };
-  for (const View& v : {View{"ribbons", 0.0f, 1.5f, 22.0f, 8.0f, 0.0f, 1200},
-                        View{"surface", -25.0f, 1.0f, 15.0f, -25.0f, -60.0f, 1600},
-                        View{"seabed", 15.0f, 2.5f, -20.0f, 35.0f, 150.0f, 1900}}) {
-    useCamera(v.x, v.y, v.z, v.pitch, v.heading);
-    std::unique_ptr<FBO> target(newTarget());
-    drawFrame(v.time, nullptr);
-    EXPECT_TRUE(EngineState::saveFrame(dir + "/" + v.name + ".png"));
-    const std::vector<uint8_t> pixels = screen();
-    int lit = 0;
-    for (size_t i = 0; i < pixels.size(); i += 4) lit += pixels[i] > 60;
-    EXPECT_GT(lit, static_cast<int>(pixels.size() / 4 / 50))
-        << v.name << ": the outline frame is nearly empty";
-    bind(effect->sceneFBO);
-    EXPECT_TRUE(EngineState::saveFrame(dir + "/" + v.name + "-scene.png"));
-    clearTargets();
-  }
 }
 
 }  // namespace

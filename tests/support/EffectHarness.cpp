@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "assets/PngFile.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/DataFBOPool.h"
@@ -42,6 +45,8 @@ void begin() {
 
 void end() {
   EngineState::reset();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
   KVRDemosys::screenMetrics = previousMetrics;
   GLTestContext::metrics()->apply();
 }
@@ -107,14 +112,46 @@ void paint(FBO* fbo, Texture* texture) {
   texture->drawFullscreen();
 }
 
-std::vector<uint8_t> read(FBO* fbo, int x, int y, int width, int height) {
+std::vector<int> pixel(FBO* fbo, int x, int y) {
   bind(fbo);
-  return GLTestContext::readPixels(x, y, width, height);
+  std::vector<uint8_t> rgba = GLTestContext::readPixels(x, y, 1, 1);
+  return {rgba[0], rgba[1], rgba[2]};
 }
 
-std::vector<int> pixel(FBO* fbo, int x, int y) {
-  std::vector<uint8_t> rgba = read(fbo, x, y, 1, 1);
-  return {rgba[0], rgba[1], rgba[2]};
+double Picture::mean(int x0, int y0, int x1, int y1) const {
+  double sum = 0.0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const uint8_t* p = &rgba[(size_t(y) * width + x) * 4];
+      sum += 0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2];
+    }
+  return sum / std::max(1, (x1 - x0) * (y1 - y0));
+}
+
+double Picture::spread() const {
+  const double average = mean();
+  double sum = 0.0;
+  for (size_t k = 0; k < rgba.size(); k += 4) {
+    const double luma = 0.299 * rgba[k] + 0.587 * rgba[k + 1] + 0.114 * rgba[k + 2] - average;
+    sum += luma * luma;
+  }
+  return std::sqrt(sum / std::max<size_t>(1, rgba.size() / 4));
+}
+
+Picture grab(FBO* fbo) {
+  bind(fbo);
+  GLint box[4] = {0, 0, fbo ? getWidth(fbo) : 0, fbo ? getHeight(fbo) : 0};
+  if (!fbo) glGetIntegerv(GL_VIEWPORT, box);
+  return Picture{box[2], box[3], GLTestContext::readPixels(box[0], box[1], box[2], box[3])};
+}
+
+void show(FBO* fbo, const std::string& folder, const std::string& name) {
+  bind(nullptr);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_CULL_FACE);
+  glClear(GL_COLOR_BUFFER_BIT);
+  drawTexture(fbo);
+  EXPECT_TRUE(EngineState::saveFrame(EngineState::framesDirectory(folder) + "/" + name + ".png")) << name;
 }
 
 void run(Effect* effect, const std::string& name, FBO* target, int32_t priority) {

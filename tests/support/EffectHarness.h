@@ -18,7 +18,8 @@ class TrackInterpolate;
 namespace EffectHarness {
 // Fresh pools and track data, the staged resources as file source, the test window's metrics.
 void begin();
-// Everything made since begin() is deleted and the engine state put back.
+// Everything made since begin() is deleted and the engine state put back, depth test and culling
+// off again (an effect leaves them on, as the frame loop wants them).
 void end();
 
 // Loads "<base>.vert/.frag" into the shader pool; null (with a test failure) when it does not build.
@@ -36,10 +37,24 @@ void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b);
 void fillBlock(FBO* fbo, int x, int y, int width, int height, uint8_t r, uint8_t g, uint8_t b);
 // Draws `texture` over the whole of `fbo`.
 void paint(FBO* fbo, Texture* texture);
-// RGBA bytes of a block of `fbo`, rows bottom to top.
-std::vector<uint8_t> read(FBO* fbo, int x, int y, int width, int height);
 // One pixel's red, green and blue.
 std::vector<int> pixel(FBO* fbo, int x, int y);
+
+// What `fbo` (null: the window) holds, RGBA rows bottom to top, with the measures that tell a
+// picture from an empty or a flat one.
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<uint8_t> rgba;
+  // Mean luminance (0 to 255) of the block [x0, x1) x [y0, y1), or of the whole picture.
+  double mean(int x0, int y0, int x1, int y1) const;
+  double mean() const { return mean(0, 0, width, height); }
+  // Standard deviation of the luminance: 0 for a flat picture.
+  double spread() const;
+};
+Picture grab(FBO* fbo);
+// Shows `fbo` on the window, whatever depth test and culling are on, and writes the window to
+// build/frames/<folder>/<name>.png for a person to look at.
+void show(FBO* fbo, const std::string& folder, const std::string& name);
 
 // Makes the instance's tracks and registers it: active from row 0 on, drawing into `target`.
 void run(Effect* effect, const std::string& name, FBO* target, int32_t priority = 0);
