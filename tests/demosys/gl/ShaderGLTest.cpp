@@ -16,6 +16,7 @@ const std::string FRAGMENT =
     "void main() { gl_FragColor = warp * texture2D(tex, offset); }\n";
 
 ShaderLoadResult load(Shader& shader, const std::string& base, const std::vector<std::string>& defines = {}) {
+  // nolink.frag compiles, but has no main to link.
   const std::map<std::string, std::string> files = {
       {"good.vert", VERTEX},
       {"good.frag", FRAGMENT},
@@ -23,12 +24,12 @@ ShaderLoadResult load(Shader& shader, const std::string& base, const std::vector
       {"badfrag.vert", VERTEX},
       {"badfrag.frag", "void main() { gl_FragColor = 1.0 }"},
       {"nolink.vert", VERTEX},
-      {"nolink.frag", "vec4 colour() { return vec4(1.0); }\n"},  // compiles, but has no main to link
+      {"nolink.frag", "vec4 colour() { return vec4(1.0); }\n"},
       {"nofrag.vert", VERTEX},
+      {"missinc.vert", VERTEX},
       {"defs.vert", "#include common.glsl\nvoid main() { gl_Position = gl_Vertex * SCALE; }"},
       {"defs.frag", "void main() { gl_FragColor = vec4(SCALE); }"},
       {"common.glsl", "// shared"},
-      {"missinc.vert", VERTEX},
       {"missinc.frag", "#include gone.glsl"}};
   std::map<std::string, std::string> inFolder;
   for (const auto& file : files) inFolder["resources/shaders/" + file.first] = file.second;
@@ -55,39 +56,17 @@ GLint boundTexture(GLenum unit) {
 
 }  // namespace
 
-TEST(ShaderGLTest, LoadsCompilesAndLinksAPairWithDefinesAndIncludes) {
-  Shader shader;
-  ShaderLoadResult result = load(shader, "good");
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ("before", result.message);
-  EXPECT_TRUE(shader.isOk());
-  EXPECT_EQ(VERTEX + "\n", shader.getVertexSource());
-  const std::string expected = "Shader(vshader size = " + std::to_string(VERTEX.size() + 1) +
-                               ", fragshader size = " + std::to_string(FRAGMENT.size() + 1) +
-                               ", pref=" + std::to_string(shader.getProgram()) + ", vref=";
-  EXPECT_EQ(0u, shader.toString().rfind(expected, 0)) << shader.toString();
-  EXPECT_NE(0u, shader.getProgram());
-
-  Shader defined;
-  result = load(defined, "defs", {"set", "SCALE 0.5"});
-  EXPECT_TRUE(result.ok) << result.message;
-  EXPECT_EQ("#define SCALE 0.5\n// shared\nvoid main() { gl_Position = gl_Vertex * SCALE; }\n",
-            defined.getVertexSource());
-}
-
 TEST(ShaderGLTest, FailureMessages) {
   struct Case {
     const char* base;
     std::string messageStart;
     bool withLog;
-  } cases[] = {
-      {"absent", "Vertex shader 'absent.vert' not found", false},
-      {"nofrag", "Fragement shader 'nofrag.frag' not found", false},
-      {"bad", "Error while compiling vertex shader\nShader: bad.vert\n", true},
-      {"badfrag", "Error while compiling fragment shader\nShader: badfrag.frag\n", true},
-      {"nolink", "Error while linking shader pair\nShader: nolink\n", true},
-      {"missinc", "Failed to include '#include gone.glsl' in missinc.frag depth 0", false},
-  };
+  } cases[] = {{"absent", "Vertex shader 'absent.vert' not found", false},
+               {"nofrag", "Fragement shader 'nofrag.frag' not found", false},
+               {"bad", "Error while compiling vertex shader\nShader: bad.vert\n", true},
+               {"badfrag", "Error while compiling fragment shader\nShader: badfrag.frag\n", true},
+               {"nolink", "Error while linking shader pair\nShader: nolink\n", true},
+               {"missinc", "Failed to include '#include gone.glsl' in missinc.frag depth 0", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.base);
     Shader shader;
@@ -106,15 +85,26 @@ TEST(ShaderGLTest, FailureMessages) {
   EXPECT_EQ(log, shader.getInfoLog());
 }
 
-// Locations are remembered per linked program: a shader linked again asks afresh.
-TEST(ShaderGLTest, UniformSettersReportMissingNamesAndRelinkedProgramsAskAgain) {
+// Defines come first, includes are spliced in; the loaded text keeps a final newline. Uniform
+// locations are remembered per linked program: a shader linked again asks afresh.
+TEST(ShaderGLTest, LoadsAPairWithDefinesAndIncludesAndSetsItsUniforms) {
   Shader shader;
-  ASSERT_TRUE(load(shader, "defs", {"set", "SCALE 1.0"}).ok);
+  ShaderLoadResult result = load(shader, "defs", {"set", "SCALE 1.0"});
+  ASSERT_TRUE(result.ok) << result.message;
+  EXPECT_EQ("#define SCALE 1.0\n// shared\nvoid main() { gl_Position = gl_Vertex * SCALE; }\n",
+            shader.getVertexSource());
   shader.bind();
   EXPECT_EQ("Error: Uniform variable 'scale' not found!\n",
             stdoutOf([&] { shader.setUniform("scale", 2.0f); }));
   shader.unbind();
-  ASSERT_TRUE(load(shader, "good").ok);
+  result = load(shader, "good");
+  EXPECT_TRUE(result.ok && shader.isOk());
+  EXPECT_EQ("before", result.message);
+  EXPECT_EQ(VERTEX + "\n", shader.getVertexSource());
+  const std::string dump = "Shader(vshader size = " + std::to_string(VERTEX.size() + 1) +
+                           ", fragshader size = " + std::to_string(FRAGMENT.size() + 1) +
+                           ", pref=" + std::to_string(shader.getProgram());
+  EXPECT_EQ(0u, shader.toString().rfind(dump + ", vref=", 0)) << shader.toString();
   shader.bind();
   const float matrix[16] = {2, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
   struct Case {
@@ -130,8 +120,7 @@ TEST(ShaderGLTest, UniformSettersReportMissingNamesAndRelinkedProgramsAskAgain) 
       {[&] { shader.setUniformMatrix4("m4", matrix); }, "Error: Uniform variable 'm4' not found!\n"},
       {[&] { shader.setUniform("scale", 7); }, ""},
       {[&] { shader.setUniform("offset", 0.25f, 0.5f); }, ""},
-      {[&] { shader.setUniformMatrix4("warp", matrix); }, ""},
-  };
+      {[&] { shader.setUniformMatrix4("warp", matrix); }, ""}};
   for (const Case& c : cases) EXPECT_EQ(c.output, stdoutOf(c.call));
   EXPECT_EQ(7.0f, uniformOf(shader, "scale"));
   EXPECT_EQ(0.5f, uniformOf(shader, "offset", 1));
@@ -140,6 +129,8 @@ TEST(ShaderGLTest, UniformSettersReportMissingNamesAndRelinkedProgramsAskAgain) 
   EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }
 
+// A sampler is bound on its unit (the active unit goes back to 0); unbind() releases the units
+// recorded since the last bind(), which forgets them.
 TEST(ShaderGLTest, SamplerBindingUsesItsUnitAndUnbindReleasesOnlyRecordedSlots) {
   EXPECT_EQ(8, Shader::slotCountFor(16));  // as many slots as units, eight at the most
   EXPECT_EQ(4, Shader::slotCountFor(4));
@@ -148,21 +139,19 @@ TEST(ShaderGLTest, SamplerBindingUsesItsUnitAndUnbindReleasesOnlyRecordedSlots) 
   Texture texture(4, 4, GL_RGBA, GL_RGBA);
   shader.bind();
   shader.bindTexture1("tex", &texture);
-  EXPECT_EQ(&texture, shader.getTextureSlots()[1]);
-  EXPECT_EQ(GLint(texture.getName()), boundTexture(GL_TEXTURE1));
-  EXPECT_EQ(1.0f, uniformOf(shader, "tex"));
   GLint active = 0, program = -1;
   glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
   EXPECT_EQ(GLint(GL_TEXTURE0), active);
+  EXPECT_EQ(&texture, shader.getTextureSlots()[1]);
+  EXPECT_EQ(GLint(texture.getName()), boundTexture(GL_TEXTURE1));
+  EXPECT_EQ(1.0f, uniformOf(shader, "tex"));
   shader.unbind();
   EXPECT_EQ(0, boundTexture(GL_TEXTURE1));
   glGetIntegerv(GL_CURRENT_PROGRAM, &program);
   EXPECT_EQ(0, program);
-  // bind() forgets the slots, so a later unbind() leaves the unit's texture alone.
   shader.bind();
   shader.bindTexture1("tex", &texture);
   shader.bind();
-  EXPECT_EQ(nullptr, shader.getTextureSlots()[1]);
   shader.bindTexture0("notASampler", &texture);  // a sampler the program lacks is ignored by GL
   shader.unbind();
   EXPECT_EQ(GLint(texture.getName()), boundTexture(GL_TEXTURE1));

@@ -4,67 +4,49 @@
 #include "demosys/gl/Texture.h"
 
 // Records made for texture name 0 touch no GL, so their arithmetic and text run without a context.
-TEST(TextureTest, MemorySizeIsWidthHeightAndDepthAndWrapIsSThenT) {
+TEST(TextureTest, DumpPerTargetMemorySizeAndWrapSThenT) {
+  const std::string head = "Texture {file='g/a.png',id=0',size='3,2',bpp='24'";
+  for (auto [target, mipmapped, tail] :
+       {std::tuple{GLenum(GL_TEXTURE_2D), false, "dimtype=GL_TEXTURE_2D }\n"},
+        {GLenum(GL_TEXTURE_2D), true, " mipmapped dimtype=GL_TEXTURE_2D }\n"},
+        {GLenum(GL_TEXTURE_1D), false, "dimtype=GL_TEXTURE_1D }\n"},
+        {GLenum(GL_TEXTURE_3D), false, "dimtype=GL_TEXTURE_3D }\n"},
+        {GLenum(GL_TEXTURE_CUBE_MAP), false, "dimtype=}\n"}}) {
+    Texture texture("g/a.png", 0);
+    texture.setSize(3, 2);
+    texture.setBitsPerPixel(24);
+    texture.setTarget(target);
+    texture.setMipmapped(mipmapped);
+    EXPECT_EQ(head + tail, texture.toString());
+    EXPECT_EQ(18, texture.getMemorySize());
+  }
   Texture texture("a.png", 0);
   texture.setSize(512, 256);
   EXPECT_EQ(524288, texture.getMemorySize());
-  texture.setBitsPerPixel(24);
-  texture.setSize(3, 1);
-  EXPECT_EQ(9, texture.getMemorySize());
   texture.setWrap(GL_REPEAT, GL_MIRRORED_REPEAT);
   EXPECT_EQ(GLenum(GL_REPEAT), texture.getWrapS());
   EXPECT_EQ(GLenum(GL_MIRRORED_REPEAT), texture.getWrapT());
 }
 
-TEST(TextureTest, DumpPerTargetAndMipmapFlag) {
-  const std::string head = "Texture {file='g/a.png',id=0',size='4,2',bpp='24'";
-  struct Case {
-    GLenum target;
-    bool mipmapped;
-    std::string tail;
-  } cases[] = {
-      {GL_TEXTURE_2D, false, "dimtype=GL_TEXTURE_2D }\n"},
-      {GL_TEXTURE_2D, true, " mipmapped dimtype=GL_TEXTURE_2D }\n"},
-      {GL_TEXTURE_1D, false, "dimtype=GL_TEXTURE_1D }\n"},
-      {GL_TEXTURE_3D, false, "dimtype=GL_TEXTURE_3D }\n"},
-      {GL_TEXTURE_CUBE_MAP, false, "dimtype=}\n"},
-  };
-  for (const Case& c : cases) {
-    Texture texture("g/a.png", 0);
-    texture.setSize(4, 2);
-    texture.setBitsPerPixel(24);
-    texture.setTarget(c.target);
-    texture.setMipmapped(c.mipmapped);
-    EXPECT_EQ(head + c.tail, texture.toString());
-  }
-}
-
 TEST(FBOTest, StatusTexts) {
-  struct Case {
-    GLenum status;
-    const char* text;
-  } cases[] = {
-      {GL_FRAMEBUFFER_COMPLETE_EXT, "Framebuffer is complete."},
-      {GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT, "Framebuffer incomplete attachment"},
-      {GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT, "Framebuffer missing attachment"},
-      {GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT, "Framebuffer unsupported dimension."},
-      {GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT, "Framebuffer incoplete formats."},
-      {GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT, "Framebuffer incomplete draw buffer."},
-      {GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT, "Framebuffer incomplete read buffer"},
-      {GL_FRAMEBUFFER_UNSUPPORTED_EXT, "Framebuffer unsupported. Try another format."},
-      {0, "Unknown framebuffer errror."},
-  };
-  for (const Case& c : cases) EXPECT_STREQ(c.text, FBO::statusText(c.status));
+  for (auto [status, text] :
+       {std::pair{GLenum(GL_FRAMEBUFFER_COMPLETE_EXT), "Framebuffer is complete."},
+        {GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT, "Framebuffer incomplete attachment"},
+        {GL_FRAMEBUFFER_INCOMPLETE_MISSING_ATTACHMENT_EXT, "Framebuffer missing attachment"},
+        {GL_FRAMEBUFFER_INCOMPLETE_DIMENSIONS_EXT, "Framebuffer unsupported dimension."},
+        {GL_FRAMEBUFFER_INCOMPLETE_FORMATS_EXT, "Framebuffer incoplete formats."},
+        {GL_FRAMEBUFFER_INCOMPLETE_DRAW_BUFFER_EXT, "Framebuffer incomplete draw buffer."},
+        {GL_FRAMEBUFFER_INCOMPLETE_READ_BUFFER_EXT, "Framebuffer incomplete read buffer"},
+        {GL_FRAMEBUFFER_UNSUPPORTED_EXT, "Framebuffer unsupported. Try another format."},
+        {0, "Unknown framebuffer errror."}})
+    EXPECT_STREQ(text, FBO::statusText(status));
 }
 
 // A null FBO stands for the screen: every query answers "nothing" and every action is harmless.
 TEST(FBOTest, NullFBOIsTheScreen) {
   EXPECT_EQ("** screen or nullpointer**", toString(nullptr));
-  EXPECT_EQ(nullptr, getColorTexture(nullptr, 0));
-  EXPECT_EQ(nullptr, getDepthTexture(nullptr));
-  EXPECT_EQ(0, getWidth(nullptr) + getHeight(nullptr));
-  EXPECT_EQ(0u, getFramebuffer(nullptr));
-  EXPECT_FALSE(isComplete(nullptr));
+  EXPECT_FALSE(getColorTexture(nullptr, 0) || getDepthTexture(nullptr) || isComplete(nullptr));
+  EXPECT_EQ(0u, getWidth(nullptr) + getHeight(nullptr) + getFramebuffer(nullptr));
   markUsed(nullptr);
   EXPECT_FALSE(isUsed(nullptr));
   clear(nullptr);

@@ -2,7 +2,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <algorithm>
 
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/ScreenMetrics.h"
@@ -12,13 +12,11 @@
 
 namespace {
 
-std::deque<unsigned> pendingErrors;
-
+// Two errors, one of them no GL code at all, then none.
 unsigned nextQueuedError() {
-  if (pendingErrors.empty()) return GL_NO_ERROR;
-  unsigned error = pendingErrors.front();
-  pendingErrors.pop_front();
-  return error;
+  static const unsigned codes[] = {GL_INVALID_VALUE, 0x1234, GL_NO_ERROR};
+  static int next = 0;
+  return codes[std::min(next++, 2)];
 }
 
 }  // namespace
@@ -32,9 +30,9 @@ TEST(WindowGLTest, OpensWindowedAndAppliesTheMetrics) {
   const float farPlane = metrics->getFarPlane();
   metrics->setFarPlane(200.0f);
   metrics->apply();
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ((std::vector<GLint>{0, 0, 640, 360}), std::vector<GLint>(viewport, viewport + 4));
+  std::vector<GLint> viewport(4);
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  EXPECT_EQ((std::vector<GLint>{0, 0, 640, 360}), viewport);
   float applied[16], expected[16];
   glGetFloatv(GL_PROJECTION_MATRIX, applied);
   glMatrixMode(GL_PROJECTION);
@@ -54,7 +52,6 @@ TEST(WindowGLTest, ReportsEveryPendingErrorWithItsLocation) {
             stdoutOf([&] { EXPECT_FALSE(Window::reportGLErrors("enable")); }));
   EXPECT_TRUE(KVRDemosys::glErrorSeen);
   EXPECT_EQ("", stdoutOf([&] { EXPECT_TRUE(Window::reportGLErrors("later")); }));
-  pendingErrors = {GL_INVALID_VALUE, 0x1234};
   EXPECT_EQ(
       "[GL_ERROR LOCATION = 'test']\n[GL_ERROR CODE 1281] 'invalid value'\n"
       "[GL_ERROR LOCATION = 'test']\n[GL_ERROR CODE UNKNOWN]\n",

@@ -39,15 +39,13 @@ TEST(AnimationTest, LinearBlendsNeighboursAndTheSplineRunsThroughTheInnerKeys) {
     Animation* animation;
     float t;
     std::vector<float> result;
-  } cases[] = {
-      {&linear, 0.25f, {5, 10, 15, 20, 25}},
-      {&linear, 0.75f, {15, 10, 0, 20, 75}},
-      {&linear, 1.0f, {20, 0, -30, 0, 100}},
-      {&spline, 0.0f, {1, 2, 3, 4, 5}},
-      // Catmull-Rom at a midpoint weighs the four keys -1/16, 9/16, 9/16, -1/16.
-      {&spline, 0.5f, {2, 2.875f, 4.125f, 5.25f, 6.1875f}},
-      {&spline, 1.0f, {3, 4, 5, 6, 7}},
-  };
+  } cases[] = {{&linear, 0.25f, {5, 10, 15, 20, 25}},
+               {&linear, 0.75f, {15, 10, 0, 20, 75}},
+               {&linear, 1.0f, {20, 0, -30, 0, 100}},
+               {&spline, 0.0f, {1, 2, 3, 4, 5}},
+               // Catmull-Rom at a midpoint weighs the four keys -1/16, 9/16, 9/16, -1/16.
+               {&spline, 0.5f, {2, 2.875f, 4.125f, 5.25f, 6.1875f}},
+               {&spline, 1.0f, {3, 4, 5, 6, 7}}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << (c.animation == &linear ? "linear " : "spline ") << c.t);
     EXPECT_EQ(std::make_pair(std::string(), c.result), evaluate(*c.animation, c.t));
@@ -62,19 +60,17 @@ TEST(AnimationTest, OutOfRangeParametersAndTooFewKeysKeepThePreviousResult) {
     int keys;
     float t;
     const char* output;
-  } cases[] = {
-      {Animation::Linear, 0, 0.0f, "OUT OF RANGE 0\n"},
-      {Animation::Linear, 0, 1.0f, "OUT OF RANGE -1\n"},
-      {Animation::Linear, 1, 0.5f, "OUT OF RANGE 0\n"},
-      {Animation::Linear, 1, 1.0f, "OUT OF RANGE 0\n"},
-      {Animation::Linear, 2, -0.5f, "OUT OF RANGE -1\n"},
-      {Animation::Linear, 2, 3.0f, "OUT OF RANGE 3\n"},
-      {Animation::CatmullRom, 0, 0.3f, "OUT OF RANGE [-4] -> -1\n"},
-      {Animation::CatmullRom, 2, 1.0f, "OUT OF RANGE [-2] -> -1\n"},
-      {Animation::CatmullRom, 3, 0.5f, "OUT OF RANGE [-1] -> 0\n"},
-      {Animation::CatmullRom, 3, 1.0f, "OUT OF RANGE [-1] -> 0\n"},
-      {Animation::CatmullRom, 5, 1.5f, "OUT OF RANGE [1] -> 3\n"},
-  };
+  } cases[] = {{Animation::Linear, 0, 0.0f, "OUT OF RANGE 0\n"},
+               {Animation::Linear, 0, 1.0f, "OUT OF RANGE -1\n"},
+               {Animation::Linear, 1, 0.5f, "OUT OF RANGE 0\n"},
+               {Animation::Linear, 1, 1.0f, "OUT OF RANGE 0\n"},
+               {Animation::Linear, 2, -0.5f, "OUT OF RANGE -1\n"},
+               {Animation::Linear, 2, 3.0f, "OUT OF RANGE 3\n"},
+               {Animation::CatmullRom, 0, 0.3f, "OUT OF RANGE [-4] -> -1\n"},
+               {Animation::CatmullRom, 2, 1.0f, "OUT OF RANGE [-2] -> -1\n"},
+               {Animation::CatmullRom, 3, 0.5f, "OUT OF RANGE [-1] -> 0\n"},
+               {Animation::CatmullRom, 3, 1.0f, "OUT OF RANGE [-1] -> 0\n"},
+               {Animation::CatmullRom, 5, 1.5f, "OUT OF RANGE [1] -> 3\n"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << c.keys << " keys, t = " << c.t);
     Animation animation;

@@ -131,8 +131,7 @@ TEST(KVRSceneDeathTest, BrokenInvariantsStopWithTheirAssertions) {
       {[](KVRScene& s) { s.getMaterialByName("wood"); }, "KVRScene::getMaterialByName.*Assertion `0'"},
       {[](KVRScene& s) { s.GetAnimation("spin"); }, "KVRScene::GetAnimation.*Assertion `0'"},
       {[](KVRScene& s) { s.ApplyShaderInstance("nothing", nullptr); },
-       "void KVRScene::ApplyShaderInstance\\(std::string, ShaderInstance\\*\\): Assertion `obj != __null'"},
-  };
+       "void KVRScene::ApplyShaderInstance\\(std::string, ShaderInstance\\*\\): Assertion `obj != __null'"}};
   for (const Case& c : cases) {
     EXPECT_DEATH(
         {
@@ -147,78 +146,52 @@ TEST(KVRSceneDeathTest, BrokenInvariantsStopWithTheirAssertions) {
   }
 }
 
-// Pools count every add; dumps and index lookups walk the names in byte order.
-TEST(DataScenePoolsTest, DumpsCountersAndIndexLookups) {
+// The object pool dumps no entries; the animation pool lists its paths in byte order.
+TEST(DataScenePoolsTest, DumpsAndDisposeLines) {
   DataObjectPool* objects = new DataObjectPool();
-  KVRScene* again = new KVRScene();
-  objects->add("a", again);
-  objects->add("a", again);
-  objects->add("B", new KVRScene());
-  EXPECT_EQ(3, objects->size());
+  objects->add("city", new KVRScene());
   EXPECT_EQ("DataObjectPool {\n}\n", objects->toString());
-  EXPECT_EQ(again, objects->get(1));
-  EXPECT_EQ(nullptr, objects->get(2));
   DataAnimationPool* animations = new DataAnimationPool();
   animations->add("zoom", new Animation());
   animations->add("Path", new Animation());
   EXPECT_EQ(
       "AnimationPool {\n    Path = Animation { keyframes = 0 }\n    zoom = Animation { keyframes = 0 }\n}\n",
       animations->toString());
-  EXPECT_EQ(nullptr, animations->get(2));
   EXPECT_EQ("[Dispose objectPool]\n[Dispose animationPool]\n", stdoutOf([&] {
               delete objects;
               delete animations;
             }));
 }
 
-class ShaderCacheTest : public testing::Test {
- protected:
-  void SetUp() override {
-    KVRDemosys::sceneDataPool = new DataObjectPool();
-    KVRDemosys::sceneDataPool->add("water", new KVRScene());
-    KVRDemosys::sceneDataPool->add("city", new KVRScene());
-  }
-  void TearDown() override {
-    stdoutOf([] { delete KVRDemosys::sceneDataPool; });
-    KVRDemosys::sceneDataPool = nullptr;
-  }
-};
-
-TEST_F(ShaderCacheTest, ScenesByIndexInNameOrderAndNamedInstances) {
+// Scenes are numbered in name order; a lookup that finds nothing stops with its assertion line.
+TEST(ShaderCacheDeathTest, ScenesByIndexInNameOrderNamedInstancesAndFailedLookups) {
+  KVRDemosys::sceneDataPool = new DataObjectPool();
+  KVRScene *water = new KVRScene(), *city = new KVRScene();
+  KVRDemosys::sceneDataPool->add("water", water);
+  KVRDemosys::sceneDataPool->add("city", city);
   ShaderCache cache;
   cache.setup();
   EXPECT_EQ(2, cache.GetSceneCount());
-  EXPECT_EQ(KVRDemosys::sceneDataPool->get("city"), cache.GetScene(0));
-  EXPECT_EQ(KVRDemosys::sceneDataPool->get("water"), cache.GetScene(1));
-  EXPECT_EQ(cache.GetScene(1), cache.GetScene("water"));
+  EXPECT_EQ((std::vector<KVRScene*>{city, water, water}),
+            (std::vector<KVRScene*>{cache.GetScene(0), cache.GetScene(1), cache.GetScene("water")}));
   ShaderInstance* instance = new ShaderInstance(nullptr);
   cache.addShaderInstance("lit", instance);
   EXPECT_EQ(instance, cache.getShaderInstance("lit"));
-}
-
-TEST_F(ShaderCacheTest, FailedLookupsStopWithTheirLines) {
   struct Case {
-    std::function<void(ShaderCache&)> act;
+    std::function<void()> act;
     std::string report;
   } cases[] = {
-      {[](ShaderCache& c) { c.getShaderInstance("none"); },
+      {[&] { cache.getShaderInstance("none"); },
        "40: ShaderInstance\\* ShaderCache::getShaderInstance\\(std::string\\): Assertion `0' failed"},
-      {[](ShaderCache& c) { c.addShaderInstance("lit", new ShaderInstance(nullptr)); },
+      {[&] { cache.addShaderInstance("lit", new ShaderInstance(nullptr)); },
        "50: void ShaderCache::addShaderInstance\\(std::string, ShaderInstance\\*\\): Assertion `0' failed"},
-      {[](ShaderCache& c) { c.GetScene("sea"); },
+      {[&] { cache.GetScene("sea"); },
        "79: KVRScene\\* ShaderCache::GetScene\\(std::string\\): Assertion `scene != __null' failed"},
-      {[](ShaderCache& c) { c.GetScene(2); },
+      {[&] { cache.GetScene(2); },
        "90: KVRScene\\* ShaderCache::GetScene\\(int\\): Assertion `i >= 0 && i < "
        "KVRDemosys::sceneDataPool->size\\(\\)' failed"},
-      {[](ShaderCache& c) { c.GetScene(-1); }, "90: "},
-  };
-  for (const Case& c : cases) {
-    EXPECT_DEATH(
-        {
-          ShaderCache cache;
-          cache.addShaderInstance("lit", new ShaderInstance(nullptr));
-          c.act(cache);
-        },
-        "demo/demosys/ShaderCache.cpp:" + c.report);
-  }
+      {[&] { cache.GetScene(-1); }, "90: "}};
+  for (const Case& c : cases) EXPECT_DEATH(c.act(), "demo/demosys/ShaderCache.cpp:" + c.report);
+  stdoutOf([] { delete KVRDemosys::sceneDataPool; });
+  KVRDemosys::sceneDataPool = nullptr;
 }
