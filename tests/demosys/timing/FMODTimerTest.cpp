@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "demosys/core/KVRDemosys.h"
-#include "demosys/io/ResourceArchive.h"
+#include "demosys/io/ResourceAccess.h"
 #include "demosys/timing/FMODTimer.h"
 #include "support/AudioFixtures.h"
 #include "support/SteppedClock.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -29,15 +30,10 @@ class FMODTimerTest : public testing::Test {
   }
   static void TearDownTestSuite() { AudioFixtures::removeTree(dir); }
 
-  void TearDown() override {
-    delete KVRDemosys::archive;
-    KVRDemosys::archive = nullptr;
-    KVRDemosys::resourceSource = 0;
-  }
-  void useArchive() {
-    KVRDemosys::resourceSource = 1;
-    KVRDemosys::archive = new ResourceArchive();
-    ASSERT_TRUE(KVRDemosys::archive->open(dir + "/resources.7z"));
+  void TearDown() override { ResourceAccess::selectSource(0), ResourceAccess::closeArchive(); }
+  void useSource(int source) {
+    WorkingDirectory inside(dir);
+    ResourceAccess::selectSource(source);
   }
   // Init with what it printed kept in `printed`.
   bool init(FMODTimer& clock) {
@@ -45,9 +41,6 @@ class FMODTimerTest : public testing::Test {
     bool ok = clock.Init();
     printed = testing::internal::GetCapturedStdout();
     return ok;
-  }
-  static int peakBin(const std::vector<float>& values) {
-    return static_cast<int>(std::max_element(values.begin(), values.end()) - values.begin());
   }
 
   static std::string dir;
@@ -67,7 +60,7 @@ TEST_F(FMODTimerTest, LoadsTheMusicFromTheResourceTreeAndTheArchive) {
   EXPECT_TRUE(timer.IsPaused());
   EXPECT_EQ(0u, timer.GetTime());
   EXPECT_EQ("", timer.GetError());
-  useArchive();
+  useSource(1);
   SteppedFMODTimer fromArchive(kEntry, 20);
   ASSERT_TRUE(init(fromArchive));
   EXPECT_EQ("Fmod Version = 65536\n", printed);
@@ -93,10 +86,7 @@ TEST_F(FMODTimerTest, InitFailuresPrintTheirLineAndKeepTheirText) {
        "FMOD Init : Failed to load soundfile!"},
   };
   for (const Case& c : cases) {
-    if (c.source == 1)
-      useArchive();
-    else
-      KVRDemosys::resourceSource = c.source;
+    useSource(c.source);
     SteppedFMODTimer failing(c.path, 20);
     EXPECT_FALSE(init(failing)) << c.what;
     EXPECT_EQ("Fmod Version = 65536\n" + c.line, printed) << c.what;
@@ -142,25 +132,24 @@ TEST_F(FMODTimerTest, ShutdownReleasesOnceAndAlsoAfterTheMusicEnded) {
   EXPECT_EQ("Failed to shut down FMOD!", timer.GetError());
 }
 
+// Left and right hold their tones' bins, 2 is their sum and 3 their mean; an unknown mode
+// writes nothing, and a count is held to the spectrum's size.
 TEST_F(FMODTimerTest, SpectrumModes) {
   ASSERT_TRUE(init(timer));
   timer.SetTime(1000);
-  std::vector<float> left(1024), right(1024), sum(1024), mean(1024);
-  EXPECT_EQ(0, timer.GetSpectrum(0, 1024, left.data()));
-  EXPECT_EQ(0, timer.GetSpectrum(1, 1024, right.data()));
-  EXPECT_EQ(1024, timer.GetSpectrum(2, 1024, sum.data()));
-  EXPECT_EQ(1024, timer.GetSpectrum(3, 1024, mean.data()));
-  EXPECT_EQ(40, peakBin(left));
-  EXPECT_EQ(100, peakBin(right));
-  for (int i = 0; i < 1024; ++i) {
-    EXPECT_FLOAT_EQ(left[i] + right[i], sum[i]);
-    EXPECT_FLOAT_EQ((left[i] + right[i]) * 0.5f, mean[i]);
+  std::vector<float> spectra[4], untouched(64, -1.0f), big(9000, -1.0f);
+  for (int mode = 0; mode < 4; ++mode) {
+    spectra[mode].resize(1024);
+    EXPECT_EQ(mode < 2 ? 0 : 1024, timer.GetSpectrum(mode, 1024, spectra[mode].data())) << mode;
   }
-  std::vector<float> untouched(64, -1.0f);
+  EXPECT_EQ(40, std::max_element(spectra[0].begin(), spectra[0].end()) - spectra[0].begin());
+  EXPECT_EQ(100, std::max_element(spectra[1].begin(), spectra[1].end()) - spectra[1].begin());
+  for (int i = 0; i < 1024; ++i) {
+    EXPECT_FLOAT_EQ(spectra[0][i] + spectra[1][i], spectra[2][i]);
+    EXPECT_FLOAT_EQ((spectra[0][i] + spectra[1][i]) * 0.5f, spectra[3][i]);
+  }
   timer.GetSpectrum(4, 64, untouched.data());
-  EXPECT_TRUE(std::all_of(untouched.begin(), untouched.end(), [](float v) { return v == -1.0f; }));
-
-  std::vector<float> big(9000, -1.0f);
+  EXPECT_EQ(std::vector<float>(64, -1.0f), untouched);
   EXPECT_EQ(8192, timer.GetSpectrum(3, 9000, big.data()));
   EXPECT_NE(-1.0f, big[8191]);
   EXPECT_EQ(-1.0f, big[8192]);
