@@ -5,6 +5,7 @@
 
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/FBO.h"
+#include "demosys/gl/ScreenMetrics.h"
 #include "demosys/gl/VBO.h"
 #include "demosys/gl/VBODynamic.h"
 #include "demosys/math/Vec3f.h"
@@ -21,33 +22,19 @@ GLint bufferSize(GLenum target, GLuint buffer) {
   return size;
 }
 
-template <typename T>
-std::vector<T> bufferTail(GLenum target, GLuint buffer, size_t count, size_t tail) {
-  std::vector<T> values(count);
-  glBindBuffer(target, buffer);
-  glGetBufferSubData(target, 0, static_cast<GLsizeiptr>(count * sizeof(T)), values.data());
-  glBindBuffer(target, 0);
-  return std::vector<T>(values.end() - tail, values.end());
-}
-
 // Draws through identity matrices into a fresh width x height target and reads it back.
 std::vector<uint8_t> drawOffscreen(int width, int height, const std::function<void()>& draw) {
   FBO fbo(width, height, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(&fbo);
-  glClearColor(0, 0, 0, 0);
   glClear(GL_COLOR_BUFFER_BIT);
-  for (GLenum mode : {GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(mode);
-    glPushMatrix();
-    glLoadIdentity();
-  }
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
   draw();
   std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, width, height);
-  for (GLenum mode : {GL_PROJECTION, GL_MODELVIEW}) {
-    glMatrixMode(mode);
-    glPopMatrix();
-  }
   bind(nullptr);
+  GLTestContext::metrics()->apply();
   return pixels;
 }
 
@@ -60,16 +47,15 @@ TEST(VBOGLTest, ParticleBuffersDrawEveryPointWithItsColour) {
   EXPECT_EQ(width * height * 3 * 4, bufferSize(GL_ARRAY_BUFFER, particles.getColourBuffer()));
   EXPECT_EQ(0u, particles.getVelocityBuffer() + particles.getTexCoordBuffer());
   float* positions = particles.mapPositions(GL_WRITE_ONLY);
-  ASSERT_NE(nullptr, positions);
+  float* colours = particles.mapColours(GL_WRITE_ONLY);
+  ASSERT_TRUE(positions && colours);
   for (int i = 0; i < width * height; ++i) {  // the pixel centres of the target
     positions[3 * i] = (i % width + 0.5f) / width * 2.0f - 1.0f;
     positions[3 * i + 1] = (i / width + 0.5f) / height * 2.0f - 1.0f;
     positions[3 * i + 2] = 0.0f;
   }
-  particles.unmapPositions();
-  float* colours = particles.mapColours(GL_WRITE_ONLY);
-  ASSERT_NE(nullptr, colours);
   for (int i = 0; i < width * height * 3; ++i) colours[i] = i % 3 == 1 ? 1.0f : 0.0f;
+  particles.unmapPositions();
   particles.unmapColours();
   std::vector<uint8_t> pixels = drawOffscreen(width, height, [&] {
     glPointSize(1.0f);
@@ -83,10 +69,9 @@ TEST(VBOGLTest, ParticleBuffersDrawEveryPointWithItsColour) {
   EXPECT_EQ(32.0f, particles.getPointSize());
   particles.release();
   EXPECT_EQ(0u, particles.getPositionBuffer());
-  VBO everything(4, 2, true);
-  EXPECT_EQ(8 * 4, bufferSize(GL_ARRAY_BUFFER, everything.getStartTimeBuffer()));
-  EXPECT_EQ(8 * 3 * 4, bufferSize(GL_ARRAY_BUFFER, everything.getVelocityBuffer()));
-  EXPECT_EQ(0.0f, everything.getTexCoords()[15]);
+  VBO everything(4, 2, true);  // with start times and velocities
+  EXPECT_EQ(8 * 4 + 8 * 3 * 4, bufferSize(GL_ARRAY_BUFFER, everything.getStartTimeBuffer()) +
+                                   bufferSize(GL_ARRAY_BUFFER, everything.getVelocityBuffer()));
   everything.release();
   EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }
@@ -111,7 +96,9 @@ TEST(VBOGLTest, SettersRefuseWritesPastTheMappedArrays) {
   EXPECT_EQ(24, bufferSize(GL_ELEMENT_ARRAY_BUFFER, mesh.getIndexBuffer()));
   EXPECT_EQ(0u, mesh.getNormalBuffer() + mesh.getTexCoordBuffer());
   EXPECT_EQ("VBODynamic::setPolygon(0) overflow!\n", stdoutOf([&] { mesh.setPolygon(0, 1, 2, 3); }));
-  mesh.mapPositions(GL_READ_WRITE), mesh.mapColours(GL_READ_WRITE), mesh.mapIndices(GL_READ_WRITE);
+  float* positions = mesh.mapPositions(GL_READ_WRITE);
+  uint32_t* indices = mesh.mapIndices(GL_READ_WRITE);
+  mesh.mapColours(GL_READ_WRITE);
   struct Case {
     std::function<void()> write;
     const char* output;
@@ -124,11 +111,9 @@ TEST(VBOGLTest, SettersRefuseWritesPastTheMappedArrays) {
                {[&] { mesh.setPolygon(2, 1, 2, 3); }, "VBODynamic::setPolygon(2) overflow!\n"},
                {[&] { mesh.setPolygon(1, 1, 2, 3, 4); }, "VBODynamic::setPolygon(1) overflow!\n"}};
   for (const Case& c : cases) EXPECT_EQ(c.output, stdoutOf(c.write));
+  EXPECT_EQ((std::vector<float>{7, 8, 9}), std::vector<float>(positions + 9, positions + 12));
+  EXPECT_EQ((std::vector<uint32_t>{1, 2, 3}), std::vector<uint32_t>(indices + 3, indices + 6));
   mesh.unmapPositions(), mesh.unmapColours(), mesh.unmapIndices();
-  EXPECT_EQ((std::vector<float>{7, 8, 9}),
-            bufferTail<float>(GL_ARRAY_BUFFER, mesh.getPositionBuffer(), 12, 3));
-  EXPECT_EQ((std::vector<uint32_t>{1, 2, 3}),
-            bufferTail<uint32_t>(GL_ELEMENT_ARRAY_BUFFER, mesh.getIndexBuffer(), 6, 3));
   // Unmapped again: nothing to write into.
   EXPECT_EQ("VBODynamic::setVertex(0) overflow!\n", stdoutOf([&] { mesh.setVertex(0, 1, 1, 1); }));
   mesh.release();

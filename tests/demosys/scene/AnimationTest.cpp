@@ -7,48 +7,36 @@
 
 namespace {
 
-struct Key {
-  float x, y, z, pitch, heading;
-};
-
-void addKeys(Animation& animation, std::initializer_list<Key> keys) {
-  for (const Key& k : keys) {
-    AnimationKeyframe* key = new AnimationKeyframe();
-    key->x = k.x, key->y = k.y, key->z = k.z, key->pitch = k.pitch, key->heading = k.heading;
-    animation.AddKeyframe(key);
-  }
+// Keys as x, y, z, heading, pitch.
+void addKeys(Animation& animation, std::initializer_list<AnimationKeyframe> keys) {
+  for (const AnimationKeyframe& key : keys) animation.AddKeyframe(new AnimationKeyframe(key));
 }
 
-// What Evaluate(t) prints, and the result after it: x, y, z, pitch, heading.
+// What Evaluate(t) prints, and the result after it: x, y, z, heading, pitch.
 std::pair<std::string, std::vector<float>> evaluate(Animation& animation, float t) {
   std::string output = stdoutOf([&] { animation.Evaluate(t); });
   const float* p = animation.GetPosition();
-  return {output, {p[0], p[1], p[2], animation.GetPitch(), animation.GetHeading()}};
+  return {output, {p[0], p[1], p[2], animation.GetHeading(), animation.GetPitch()}};
 }
 
 }  // namespace
 
 // Both modes end at t = 1 on a key without a complaint: the last key, or the last inner key of
-// the spline (which runs through the inner keys only).
+// the spline (which runs through the inner keys only). Catmull-Rom at a midpoint weighs the four
+// keys -1/16, 9/16, 9/16, -1/16.
 TEST(AnimationTest, LinearBlendsNeighboursAndTheSplineRunsThroughTheInnerKeys) {
   Animation linear, spline;
-  addKeys(linear, {{0, 0, 0, 0, 0}, {10, 20, 30, 40, 50}, {20, 0, -30, 0, 100}});
+  addKeys(linear, {{0, 0, 0, 0, 0}, {10, 20, 30, 50, 40}, {20, 0, -30, 100, 0}});
   spline.SetMode(Animation::CatmullRom);
-  addKeys(spline, {{0, 0, 0, 0, 0}, {1, 2, 3, 4, 5}, {3, 4, 5, 6, 7}, {4, 8, 6, 6, 9}});
-  struct Case {
-    Animation* animation;
-    float t;
-    std::vector<float> result;
-  } cases[] = {{&linear, 0.25f, {5, 10, 15, 20, 25}},
-               {&linear, 0.75f, {15, 10, 0, 20, 75}},
-               {&linear, 1.0f, {20, 0, -30, 0, 100}},
-               {&spline, 0.0f, {1, 2, 3, 4, 5}},
-               // Catmull-Rom at a midpoint weighs the four keys -1/16, 9/16, 9/16, -1/16.
-               {&spline, 0.5f, {2, 2.875f, 4.125f, 5.25f, 6.1875f}},
-               {&spline, 1.0f, {3, 4, 5, 6, 7}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.animation == &linear ? "linear " : "spline ") << c.t);
-    EXPECT_EQ(std::make_pair(std::string(), c.result), evaluate(*c.animation, c.t));
+  addKeys(spline, {{0, 0, 0, 0, 0}, {1, 2, 3, 5, 4}, {3, 4, 5, 7, 6}, {4, 8, 6, 9, 6}});
+  for (auto [animation, t, result] : {std::tuple{&linear, 0.25f, std::vector<float>{5, 10, 15, 25, 20}},
+                                      {&linear, 0.75f, {15, 10, 0, 75, 20}},
+                                      {&linear, 1.0f, {20, 0, -30, 100, 0}},
+                                      {&spline, 0.0f, {1, 2, 3, 5, 4}},
+                                      {&spline, 0.5f, {2, 2.875f, 4.125f, 6.1875f, 5.25f}},
+                                      {&spline, 1.0f, {3, 4, 5, 7, 6}}}) {
+    EXPECT_EQ(std::make_pair(std::string(), result), evaluate(*animation, t))
+        << (animation == &linear ? "linear " : "spline ") << t;
   }
 }
 
@@ -72,18 +60,18 @@ TEST(AnimationTest, OutOfRangeParametersAndTooFewKeysKeepThePreviousResult) {
                {Animation::CatmullRom, 3, 1.0f, "OUT OF RANGE [-1] -> 0\n"},
                {Animation::CatmullRom, 5, 1.5f, "OUT OF RANGE [1] -> 3\n"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", " << c.keys << " keys, t = " << c.t);
     Animation animation;
     animation.SetMode(c.mode);
     for (int k = 0; k < c.keys; ++k) addKeys(animation, {{1, 1, 1, 1, 1}});
-    EXPECT_EQ(std::make_pair(std::string(c.output), std::vector<float>(5, 0.0f)), evaluate(animation, c.t));
+    EXPECT_EQ(std::make_pair(std::string(c.output), std::vector<float>(5, 0.0f)), evaluate(animation, c.t))
+        << "mode " << c.mode << ", " << c.keys << " keys, t = " << c.t;
     EXPECT_EQ(0u, evaluate(animation, std::nanf("")).first.rfind("OUT OF RANGE ", 0));
   }
 }
 
 TEST(AnimationTest, DescribeAndDumpUseTheFileFormat) {
   Animation animation;
-  addKeys(animation, {{1, 2.5f, -3, 10, 20}, {4, 5, 6, 7, 8}});
+  addKeys(animation, {{1, 2.5f, -3, 20, 10}, {4, 5, 6, 8, 7}});
   EXPECT_EQ("Animation { keyframes = 2 }\n", animation.Describe());
   EXPECT_EQ("KVRANI1\nkeyframes 2\npos 1 2.5 -3\nrot 10 20\npos 4 5 6\nrot 7 8\n",
             stdoutOf([&] { animation.Dump(); }));

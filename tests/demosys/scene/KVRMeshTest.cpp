@@ -18,9 +18,7 @@ struct TwoQuads {
 };
 
 void expectVec(const Vec3f& expected, const Vec3f& actual) {
-  EXPECT_NEAR(expected.x, actual.x, 1e-6f);
-  EXPECT_NEAR(expected.y, actual.y, 1e-6f);
-  EXPECT_NEAR(expected.z, actual.z, 1e-6f);
+  EXPECT_NEAR(0.0f, (expected - actual).length(), 1e-6f) << actual.x << ", " << actual.y << ", " << actual.z;
 }
 
 }  // namespace
