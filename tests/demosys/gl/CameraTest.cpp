@@ -25,15 +25,13 @@ TEST(QuaternionTest, UnitAxesMultiplyLikeHamiltonsAndTurnsFollowTheRightHand) {
 }
 
 TEST(CameraTest, ViewDirectionForPitchAndHeading) {
-  struct Case {
-    float pitch, heading;
-    Vec3f direction;
-  } cases[] = {{0, 0, Vec3f(0, 0, -1)},  {0, 90, Vec3f(1, 0, 0)},   {90, 0, Vec3f(0, -1, 0)},
-               {0, 180, Vec3f(0, 0, 1)}, {0, -90, Vec3f(-1, 0, 0)}, {-30, 0, Vec3f(0, 0.5f, -0.8660254f)}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "pitch " << c.pitch << " heading " << c.heading);
-    expectVec(c.direction, Camera::viewDirectionFor(c.pitch, c.heading));
-  }
+  for (auto [pitch, heading, direction] : {std::tuple{0.0f, 0.0f, Vec3f(0, 0, -1)},
+                                           {0.0f, 90.0f, Vec3f(1, 0, 0)},
+                                           {90.0f, 0.0f, Vec3f(0, -1, 0)},
+                                           {0.0f, 180.0f, Vec3f(0, 0, 1)},
+                                           {0.0f, -90.0f, Vec3f(-1, 0, 0)},
+                                           {-30.0f, 0.0f, Vec3f(0, 0.5f, -0.8660254f)}})
+    expectVec(direction, Camera::viewDirectionFor(pitch, heading));
 }
 
 // Whatever the angles, the view matrix puts the camera at the eye's origin and what lies ahead

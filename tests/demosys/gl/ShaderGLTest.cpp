@@ -57,24 +57,19 @@ GLint boundTexture(GLenum unit) {
 }  // namespace
 
 TEST(ShaderGLTest, FailureMessages) {
-  struct Case {
-    const char* base;
-    std::string messageStart;
-    bool withLog;
-  } cases[] = {{"absent", "Vertex shader 'absent.vert' not found", false},
-               {"nofrag", "Fragement shader 'nofrag.frag' not found", false},
-               {"bad", "Error while compiling vertex shader\nShader: bad.vert\n", true},
-               {"badfrag", "Error while compiling fragment shader\nShader: badfrag.frag\n", true},
-               {"nolink", "Error while linking shader pair\nShader: nolink\n", true},
-               {"missinc", "Failed to include '#include gone.glsl' in missinc.frag depth 0", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.base);
+  for (auto [base, messageStart, withLog] :
+       {std::tuple{"absent", "Vertex shader 'absent.vert' not found", false},
+        {"nofrag", "Fragement shader 'nofrag.frag' not found", false},
+        {"bad", "Error while compiling vertex shader\nShader: bad.vert\n", true},
+        {"badfrag", "Error while compiling fragment shader\nShader: badfrag.frag\n", true},
+        {"nolink", "Error while linking shader pair\nShader: nolink\n", true},
+        {"missinc", "Failed to include '#include gone.glsl' in missinc.frag depth 0", false}}) {
     Shader shader;
-    ShaderLoadResult result = load(shader, c.base);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(c.withLog, !shader.getInfoLog().empty());
-    if (c.withLog) EXPECT_FALSE(shader.isOk());
-    EXPECT_EQ(c.messageStart + shader.getInfoLog(), result.message);
+    ShaderLoadResult result = load(shader, base);
+    EXPECT_FALSE(result.ok) << base;
+    EXPECT_EQ(withLog, !shader.getInfoLog().empty()) << base;
+    EXPECT_EQ(!withLog, shader.isOk()) << base;
+    EXPECT_EQ(messageStart + shader.getInfoLog(), result.message);
   }
   // A later success neither clears the log nor sets the flag again.
   Shader shader;

@@ -43,28 +43,23 @@ TEST(AnimationTest, LinearBlendsNeighboursAndTheSplineRunsThroughTheInnerKeys) {
 // Too few keys for the mode, or a parameter outside [0, 1], print the segment they asked for and
 // leave the previous result alone.
 TEST(AnimationTest, OutOfRangeParametersAndTooFewKeysKeepThePreviousResult) {
-  struct Case {
-    uint32_t mode;
-    int keys;
-    float t;
-    const char* output;
-  } cases[] = {{Animation::Linear, 0, 0.0f, "OUT OF RANGE 0\n"},
-               {Animation::Linear, 0, 1.0f, "OUT OF RANGE -1\n"},
-               {Animation::Linear, 1, 0.5f, "OUT OF RANGE 0\n"},
-               {Animation::Linear, 1, 1.0f, "OUT OF RANGE 0\n"},
-               {Animation::Linear, 2, -0.5f, "OUT OF RANGE -1\n"},
-               {Animation::Linear, 2, 3.0f, "OUT OF RANGE 3\n"},
-               {Animation::CatmullRom, 0, 0.3f, "OUT OF RANGE [-4] -> -1\n"},
-               {Animation::CatmullRom, 2, 1.0f, "OUT OF RANGE [-2] -> -1\n"},
-               {Animation::CatmullRom, 3, 0.5f, "OUT OF RANGE [-1] -> 0\n"},
-               {Animation::CatmullRom, 3, 1.0f, "OUT OF RANGE [-1] -> 0\n"},
-               {Animation::CatmullRom, 5, 1.5f, "OUT OF RANGE [1] -> 3\n"}};
-  for (const Case& c : cases) {
+  const uint32_t LINEAR = Animation::Linear, SPLINE = Animation::CatmullRom;
+  for (auto [mode, keys, t, output] : {std::tuple{LINEAR, 0, 0.0f, "OUT OF RANGE 0\n"},
+                                       {LINEAR, 0, 1.0f, "OUT OF RANGE -1\n"},
+                                       {LINEAR, 1, 0.5f, "OUT OF RANGE 0\n"},
+                                       {LINEAR, 1, 1.0f, "OUT OF RANGE 0\n"},
+                                       {LINEAR, 2, -0.5f, "OUT OF RANGE -1\n"},
+                                       {LINEAR, 2, 3.0f, "OUT OF RANGE 3\n"},
+                                       {SPLINE, 0, 0.3f, "OUT OF RANGE [-4] -> -1\n"},
+                                       {SPLINE, 2, 1.0f, "OUT OF RANGE [-2] -> -1\n"},
+                                       {SPLINE, 3, 0.5f, "OUT OF RANGE [-1] -> 0\n"},
+                                       {SPLINE, 3, 1.0f, "OUT OF RANGE [-1] -> 0\n"},
+                                       {SPLINE, 5, 1.5f, "OUT OF RANGE [1] -> 3\n"}}) {
     Animation animation;
-    animation.SetMode(c.mode);
-    for (int k = 0; k < c.keys; ++k) addKeys(animation, {{1, 1, 1, 1, 1}});
-    EXPECT_EQ(std::make_pair(std::string(c.output), std::vector<float>(5, 0.0f)), evaluate(animation, c.t))
-        << "mode " << c.mode << ", " << c.keys << " keys, t = " << c.t;
+    animation.SetMode(mode);
+    for (int k = 0; k < keys; ++k) addKeys(animation, {{1, 1, 1, 1, 1}});
+    EXPECT_EQ(std::make_pair(std::string(output), std::vector<float>(5, 0.0f)), evaluate(animation, t))
+        << "mode " << mode << ", " << keys << " keys, t = " << t;
     EXPECT_EQ(0u, evaluate(animation, std::nanf("")).first.rfind("OUT OF RANGE ", 0));
   }
 }

@@ -87,9 +87,10 @@ TEST(KVRSceneTest, AnimationsAndShaderInstancesFindTheirObjects) {
   ShaderInstance first(nullptr), second(nullptr), third(nullptr);
   scene.setShaderInstance(&first);
   scene.setShaderInstanceByMaterial(stone, &second);
-  scene.ApplyShaderInstance("b", &third);
   EXPECT_EQ(&first, a->getShaderInstance());
-  EXPECT_EQ(&third, b->getShaderInstance());
+  EXPECT_EQ(&second, b->getShaderInstance());
+  scene.ApplyShaderInstance("a", &third);
+  EXPECT_EQ(&third, a->getShaderInstance());
   KVRTimeSource clock;
   scene.setObjectTimeSource("missing", &clock);
   scene.setObjectTimeSource("b", &clock);
