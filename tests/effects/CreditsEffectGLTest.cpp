@@ -17,23 +17,18 @@ class CreditsEffectGLTest : public testing::Test {
  protected:
   void SetUp() override {
     begin();
-    effect = new CreditsEffect();
-    const char* names[] = {"quor", "mizt", "ovar", "sendrik", "kelvarologo", "brinovalogo"};
-    for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
-      // Picture i is opaque in one colour: red, then green, ...
-      std::vector<uint8_t> pixels;
-      for (int p = 0; p < 8 * 2; ++p)
-        pixels.insert(pixels.end(), {uint8_t(i == 0 ? 255 : 0), uint8_t(i == 1 ? 255 : 0),
-                                     uint8_t(i >= 2 ? 40 * i : 0), 255});
-      effect->images[i] = makeTexture(names[i], 8, 2, 4, pixels);
-      effect->images[i]->setWrap(GL_REPEAT);
-    }
-    effect->shader = loadShader("screen_opacity", "ScreenOpacity");
-    effect->backgroundFBO = addFBO("staging0", kWidth, kHeight, true);
-    effect->outputFBO = addFBO("staging1", kWidth, kHeight, true);
     target = addFBO("out", kWidth, kHeight);
-    run(effect, "credits_effect", target);
-    effect->init();
+    effect = makeGrading<CreditsEffect>(kWidth, kHeight, target, [](CreditsEffect& e) {
+      for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
+        // Picture i is opaque in one colour: red, then green, then shades of blue.
+        std::vector<uint8_t> pixels;
+        for (int p = 0; p < 8 * 2; ++p)
+          pixels.insert(pixels.end(), {uint8_t(i == 0 ? 255 : 0), uint8_t(i == 1 ? 255 : 0),
+                                       uint8_t(i >= 2 ? 40 * i : 0), 255});
+        e.images[i] = makeTexture("credit" + std::to_string(i), 8, 2, 4, pixels);
+        e.images[i]->setWrap(GL_REPEAT);
+      }
+    });
     fill(effect->backgroundFBO, 0, 0, 51);
   }
   void TearDown() override { end(); }

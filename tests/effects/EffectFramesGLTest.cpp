@@ -6,6 +6,8 @@
 #include <cmath>
 #include <string>
 
+#include "demosys/core/KVRDemosys.h"
+#include "demosys/gl/DataFBOPool.h"
 #include "demosys/gl/FBO.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
@@ -20,7 +22,7 @@ using namespace EffectHarness;
 
 namespace {
 
-const int W = 640, H = 360;
+const int W = 640, H = 360, SIZE = 512;
 const char* const CREDITS[][2] = {{"quor", "Quor.png"},
                                   {"mizt", "Mizt.png"},
                                   {"ovar", "Ovar.png"},
@@ -32,14 +34,6 @@ class EffectFramesGLTest : public testing::Test {
  protected:
   void SetUp() override {
     begin();
-    // The quality Low sizes of the production's framebuffer objects.
-    staging0 = addFBO("staging0", 1024, 1024, true);
-    staging1 = addFBO("staging1", 1024, 1024, true);
-    offscreen0 = addFBO("offscreen0", 1024, 1024, true);
-    glowPre = addFBO("glow_pre", 512, 512);
-    blurPre = addFBO("blur_pre", 128, 128);
-    blurX = addFBO("blurx", 128, 128);
-    blurY = addFBO("blury", 128, 128);
     out = addFBO("out", W, H);
     ocean = loadPicture("ocean_surface_texture", "OceanSurface.png", GL_TEXTURE_2D, true);
     light = loadPicture("particle", "light.png", GL_TEXTURE_2D, true);
@@ -60,50 +54,27 @@ class EffectFramesGLTest : public testing::Test {
     for (const float* l : lights) light->drawBlendedAt(GL_SRC_ALPHA, GL_ONE, l[2], l[2] * 16 / 9, l[0], l[1]);
   }
 
-  // The named effect wired to the production's resources, drawing into `out`, its input painted.
+  // The named effect wired to the production's pictures, drawing into `out`, its input painted.
   Effect* make(const std::string& name) {
     Effect* effect = nullptr;
-    if (name == "PostProcessEffect") {
-      PostProcessEffect* e = new PostProcessEffect();
-      e->shader = loadShader("post_process_shader", "PostProcess");
-      e->overlayTexture = loadPicture("overlay", "FrameOverlay.png", GL_TEXTURE_2D, false);
-      e->noiseTexture = loadPicture("color_noise", "Noise.png", GL_TEXTURE_2D, false);
-      e->thresholdTexture = loadPicture("threshold", "Threshold.png", GL_TEXTURE_1D, true);
-      e->sourceFBO = staging0;
-      effect = e;
-    } else if (name == "GlowEffect") {
-      GlowEffect* e = new GlowEffect();
-      e->blurPre = blurPre;
-      e->blurX = blurX;
-      e->blurY = blurY;
-      e->glowPre = glowPre;
-      e->blurXShader = loadShader("blur_x", "Gaussian_x");
-      e->blurYShader = loadShader("blur_y", "Gaussian_y");
-      e->screenShader = loadShader("screen", "Screen");
-      e->bncShader = loadShader("b_n_c_shader", "BrightnessContrast");
-      e->kernel = loadPicture("gaussian_kernel", "Kernel.png", GL_TEXTURE_2D, false);
-      effect = e;
-    } else if (name == "RadialBlurEffect") {
-      RadialBlurEffect* e = new RadialBlurEffect();
-      e->sourceFBO = staging0;
-      e->copyFBO = offscreen0;
-      e->workFBO = blurX;
-      e->accumFBO = blurY;
-      e->zoomShader = loadShader("zoom_blend", "ZoomBlend");
-      e->screenShader = loadShader("screen", "Screen");
-      effect = e;
-    } else {
-      CreditsEffect* e = new CreditsEffect();
-      for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i)
-        e->images[i] = loadPicture(CREDITS[i][0], CREDITS[i][1], GL_TEXTURE_2D, false);
-      e->shader = loadShader("screen_opacity", "ScreenOpacity");
-      e->backgroundFBO = staging0;
-      e->outputFBO = staging1;
-      effect = e;
-    }
-    run(effect, name, out);
-    effect->init();
-    paintScene(name == "GlowEffect" ? glowPre : staging0);
+    if (name == "PostProcessEffect")
+      effect = makeGrading<PostProcessEffect>(SIZE, SIZE, out, [](PostProcessEffect& e) {
+        e.overlayTexture = loadPicture("overlay", "FrameOverlay.png", GL_TEXTURE_2D, false);
+        e.noiseTexture = loadPicture("color_noise", "Noise.png", GL_TEXTURE_2D, false);
+        e.thresholdTexture = loadPicture("threshold", "Threshold.png", GL_TEXTURE_1D, true);
+      });
+    else if (name == "GlowEffect")
+      effect = makeGrading<GlowEffect>(SIZE, SIZE, out, [](GlowEffect& e) {
+        e.kernel = loadPicture("gaussian_kernel", "Kernel.png", GL_TEXTURE_2D, false);
+      });
+    else if (name == "RadialBlurEffect")
+      effect = makeGrading<RadialBlurEffect>(SIZE, SIZE, out, [](RadialBlurEffect&) {});
+    else
+      effect = makeGrading<CreditsEffect>(SIZE, SIZE, out, [](CreditsEffect& e) {
+        for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i)
+          e.images[i] = loadPicture(CREDITS[i][0], CREDITS[i][1], GL_TEXTURE_2D, false);
+      });
+    paintScene(KVRDemosys::fboPool->getFBO(name == "GlowEffect" ? "glow_pre" : "staging0"));
     return effect;
   }
 
@@ -116,7 +87,7 @@ class EffectFramesGLTest : public testing::Test {
     EXPECT_GT(atTheLight(frame), frame.mean() + 50);
   }
 
-  FBO *staging0, *staging1, *offscreen0, *glowPre, *blurPre, *blurX, *blurY, *out;
+  FBO* out;
   Texture *ocean, *light;
   Picture scene;
 };
@@ -147,7 +118,7 @@ TEST_P(EffectEmptyTracksGLTest, DrawWithoutMissingUniforms) {
   EXPECT_NEAR(scene.mean(), frame.mean(), 2.0);
   EXPECT_NEAR(scene.spread(), frame.spread(), 2.0);
   if (name == "GlowEffect")
-    EXPECT_EQ(512.0f, uniform(static_cast<GlowEffect*>(effect)->blurXShader, "texture_size"));
+    EXPECT_EQ(float(SIZE), uniform(static_cast<GlowEffect*>(effect)->blurXShader, "texture_size"));
   if (name == "CreditsEffect") EXPECT_EQ(0.0f, uniform(static_cast<CreditsEffect*>(effect)->shader, "scale"));
   if (name == "RadialBlurEffect") {
     RadialBlurEffect* blur = static_cast<RadialBlurEffect*>(effect);
@@ -204,9 +175,9 @@ TEST_F(EffectFramesGLTest, RadialBlur) {
   setValue(effect->numPasses, 30.0f);
   setValue(effect->multiply, 1.0f);
   step(0, 16);
-  const Picture blurred = grab(out), streaks = grab(blurY);
+  const Picture blurred = grab(out), streaks = grab(KVRDemosys::fboPool->getFBO("blury"));
   show(out, "effects-post", "radialblur");
-  show(blurY, "effects-post", "radialblur-streaks");
+  show(KVRDemosys::fboPool->getFBO("blury"), "effects-post", "radialblur-streaks");
   expectAPicture(blurred);
   EXPECT_GT(blurred.mean(), scene.mean() + 10) << "the streaks add light";
   EXPECT_GT(streaks.spread(), 10.0);

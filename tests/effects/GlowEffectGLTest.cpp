@@ -29,18 +29,10 @@ class GlowEffectGLTest : public testing::Test {
  protected:
   void SetUp() override {
     begin();
-    effect = new GlowEffect();
-    effect->glowPre = addFBO("glow_pre", kSize, kSize);
-    effect->blurY = addFBO("blury", kSize, kSize);
-    effect->blurPre = addFBO("blur_pre", kSize, kSize);
-    effect->blurX = addFBO("blurx", kSize, kSize);
-    effect->blurXShader = loadShader("blur_x", "Gaussian_x");
-    effect->blurYShader = loadShader("blur_y", "Gaussian_y");
-    effect->screenShader = loadShader("screen", "Screen");
-    effect->bncShader = loadShader("b_n_c_shader", "BrightnessContrast");
-    effect->kernel = makeTexture("gaussian_kernel", 16, 1, 3, kernelPixels());
     target = addFBO("out", kSize, kSize);
-    run(effect, "glow_effect", target);
+    effect = makeGrading<GlowEffect>(kSize, kSize, target, [](GlowEffect& e) {
+      e.kernel = makeTexture("gaussian_kernel", 16, 1, 3, kernelPixels());
+    });
     fill(effect->glowPre, 0, 0, 0);
     fillBlock(effect->glowPre, kDot, kDot, 1, 1, 255, 255, 255);
   }

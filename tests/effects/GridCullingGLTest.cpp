@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -11,7 +10,9 @@
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/gl/VBODynamic.h"
 #include "demosys/math/Matrix4.h"
+#include "demosys/scene/KVRMesh.h"
 #include "effects/GridCulling.h"
+#include "effects/UnderwaterGeometry.h"
 #include "support/GLTestContext.h"
 
 namespace {
@@ -19,43 +20,11 @@ namespace {
 const int CELLS = 48;
 const int SIZE = 96;
 
-// Hilly ground of separate quads, like the seabed, over -24..24 in x and z.
+// The seabed's own ground of separate quads, one cell per unit over -24..24 in x and z.
 struct Ground {
-  std::vector<Vec3f> positions;
-  std::vector<Vec3f> normals;
-  std::vector<float> texCoords;
-  std::vector<uint32_t> indices;
-
-  Ground() {
-    auto height = [](int column, int row) { return 2.0f * std::sin(column * 0.4f) * std::cos(row * 0.3f); };
-    for (int row = 0; row < CELLS; ++row)
-      for (int column = 0; column < CELLS; ++column) {
-        const float x = column - CELLS / 2.0f, z = row - CELLS / 2.0f;
-        add(x, height(column, row), z);
-        add(x + 1, height(column + 1, row), z);
-        add(x + 1, height(column + 1, row + 1), z + 1);
-        add(x, height(column, row + 1), z + 1);
-      }
-  }
-
-  void add(float x, float y, float z) {
-    indices.push_back(static_cast<uint32_t>(positions.size()));
-    positions.push_back(Vec3f(x, y, z));
-    normals.push_back(Vec3f(0, 1, 0));
-    texCoords.insert(texCoords.end(), {0.0f, 0.0f});
-  }
-
-  VBOGeometry geometry() const {
-    VBOGeometry g;
-    g.vertexCount = static_cast<int32_t>(positions.size());
-    g.polygonCount = CELLS * CELLS;
-    g.indicesPerPolygon = 4;
-    g.positions = &positions[0].x;
-    g.normals = &normals[0].x;
-    g.texCoords = texCoords.data();
-    g.indices = indices.data();
-    return g;
-  }
+  Ground() { UnderwaterGeometry::buildSeabed(mesh, surface, CELLS, CELLS); }
+  KVRMesh mesh{4 * CELLS * CELLS, CELLS* CELLS, 4};
+  UnderwaterSurface surface;
 };
 
 Matrix4 currentModelViewProjection() {
@@ -80,7 +49,7 @@ std::vector<uint8_t> render(float heading, const std::function<void()>& drawGrou
   glLoadIdentity();
   glRotatef(15.0f, 1, 0, 0);
   glRotatef(heading, 0, 1, 0);
-  glTranslatef(3.0f, -4.0f, 5.0f);
+  glTranslatef(3.0f, -6.0f, 5.0f);
   glColor4f(1, 1, 1, 1);
   drawGround();
   std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, SIZE, SIZE);
@@ -92,20 +61,14 @@ std::vector<uint8_t> render(float heading, const std::function<void()>& drawGrou
   return pixels;
 }
 
-int drawnPolygons(const std::vector<PolygonRange>& ranges) {
-  int count = 0;
-  for (const PolygonRange& range : ranges) count += range.count;
-  return count;
-}
-
 }  // namespace
 
 // Culling must never change the picture: the culled ground equals the whole ground from
 // every heading, while far fewer polygons are sent.
 TEST(GridCullingGLTest, CulledGroundLooksLikeTheWholeGround) {
   const Ground ground;
-  VBODynamic mesh(ground.geometry());
-  const GridCulling culling(ground.positions, 4, CELLS, 8);
+  VBODynamic mesh(ground.surface.geometry());
+  const GridCulling culling(ground.surface.positions, 4, CELLS, 8);
   for (float heading : {0.0f, 70.0f, 135.0f, 250.0f}) {
     int sent = 0;
     const std::vector<uint8_t> whole = render(heading, [&] { mesh.draw(GL_QUADS, 0, 0); });
@@ -126,7 +89,7 @@ TEST(GridCullingGLTest, CulledGroundLooksLikeTheWholeGround) {
 // Runs reaching past either end of the mesh draw only what exists; empty runs draw nothing.
 TEST(GridCullingGLTest, DrawRangesCutsRunsToTheMesh) {
   const Ground ground;
-  VBODynamic mesh(ground.geometry());
+  VBODynamic mesh(ground.surface.geometry());
   const int last = CELLS * CELLS;
   const std::vector<uint8_t> ends = render(0.0f, [&] {
     mesh.drawRanges(GL_QUADS, {PolygonRange{0, 500}, PolygonRange{last - 700, 700}});

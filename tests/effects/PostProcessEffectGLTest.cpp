@@ -38,21 +38,18 @@ class PostProcessEffectGLTest : public testing::Test {
  protected:
   void SetUp() override {
     begin();
-    effect = new PostProcessEffect();
-    effect->shader = loadShader("post_process_shader", "PostProcess");
-    effect->sourceFBO = addFBO("staging0", kWidth, kHeight, true);
     target = addFBO("out", kWidth, kHeight);
-    std::vector<uint8_t> identity;
-    for (int i = 0; i < 256; ++i) identity.insert(identity.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
-    effect->thresholdTexture = makeTexture("threshold", 256, 1, 3, identity, GL_TEXTURE_1D, true);
-    effect->noiseTexture = makeTexture("color_noise", 4, 4, 3, std::vector<uint8_t>(48, 128));
-    // Transparent but for the top row of the shown region, which is opaque red.
-    std::vector<uint8_t> overlay(16 * 16 * 4, 0);
-    for (int x = 0; x < 16; ++x) overlay[x * 4] = 255, overlay[x * 4 + 3] = 255;
-    effect->overlayTexture = makeTexture("overlay", 16, 16, 4, overlay);
-    paint(effect->sourceFBO, makeTexture("ramp", kWidth, kHeight, 3, rampPixels()));
-    run(effect, "postprocess_effect", target);
-    effect->init();
+    effect = makeGrading<PostProcessEffect>(kWidth, kHeight, target, [](PostProcessEffect& e) {
+      std::vector<uint8_t> identity;
+      for (int i = 0; i < 256; ++i) identity.insert(identity.end(), {uint8_t(i), uint8_t(i), uint8_t(i)});
+      e.thresholdTexture = makeTexture("threshold", 256, 1, 3, identity, GL_TEXTURE_1D, true);
+      e.noiseTexture = makeTexture("color_noise", 4, 4, 3, std::vector<uint8_t>(48, 128));
+      // Transparent but for the top row of the shown region, which is opaque red.
+      std::vector<uint8_t> overlay(16 * 16 * 4, 0);
+      for (int x = 0; x < 16; ++x) overlay[x * 4] = 255, overlay[x * 4 + 3] = 255;
+      e.overlayTexture = makeTexture("overlay", 16, 16, 4, overlay);
+      paint(e.sourceFBO, makeTexture("ramp", kWidth, kHeight, 3, rampPixels()));
+    });
   }
   void TearDown() override { end(); }
 
@@ -117,15 +114,12 @@ TEST_F(PostProcessEffectGLTest, VignetteDarkensTheCornersOnly) {
   EXPECT_LT(corner[0], wantCorner[0] / 2);
 }
 
-TEST_F(PostProcessEffectGLTest, TheAnimationAdvancesWithTheDeltas) {
+// The gradient and the noise move on by the frame's delta; init starts them over and clamps the curve.
+TEST_F(PostProcessEffectGLTest, AnimationAdvancesWithTheDeltasAndInitRestartsIt) {
   for (uint32_t t = 0; t < 1000; t += 100) step(t, 100);
   EXPECT_NEAR(0.55f, effect->gradientScrollX, 1e-6f);
   EXPECT_NEAR(-0.175f, effect->gradientScrollY, 1e-6f);
   EXPECT_NEAR(0.25f, effect->noiseOffset, 1e-6f);
-}
-
-TEST_F(PostProcessEffectGLTest, InitRestartsTheAnimationAndClampsTheCurve) {
-  step(0, 500);
   effect->thresholdTexture->setWrap(GL_REPEAT);
   effect->init();
   EXPECT_EQ(0.5f, effect->gradientScrollX);

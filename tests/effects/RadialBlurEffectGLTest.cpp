@@ -17,16 +17,8 @@ class RadialBlurEffectGLTest : public testing::Test {
  protected:
   void SetUp() override {
     begin();
-    effect = new RadialBlurEffect();
-    effect->sourceFBO = addFBO("staging0", kSize, kSize, true);
-    effect->copyFBO = addFBO("offscreen0", kSize, kSize, true);
-    effect->workFBO = addFBO("blurx", kSize, kSize);
-    effect->accumFBO = addFBO("blury", kSize, kSize);
-    effect->zoomShader = loadShader("zoom_blend", "ZoomBlend");
-    effect->screenShader = loadShader("screen", "Screen");
     target = addFBO("out", kSize, kSize);
-    run(effect, "radial_blur_effect", target);
-    effect->init();
+    effect = makeGrading<RadialBlurEffect>(kSize, kSize, target, [](RadialBlurEffect&) {});
     fill(effect->sourceFBO, 0, 0, 0);
     // A bright dot right of the centre.
     fillBlock(effect->sourceFBO, 100, 63, 2, 2, 255, 255, 255);

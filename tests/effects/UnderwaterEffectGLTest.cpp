@@ -6,7 +6,6 @@
 
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/Camera.h"
-#include "demosys/gl/DataShaderPool.h"
 #include "demosys/gl/FBO.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/gl/Shader.h"
@@ -28,16 +27,6 @@ namespace {
 using EffectHarness::addFBO;
 using EffectHarness::loadPicture;
 using EffectHarness::loadShader;
-
-// The production's sprite program belongs to the particle effects; the debris only needs one
-// that takes the sprite uniforms.
-const char* const SPRITE_VERTEX =
-    "uniform float PointSize;\nuniform float Time;\nvarying vec4 colour;\n"
-    "void main() { gl_Position = ftransform(); gl_PointSize = PointSize;\n"
-    "  colour = gl_Color * clamp(2.0 + Time, 0.0, 1.0); }\n";
-const char* const SPRITE_FRAGMENT =
-    "#version 120\nuniform sampler2D particle;\nvarying vec4 colour;\n"
-    "void main() { gl_FragColor = texture2D(particle, gl_PointCoord) * colour; }\n";
 
 using TrackFixtures::SetKeys;
 
@@ -95,11 +84,7 @@ class UnderwaterEffectGLTest : public testing::Test {
     e.laplaceShader = loadShader("Laplacian", "Laplacian");
     e.dilateShader = loadShader("Dilate", "Dilate");
     e.wavesShader = loadShader("Waves", "Waves");
-    e.spriteShader = new Shader();
-    KVRDemosys::shaderPool->add("sprite", e.spriteShader);
-    EXPECT_TRUE(e.spriteShader->compileVertexShader(SPRITE_VERTEX) &&
-                e.spriteShader->compileFragmentShader(SPRITE_FRAGMENT) && e.spriteShader->link())
-        << e.spriteShader->getInfoLog();
+    e.spriteShader = loadShader("particlesprite", "particlesprite");
     e.sceneFBO = addFBO("scene", 1024, 1024, true);
     e.edgesFBO = addFBO("edges", 1024, 1024, true);
     e.oceanTexture = loadPicture("ocean", "OceanSurface.png", GL_TEXTURE_2D, true);

@@ -24,6 +24,10 @@
 #include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/TrackInterpolate.h"
 #include "demosys/timing/TrackStartStop.h"
+#include "effects/CreditsEffect.h"
+#include "effects/GlowEffect.h"
+#include "effects/PostProcessEffect.h"
+#include "effects/RadialBlurEffect.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
 
@@ -168,6 +172,57 @@ void run(Effect* effect, const std::string& name, FBO* target, int32_t priority)
   KVRDemosys::tracks->AddSet(set);
   KVRDemosys::tracks->BuildOrder();
 }
+
+namespace {
+
+void wire(PostProcessEffect& effect, int width, int height) {
+  effect.shader = loadShader("post_process_shader", "PostProcess");
+  effect.sourceFBO = addFBO("staging0", width, height, true);
+}
+
+void wire(GlowEffect& effect, int width, int height) {
+  effect.glowPre = addFBO("glow_pre", width, height);
+  effect.blurY = addFBO("blury", width, height);
+  effect.blurPre = addFBO("blur_pre", width, height);
+  effect.blurX = addFBO("blurx", width, height);
+  effect.blurXShader = loadShader("blur_x", "Gaussian_x");
+  effect.blurYShader = loadShader("blur_y", "Gaussian_y");
+  effect.screenShader = loadShader("screen", "Screen");
+  effect.bncShader = loadShader("b_n_c_shader", "BrightnessContrast");
+}
+
+void wire(RadialBlurEffect& effect, int width, int height) {
+  effect.sourceFBO = addFBO("staging0", width, height, true);
+  effect.copyFBO = addFBO("offscreen0", width, height, true);
+  effect.workFBO = addFBO("blurx", width, height);
+  effect.accumFBO = addFBO("blury", width, height);
+  effect.zoomShader = loadShader("zoom_blend", "ZoomBlend");
+  effect.screenShader = loadShader("screen", "Screen");
+}
+
+void wire(CreditsEffect& effect, int width, int height) {
+  effect.shader = loadShader("screen_opacity", "ScreenOpacity");
+  effect.backgroundFBO = addFBO("staging0", width, height, true);
+  effect.outputFBO = addFBO("staging1", width, height, true);
+}
+
+}  // namespace
+
+template <class GradingEffect>
+GradingEffect* makeGrading(int width, int height, FBO* target,
+                           const std::function<void(GradingEffect&)>& pictures) {
+  GradingEffect* effect = new GradingEffect();
+  wire(*effect, width, height);
+  pictures(*effect);
+  run(effect, "grading_effect", target);
+  effect->init();
+  return effect;
+}
+
+template PostProcessEffect* makeGrading(int, int, FBO*, const std::function<void(PostProcessEffect&)>&);
+template GlowEffect* makeGrading(int, int, FBO*, const std::function<void(GlowEffect&)>&);
+template RadialBlurEffect* makeGrading(int, int, FBO*, const std::function<void(RadialBlurEffect&)>&);
+template CreditsEffect* makeGrading(int, int, FBO*, const std::function<void(CreditsEffect&)>&);
 
 void setValue(TrackInterpolate* track, float value) { track->InsertKeyframe(new ValueKeyframe(0, value)); }
 

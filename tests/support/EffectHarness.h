@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,13 @@ Picture grab(FBO* fbo);
 // Shows `fbo` on the window, whatever depth test and culling are on, and writes the window to
 // build/frames/<folder>/<name>.png for a person to look at.
 void show(FBO* fbo, const std::string& folder, const std::string& name);
+
+// A grading effect (PostProcessEffect, GlowEffect, RadialBlurEffect or CreditsEffect) with the
+// production's shaders and its framebuffer objects, width x height, under their production names;
+// `pictures` hands it the pictures it reads, then it is run into `target` and initialised.
+template <class GradingEffect>
+GradingEffect* makeGrading(int width, int height, FBO* target,
+                           const std::function<void(GradingEffect&)>& pictures);
 
 // Makes the instance's tracks and registers it: active from row 0 on, drawing into `target`.
 void run(Effect* effect, const std::string& name, FBO* target, int32_t priority = 0);
