@@ -18,7 +18,8 @@ struct Tone {
   double amplitude = 0.5;  // of full scale
 };
 
-// Writes the tone as a 192 kbit/s MP3 at `mp3Path` (its WAV goes beside it); false when lame fails.
+// Writes the tone as a 192 kbit/s MP3 at `mp3Path` (its raw samples go beside it); false when
+// lame fails.
 bool makeMp3(const std::string& mp3Path, const Tone& tone);
 // Packs `entry` (relative to `dir`) into dir/archiveName, storing it under that relative path.
 bool pack7z(const std::string& dir, const std::string& archiveName, const std::string& entry);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "demosys/audio/AudioChannel.h"
@@ -17,10 +17,8 @@ class AudioChannelTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir = AudioFixtures::makeTempDir();
-    AudioFixtures::Tone tone, piece;
-    tone.leftHz = 40 * 44100.0 / 2048;  // bins 40 and 100 of a 2048-sample transform
-    tone.rightHz = 100 * 44100.0 / 2048;
     // Two minutes at a low rate: the drift test's piece, resampled to the device rate.
+    AudioFixtures::Tone tone, piece;
     piece.seconds = 120.0;
     piece.sampleRate = 8000;
     ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/tone.mp3", tone));
@@ -127,25 +125,22 @@ TEST_F(AudioChannelTest, DeviceMixesTheSoundAndReportsTheHeardPosition) {
   EXPECT_TRUE(std::equal(out.begin(), out.end(), sound->samples() + 2 * 1024));
 }
 
-TEST_F(AudioChannelTest, SpectrumPeaksInTheTonesBin) {
+// Before the start the window is silence; requests are checked and held to 8192 bins. (Which
+// bins each channel's tone fills is checked through the music clock.)
+TEST_F(AudioChannelTest, SpectrumChecksItsRequest) {
   ASSERT_TRUE(start(AudioSystem::Output::Silent, true));
-  std::vector<float> out(1024);
+  std::vector<float> out(9000, -1.0f);
   ASSERT_EQ(AUDIO_OK, channel->getSpectrum(out.data(), 1024, 0));
-  EXPECT_EQ(0.0f, *std::max_element(out.begin(), out.end())) << "nothing before the start";
-  channel->setPosition(1000);
-  for (int offset : {0, 1}) {
-    ASSERT_EQ(AUDIO_OK, channel->getSpectrum(out.data(), 1024, offset));
-    auto peak = std::max_element(out.begin(), out.end());
-    EXPECT_EQ(offset == 0 ? 40 : 100, peak - out.begin()) << "channel " << offset;
-    EXPECT_NEAR(0.5, *peak, 0.05) << "channel " << offset;
-  }
-  // Requests are checked, and clamped to 8192 bins.
+  EXPECT_EQ(std::vector<float>(1024, 0.0f), std::vector<float>(out.begin(), out.begin() + 1024));
   out.assign(9000, -1.0f);
-  EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(out.data(), 64, 2));
-  EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(out.data(), 0, 0));
-  EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(nullptr, 64, 0));
+  for (auto [values, count, offset] : {std::tuple{out.data(), 64, 2},
+                                       {out.data(), 64, -1},
+                                       {out.data(), 0, 0},
+                                       {static_cast<float*>(nullptr), 64, 0}})
+    EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(values, count, offset)) << count << " " << offset;
   EXPECT_EQ(-1.0f, out[0]);
-  EXPECT_EQ(AUDIO_OK, channel->getSpectrum(out.data(), 9000, 0));
+  channel->setPosition(1000);
+  EXPECT_EQ(AUDIO_OK, channel->getSpectrum(out.data(), 9000, 1));
   EXPECT_NE(-1.0f, out[8191]);
   EXPECT_EQ(-1.0f, out[8192]);
 }
@@ -156,27 +151,22 @@ TEST_F(AudioChannelTest, SpectrumPeaksInTheTonesBin) {
 TEST_F(AudioChannelTest, HeardPositionStaysWithWallClockOverTwoMinutes) {
   ASSERT_TRUE(start(AudioSystem::Output::Manual, false, "piece.mp3"));
   ASSERT_GT(sound->lengthMs(), 119000u);
-  const uint64_t playedAt = micros;
-  const int frames = AudioSystem::DEVICE_BUFFER_FRAMES;
-  const double period = frames * 1e6 / AudioSystem::DEVICE_RATE;
+  const uint64_t playedAt = micros, frames = AudioSystem::DEVICE_BUFFER_FRAMES;
   std::mt19937 random(12345);
   std::uniform_real_distribution<double> jitter(-4000.0, 4000.0);
   std::vector<uint64_t> callbacks = {playedAt + 5000, playedAt + 5100};
+  const double period = frames * 1e6 / AudioSystem::DEVICE_RATE;
   for (int k = 1; k * period < 125e6; ++k)
     callbacks.push_back(playedAt + 5000 + static_cast<uint64_t>(k * period + jitter(random)));
-
   std::vector<int16_t> out(2 * frames);
   size_t next = 0;
-  int64_t worstDrift = 0;
-  uint32_t previous = 0;
-  for (micros = playedAt; micros < playedAt + uint64_t(sound->lengthMs()) * 1000; micros += 1000) {
+  for (uint32_t previous = 0; micros < playedAt + uint64_t(sound->lengthMs()) * 1000; micros += 1000) {
     for (; next < callbacks.size() && callbacks[next] <= micros; ++next) system.render(out.data(), frames);
-    uint32_t heard = after(0);
-    ASSERT_GE(heard, previous) << "went back at " << (micros - playedAt) / 1000 << " ms";
+    const uint32_t heard = after(0), wall = (micros - playedAt) / 1000;
+    ASSERT_GE(heard, previous) << "went back at " << wall << " ms";
+    ASSERT_NEAR(wall, heard, 50) << "at " << wall << " ms";
     previous = heard;
-    worstDrift = std::max<int64_t>(worstDrift, std::abs(int64_t(micros - playedAt) / 1000 - int64_t(heard)));
   }
-  EXPECT_LT(worstDrift, 50);
   for (int i = 0; i < 200; ++i, micros += 30000) system.render(out.data(), frames);
   EXPECT_FALSE(playing());
   EXPECT_EQ(sound->lengthMs(), after(0));

@@ -2,12 +2,10 @@
 
 #include <tuple>
 
-#include "demosys/core/KVRDemosys.h"
 #include "demosys/io/ObjectFileParser.h"
 #include "demosys/io/ResourceFile.h"
 #include "objconv/ObjectFileEncoder.h"
 #include "support/ObjectFileWriter.h"
-#include "support/TempDir.h"
 
 using namespace ObjectFileWriter;
 
@@ -88,59 +86,10 @@ TEST(ObjectFileParserTest, BadMeshIndicesAndSlotsFail) {
   }
 }
 
-// From disk: the ".kf" companion is found beside the object file; a wrong version or a missing
-// file is named.
-TEST(ObjectFileParserTest, ReadsEveryRecordFromDiskAndResolvesReferences) {
-  TempDir dir;
-  ObjectFileData future;
-  future.version = 2;
-  std::string sample = write(dir, "sample", sampleScene()), x = write(dir, "x", future);
-  WorkingDirectory here(dir.path());
-  KVRDemosys::resourceSource = 0;
-  ObjectFileParser parser(sample), wrongVersion(x), missing("resources/objects/none");
-  ASSERT_TRUE(parser.Parse()) << parser.GetError();
-  const ObjectFileData& data = parser.GetData();
-  ASSERT_EQ(4u, data.nodes.size());
-  ASSERT_EQ(1u, data.keyframeTracks.size());
-  EXPECT_EQ(std::make_tuple(-1, 0, 0, 0, 0, 1),
-            std::make_tuple(data.nodes[0].parentIndex, data.nodes[1].parentIndex, data.nodes[1].meshIndex,
-                            data.nodes[1].materialIndex, data.nodes[3].lightIndex,
-                            data.keyframeTracks[0].targetIndex));
-  EXPECT_EQ(std::make_tuple(0.75f, 4.0f, 0.25f, -1.5f),
-            std::make_tuple(data.materials[0].diffuse[1], data.nodes[2].matrix[12], data.lights[0].colour[2],
-                            data.keyframeTracks[0].keys[1].rotation[2]));
-  EXPECT_EQ((std::vector<int32_t>{0, 1}), data.objectOrder);
-  EXPECT_EQ("wall.png", data.materials[0].textureFile);
-  std::vector<TextureDefinition> textures = data.textureDefinitions();
-  ASSERT_EQ(1u, textures.size());
-  EXPECT_EQ(
-      std::make_tuple(std::string("wall.png"), std::string("wall.png"), 3553u, true),  // GL_TEXTURE_2D
-      std::make_tuple(textures[0].name, textures[0].fileName, textures[0].target, textures[0].mipmapped));
-
-  EXPECT_FALSE(wrongVersion.Parse());
-  EXPECT_FALSE(wrongVersion.IsOk());
-  EXPECT_EQ(
-      "Invalid object version in file 'resources/objects/x', File version states version 2. Expected "
-      "version 1.",
-      wrongVersion.GetError());
-  EXPECT_FALSE(missing.Parse());
-  EXPECT_EQ("Object 'resources/objects/none' not found", missing.GetError());
-}
-
-// Stored seconds become whole seconds in milliseconds, clamped to what the field holds.
-TEST(ObjectFileParserTest, KeyframeTimesKeepWholeSeconds) {
-  ObjectFileData data = sampleScene();
-  data.keyframeTracks = {track(TargetObject, 2, {0.0f, 0.999f, 2.9f, 3.0f, -1.5f, 1e20f})};
-  Parsed parsed = parse(data);
-  ASSERT_TRUE(parsed.ok) << parsed.error;
-  std::vector<uint32_t> times;
-  for (const ObjectKeyData& key : parsed.data.keyframeTracks.at(0).keys) times.push_back(key.timeMs);
-  EXPECT_EQ((std::vector<uint32_t>{0, 0, 2000, 3000, 0, 4294967295u}), times);
-}
-
-// Parents that name no node, themselves or a camera leave a root; meshes and lights that are not
-// there are reported, as are keyframe targets missing or of another kind.
-TEST(ObjectFileParserTest, DanglingReferencesAreReportedOrMadeRoots) {
+// References resolve to indices. Parents that name no node, themselves or a camera leave a root;
+// meshes and lights that are not there are reported, as are keyframe targets missing or of
+// another kind. Key times become whole seconds in milliseconds, clamped to what the field holds.
+TEST(ObjectFileParserTest, ReferencesResolveOrAreReportedOrMadeRoots) {
   ObjectFileData data = sampleScene();
   for (const ObjectNodeData& node :
        {meshNode(5, 7, 99, "orphan"), groupNode(13, 13, "self"), groupNode(10, 11, "a"),
@@ -150,9 +99,12 @@ TEST(ObjectFileParserTest, DanglingReferencesAreReportedOrMadeRoots) {
   data.nodes[10].type = NodeLight;
   data.nodes[10].lightId = 66;
   data.nodes[11].type = 9;
-  data.keyframeTracks = {track(TargetGroup, 40, {1}), track(TargetCamera, 2, {1}),
-                         track(TargetLight, 4, {1}),  track(7, 2, {1}),
-                         track(TargetCamera, 3, {1}), track(TargetLight, 9, {1})};
+  data.keyframeTracks = {track(TargetGroup, 40, {1}),
+                         track(TargetCamera, 2, {1}),
+                         track(TargetLight, 4, {1}),
+                         track(7, 2, {1}),
+                         track(TargetCamera, 3, {0.0f, 0.999f, 2.9f, 3.0f, -1.5f, 1e20f}),
+                         track(TargetLight, 9, {1})};
   Parsed parsed = parse(data);
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_EQ(
@@ -162,6 +114,9 @@ TEST(ObjectFileParserTest, DanglingReferencesAreReportedOrMadeRoots) {
       "ERROR: Failed to find camera with id 2\n"
       "ERROR: Failed to fing light with id 4\n",
       parsed.output);
+  EXPECT_EQ(std::make_tuple(0, 0, 0, 0),
+            std::make_tuple(parsed.node("floor").parentIndex, parsed.node("floor").meshIndex,
+                            parsed.node("floor").materialIndex, parsed.node("sun").lightIndex));
   for (const char* root : {"orphan", "self", "under_camera"})
     EXPECT_EQ(-1, parsed.node(root).parentIndex) << root;
   // Two nodes naming each other: one of them must stay a root.
@@ -174,6 +129,9 @@ TEST(ObjectFileParserTest, DanglingReferencesAreReportedOrMadeRoots) {
   ASSERT_EQ(2u, parsed.data.keyframeTracks.size());
   EXPECT_EQ(2, parsed.data.keyframeTracks[0].targetIndex);
   EXPECT_EQ(0, parsed.data.keyframeTracks[1].targetIndex);
+  std::vector<uint32_t> times;
+  for (const ObjectKeyData& key : parsed.data.keyframeTracks[0].keys) times.push_back(key.timeMs);
+  EXPECT_EQ((std::vector<uint32_t>{0, 0, 2000, 3000, 0, 4294967295u}), times);
 }
 
 TEST(ObjectFileParserTest, RepeatedIdsKeepTheLastRecord) {

