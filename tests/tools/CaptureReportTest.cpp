@@ -13,54 +13,27 @@ namespace {
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-CaptureFrame frameAt(uint32_t index, std::vector<CaptureInstance> instances) {
-  CaptureFrame frame;
-  frame.index = index;
-  frame.time = index * 50;
-  frame.row = index;
-  frame.delta = 50;
-  frame.instances = std::move(instances);
-  frame.look = {0.25, {0.0, 0.0, 0.5}, 0.125};
-  frame.wallMs = 2.0 + index;
-  return frame;
-}
-
-TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
+// What a reader of the report takes from it: the ending, each frame's line and the summary.
+TEST(CaptureReportTest, WritesEachFrameAndASummaryPerInstance) {
   CaptureReport report;
-  CaptureInfo info;
-  info.width = 320;
-  info.height = 180;
-  info.framesPerSecond = 20;
-  info.frameCount = 3;
-  info.toMs = 150;
   KVRDemosys::timelineWarnings = {"Track data : no instance 'x'"};
-  report.begin(info, 2);
+  report.begin(CaptureInfo(), 2);
   KVRDemosys::timelineWarnings.clear();
-  CaptureInstance glow{"glow", "blurx", 1.0, 0, 0, false};
-  CaptureInstance post{"post", "screen", 0.5, 1, 2, true};
-  report.add(frameAt(0, {glow}));
-  glow.cpuMs = 3.0;
-  CaptureFrame second = frameAt(1, {glow, post});
-  second.glErrors = 1;
-  second.missingUniforms = 2;
-  report.add(second);
-  report.add(frameAt(2, {}));
+  report.add({0, 0, 0, 50, {{"glow", "blurx", 1.0, 0, 0, false}}, 0, 0, {}, 2.0});
+  report.add({1, 50, 1, 50, {{"glow", "blurx", 3.0, 0, 0, false}, {"post", "screen", 0.5, 1, 2, true}}, 1,
+              2, {0.25, {0.0, 0.0, 0.5}, 0.125}, 4.0});
   std::ostringstream out;
   report.write(out);
   const std::string text = out.str();
   EXPECT_EQ(0u, text.find("{\n  \"status\": \"complete\", \"reason\": \"\",\n  \"capture\": "));
-  EXPECT_PRED2(has, text,
-               "{\"width\": 320, \"height\": 180, \"quality\": 2, \"fps\": 20, "
-               "\"from_ms\": 0, \"to_ms\": 150, \"frame_count\": 3, \"mesa_glthread\": false}");
   EXPECT_PRED2(has, text,
                "{\"index\": 1, \"time\": 50, \"row\": 1, \"delta\": 50, \"instances\": [{\"name\": \"glow\", "
                "\"target\": \"blurx\", \"cpu_ms\": 3.0000, \"gl_errors\": 0, \"missing_uniforms\": 0, "
                "\"feedback\": false}, {\"name\": \"post\", \"target\": \"screen\", \"cpu_ms\": 0.5000, "
                "\"gl_errors\": 1, \"missing_uniforms\": 2, \"feedback\": true}], \"gl_errors\": 1, "
                "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"thirds\": [0.0000, 0.0000, 0.5000], "
-               "\"chroma\": 0.1250, \"wall_ms\": 3.0000}");
-  EXPECT_PRED2(has, text, "\"instances\": [], \"gl_errors\": 0");
-  EXPECT_PRED2(has, text, "\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 9.0000}");
+               "\"chroma\": 0.1250, \"wall_ms\": 4.0000}");
+  EXPECT_PRED2(has, text, "\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 6.0000}");
   EXPECT_PRED2(has, text,
                "{\"name\": \"glow\", \"frames_active\": 2, \"first_active_ms\": 0, \"last_active_ms\": 50, "
                "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
@@ -68,11 +41,6 @@ TEST(CaptureReportTest, WritesFramesAndASummaryPerInstance) {
   EXPECT_PRED2(has, text, "\"feedback_loops\": 1,\n    \"load_ms\": {\"total\": ");
   EXPECT_PRED2(has, text,
                "},\n    \"timeline_warnings\": [\"Track data : no instance 'x'\"],\n    \"instances\"");
-  EXPECT_LT(text.find("{\"name\": \"glow\", \"frames_active\""),
-            text.find("{\"name\": \"post\", \"frames_active\""));
-  EXPECT_EQ(1u, report.feedbackLoops());
-  EXPECT_EQ(1u, report.glErrors());
-  EXPECT_EQ(2u, report.missingUniforms());
 }
 
 // Rows of black, mid grey and pure red, one row a third.
@@ -91,16 +59,14 @@ TEST(CaptureReportTest, QuotesNamesAsJsonStrings) {
   EXPECT_EQ("\"a\\\"b\\\\c\\u000a\"", CaptureReport::quote("a\"b\\c\n"));
 }
 
-TEST(CaptureReportTest, ProgressLineShowsFramesRateAndTimeLeft) {
+// A line per update on a terminal; in a log, only a line for each tenth done.
+TEST(CaptureReportTest, ProgressShowsFramesRateAndTimeLeftAndInALogALineForEachTenth) {
   EXPECT_EQ("[###############...............] 50/100 frames  25.0 fps  0:02 left",
             TerminalProgress::line(50, 100, 2.0));
   EXPECT_EQ("[##############################] 9051/9051 frames  60.0 fps  0:00 left",
             TerminalProgress::line(9051, 9051, 150.85));
   EXPECT_EQ("[..............................] 0/10 frames  0.0 fps  0:00 left",
             TerminalProgress::line(0, 10, 0.0));
-}
-
-TEST(CaptureReportTest, ProgressInALogPrintsALineForEachTenth) {
   std::ostringstream log;
   TerminalProgress progress(log, 95, true, false);
   for (uint32_t done = 1; done <= 95; ++done) progress.update(done);
@@ -108,19 +74,11 @@ TEST(CaptureReportTest, ProgressInALogPrintsALineForEachTenth) {
   const std::string text = log.str();
   EXPECT_EQ(10, std::count(text.begin(), text.end(), '\n')) << text;
   EXPECT_FALSE(has(text, "\r"));
-  EXPECT_PRED2(has, text, "] 10/95 frames");
-  EXPECT_FALSE(has(text, "] 9/95 frames")) << text;
+  EXPECT_TRUE(has(text, "] 10/95 frames") && !has(text, "] 9/95 frames")) << text;
 }
 
 TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheFrames) {
-  VideoEncoder::Settings settings;
-  settings.outputFile = "it's a.mp4";
-  settings.width = 320;
-  settings.height = 180;
-  settings.framesPerSecond = 25;
-  settings.frameCount = 50;
-  settings.fromMs = 500;
-  settings.musicFile = "/tmp/m.mp3";
+  VideoEncoder::Settings settings{"it's a.mp4", 320, 180, 25, 50, 500, "/tmp/m.mp3"};
   // One word per argument: the file name with its space and quote is a single word.
   auto words = [&] {
     std::string line;
@@ -131,7 +89,6 @@ TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheFrames) {
   EXPECT_EQ(0u, line.find("ffmpeg|"));
   EXPECT_PRED2(has, line, "|-f|rawvideo|-pix_fmt|rgb24|-s|320x180|-framerate|25|-i|pipe:0|");
   EXPECT_PRED2(has, line, "|-ss|0.500000|-t|2.000000|-i|/tmp/m.mp3|-map|0:v|-map|1:a|-af|apad|");
-  EXPECT_PRED2(has, line, "|-c:v|libx264|");
   EXPECT_EQ(tail, line.substr(line.size() - tail.size()));
   settings.musicFile.clear();
   EXPECT_FALSE(has(words(), "|1:a|"));

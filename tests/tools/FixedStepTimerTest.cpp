@@ -28,17 +28,4 @@ TEST(FixedStepTimerTest, TimeDeltaAndRowFollowTheStepNumber) {
   }
 }
 
-TEST(FixedStepTimerTest, RunsOnlyWhenAdvancedAndSetTimeStartsAgainAtStepZero) {
-  FixedStepTimer clock(20, 50);
-  clock.Init();
-  clock.SetTime(1000);
-  clock.Start();
-  clock.Update();
-  EXPECT_EQ(1000u, clock.GetTime());
-  clock.advance();
-  EXPECT_EQ(1020u, clock.GetTime());
-  clock.SetTime(0);
-  EXPECT_EQ(0u, clock.getStep());
-}
-
 }  // namespace
