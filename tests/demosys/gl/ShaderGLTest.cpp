@@ -17,20 +17,17 @@ const std::string FRAGMENT =
 
 ShaderLoadResult load(Shader& shader, const std::string& base, const std::vector<std::string>& defines = {}) {
   // nolink.frag compiles, but has no main to link.
-  const std::map<std::string, std::string> files = {
-      {"good.vert", VERTEX},
+  std::map<std::string, std::string> files = {
       {"good.frag", FRAGMENT},
       {"bad.vert", "void main() { gl_Position = undefinedThing; }"},
-      {"badfrag.vert", VERTEX},
       {"badfrag.frag", "void main() { gl_FragColor = 1.0 }"},
-      {"nolink.vert", VERTEX},
       {"nolink.frag", "vec4 colour() { return vec4(1.0); }\n"},
-      {"nofrag.vert", VERTEX},
-      {"missinc.vert", VERTEX},
       {"defs.vert", "#include common.glsl\nvoid main() { gl_Position = gl_Vertex * SCALE; }"},
       {"defs.frag", "void main() { gl_FragColor = vec4(SCALE); }"},
       {"common.glsl", "// shared"},
       {"missinc.frag", "#include gone.glsl"}};
+  for (const char* base : {"good", "badfrag", "nolink", "nofrag", "missinc"})
+    files[std::string(base) + ".vert"] = VERTEX;
   std::map<std::string, std::string> inFolder;
   for (const auto& file : files) inFolder["resources/shaders/" + file.first] = file.second;
   ShaderLoader loader(ShaderPreprocessor(ShaderPreprocessor::memoryFiles(inFolder)));

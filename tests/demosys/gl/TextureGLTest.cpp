@@ -1,8 +1,6 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "assets/PngFile.h"
@@ -22,11 +20,12 @@ const std::vector<uint8_t> RGB_3X2 = {255, 0,   0,   0,  255, 0,  0,   0,   255,
                                       255, 255, 255, 10, 20,  30, 255, 255, 0};
 const std::vector<uint8_t> RGBA_2X2 = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 1, 2, 3, 4};
 
-std::string path(const std::string& name) { return KVR_BINARY_DIR "/fixtures/textures/" + name; }
-
-std::unique_ptr<Texture> load(const std::string& name, GLenum target = GL_TEXTURE_2D,
-                              bool mipmapped = false) {
-  return std::unique_ptr<Texture>(loadTexture(path(name), target, mipmapped));
+// A texture from a PNG made in memory, as the decoding thread hands it over.
+std::unique_ptr<Texture> upload(int width, int height, int channels, const std::vector<uint8_t>& pixels,
+                                GLenum target = GL_TEXTURE_2D, bool mipmapped = false) {
+  Image image;
+  EXPECT_TRUE(image.loadFromMemory(PngFile::encode(width, height, channels, pixels)));
+  return std::unique_ptr<Texture>(loadTexture(image, "memory.png", target, mipmapped));
 }
 
 GLint levelParameter(const Texture& texture, GLint level, GLenum parameter, GLenum target = GL_TEXTURE_2D) {
@@ -47,45 +46,41 @@ std::vector<uint8_t> readBack(const Texture& texture) {
   return pixels;
 }
 
-class TextureGLTest : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    std::filesystem::create_directories(path(""));
-    writeFile(path("rgb.png"), PngFile::encode(3, 2, 3, RGB_3X2));
-    writeFile(path("rgba.png"), PngFile::encode(2, 2, 4, RGBA_2X2));
-    writeFile(path("grey.png"), PngFile::encode(4, 4, 1, std::vector<uint8_t>(16, 77)));
-    writeFile(path("row.png"), PngFile::encode(256, 1, 3, std::vector<uint8_t>(256 * 3, 9)));
-    writeFile(path("column.png"), PngFile::encode(1, 256, 4, std::vector<uint8_t>(256 * 4, 9)));
-    writeFile(path("toolong.png"), PngFile::encode(40000, 1, 3, std::vector<uint8_t>(40000 * 3, 1)));
-    std::ofstream(path("garbage.png")) << "not an image at all";
-  }
-  void SetUp() override {
-    ResourceAccess::selectSource(0);
-    while (glGetError() != GL_NO_ERROR) {
-    }
-  }
-};
-
 }  // namespace
 
-// A missing or undecodable file gives no texture, a grey one a record without pixels; silently.
-TEST_F(TextureGLTest, UnusableFilesGiveNoPixelsSilently) {
-  EXPECT_FALSE(Image().loadFromMemory({0x89, 'P', 'N', 'G'}));
-  std::unique_ptr<Texture> grey;
+// Files load from the folder or the archive with their length; a missing, damaged or cased
+// differently file gives no texture, a grey one a record without pixels; all silently.
+TEST(TextureGLTest, FilesLoadFromFolderOrArchiveAndUnusableOnesGiveNoPixelsSilently) {
+  TempDir root;
+  const std::vector<uint8_t> png = PngFile::encode(2, 2, 4, RGBA_2X2);
+  root.write("resources/graphics/packed.png", png);
+  root.write("resources/graphics/grey.png", PngFile::encode(4, 4, 1, std::vector<uint8_t>(16, 77)));
+  root.write("resources/graphics/garbage.png", std::string("not an image at all"));
+  root.pack7z("resources.7z", {"resources/graphics/packed.png"});
+  WorkingDirectory inside(root.path());
+  std::unique_ptr<Texture> fromFolder, fromArchive, grey;
   EXPECT_EQ("", stdoutOf([&] {
-              EXPECT_EQ(nullptr, load("absent.png"));
-              EXPECT_EQ(nullptr, load("garbage.png"));
-              grey = load("grey.png");
+              fromFolder.reset(loadTexture("resources/graphics/packed.png", GL_TEXTURE_2D, false));
+              grey.reset(loadTexture("resources/graphics/grey.png", GL_TEXTURE_2D, false));
+              EXPECT_EQ(nullptr, loadTexture("resources/graphics/absent.png", GL_TEXTURE_2D, false));
+              EXPECT_EQ(nullptr, loadTexture("resources/graphics/garbage.png", GL_TEXTURE_2D, false));
+              ResourceAccess::selectSource(1);
+              fromArchive.reset(loadTexture("resources/graphics/packed.png", GL_TEXTURE_2D, false));
+              EXPECT_EQ(nullptr, loadTexture("resources/graphics/Packed.png", GL_TEXTURE_2D, false));
+              ResourceAccess::selectSource(0);
             }));
-  ASSERT_TRUE(grey);
+  ASSERT_TRUE(fromFolder && fromArchive && grey);
+  EXPECT_EQ(int32_t(png.size()), fromFolder->getFileSize());
+  EXPECT_EQ(int32_t(png.size()), fromArchive->getFileSize());
+  EXPECT_EQ(readBack(*fromFolder), readBack(*fromArchive));
   EXPECT_EQ(8, grey->getBitsPerPixel());
   EXPECT_EQ(0, levelParameter(*grey, 0, GL_TEXTURE_WIDTH));
+  EXPECT_FALSE(Image().loadFromMemory({0x89, 'P', 'N', 'G'}));
 }
 
 // Rows are stored bottom to top, 24 bits as RGB and 32 as RGBA; an odd row length must not shear.
-TEST_F(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBAUpsideDown) {
-  std::unique_ptr<Texture> rgb = load("rgb.png"), rgba = load("rgba.png");
-  ASSERT_TRUE(rgb && rgba);
+TEST(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBAUpsideDown) {
+  std::unique_ptr<Texture> rgb = upload(3, 2, 3, RGB_3X2), rgba = upload(2, 2, 4, RGBA_2X2);
   EXPECT_EQ(GLint(GL_RGB), levelParameter(*rgb, 0, GL_TEXTURE_INTERNAL_FORMAT));
   EXPECT_EQ(GLint(GL_RGBA), levelParameter(*rgba, 0, GL_TEXTURE_INTERNAL_FORMAT));
   EXPECT_EQ((std::vector<uint8_t>{255, 255, 255, 255, 10, 20,  30, 255, 255, 255, 0,   255,  //
@@ -94,19 +89,18 @@ TEST_F(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBAUpsideDown) {
   EXPECT_EQ((std::vector<uint8_t>{0, 0, 255, 0, 1, 2, 3, 4, 255, 0, 0, 255, 0, 255, 0, 128}),
             readBack(*rgba));
   EXPECT_EQ(24, rgb->getBitsPerPixel());
-  EXPECT_EQ(static_cast<int32_t>(std::filesystem::file_size(path("rgb.png"))), rgb->getFileSize());
 }
 
-TEST_F(TextureGLTest, MipmapsReachOneTexelAndOneDimensionalLengthIsTheLongerSide) {
-  for (const char* name : {"row.png", "column.png"}) {
+TEST(TextureGLTest, MipmapsReachOneTexelAndOneDimensionalLengthIsTheLongerSide) {
+  for (auto [width, height] : {std::pair{256, 1}, {1, 256}}) {
     for (bool mipmapped : {false, true}) {
-      std::unique_ptr<Texture> texture = load(name, GL_TEXTURE_1D, mipmapped);
-      ASSERT_TRUE(texture) << name;
-      EXPECT_EQ(256, levelParameter(*texture, 0, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << name;
-      EXPECT_EQ(mipmapped ? 1 : 0, levelParameter(*texture, 8, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << name;
+      std::unique_ptr<Texture> texture =
+          upload(width, height, 3, std::vector<uint8_t>(256 * 3, 9), GL_TEXTURE_1D, mipmapped);
+      EXPECT_EQ(256, levelParameter(*texture, 0, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << width;
+      EXPECT_EQ(mipmapped ? 1 : 0, levelParameter(*texture, 8, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << width;
     }
   }
-  std::unique_ptr<Texture> square = load("rgba.png", GL_TEXTURE_2D, true);
+  std::unique_ptr<Texture> square = upload(2, 2, 4, RGBA_2X2, GL_TEXTURE_2D, true);
   EXPECT_EQ(1, levelParameter(*square, 1, GL_TEXTURE_WIDTH));
   GLint minFilter = 0;
   glBindTexture(GL_TEXTURE_2D, square->getName());
@@ -115,35 +109,26 @@ TEST_F(TextureGLTest, MipmapsReachOneTexelAndOneDimensionalLengthIsTheLongerSide
   EXPECT_EQ(GLint(GL_LINEAR_MIPMAP_LINEAR), minFilter);
 }
 
-TEST_F(TextureGLTest, UploadErrorsArePrintedWithThePathAndArchivedFilesLoad) {
+TEST(TextureGLTest, UploadErrorsArePrintedWithThePath) {
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (maxSize < 40000) {
-    std::unique_ptr<Texture> texture;
-    EXPECT_EQ("[GL_ERROR] 'invalid value' in ->" + path("toolong.png") + "\n",
-              stdoutOf([&] { texture = load("toolong.png", GL_TEXTURE_1D); }));
-    EXPECT_TRUE(texture);
+  if (maxSize >= 40000) GTEST_SKIP() << "implementation takes 40000 texels";
+  while (glGetError() != GL_NO_ERROR) {
   }
-  TempDir root;
-  root.write("resources/graphics/packed.png", readFile(path("rgba.png")));
-  root.pack7z("resources.7z", {"resources/graphics/packed.png"});
-  WorkingDirectory inside(root.path());
-  ResourceAccess::selectSource(1);
-  std::unique_ptr<Texture> texture(loadTexture("resources/graphics/packed.png", GL_TEXTURE_2D, false));
-  EXPECT_EQ(nullptr, loadTexture("resources/graphics/Packed.png", GL_TEXTURE_2D, false));
-  ResourceAccess::selectSource(0);
-  ASSERT_TRUE(texture);
-  EXPECT_EQ(static_cast<int32_t>(std::filesystem::file_size(path("rgba.png"))), texture->getFileSize());
-  EXPECT_EQ(readBack(*load("rgba.png")), readBack(*texture));
+  std::unique_ptr<Texture> texture;
+  EXPECT_EQ("[GL_ERROR] 'invalid value' in ->memory.png\n", stdoutOf([&] {
+              texture = upload(40000, 1, 3, std::vector<uint8_t>(40000 * 3, 1), GL_TEXTURE_1D);
+            }));
+  EXPECT_TRUE(texture);
 }
 
-TEST_F(TextureGLTest, RenderTargetDumpAndFullscreenDrawShowsThePictureUpright) {
+TEST(TextureGLTest, RenderTargetDumpAndFullscreenDrawShowsThePictureUpright) {
   Texture target(64, 32, GL_RGBA, GL_RGBA);
   EXPECT_EQ(32, levelParameter(target, 0, GL_TEXTURE_HEIGHT));
   EXPECT_EQ("Texture {file='',id=" + std::to_string(target.getName()) +
                 "',size='64,32',bpp='32'dimtype=GL_TEXTURE_2D }\n",
             target.toString());
-  std::unique_ptr<Texture> texture = load("rgb.png");
+  std::unique_ptr<Texture> texture = upload(3, 2, 3, RGB_3X2);
   texture->setFilter(GL_NEAREST);
   glViewport(0, 0, 3, 2);
   glClear(GL_COLOR_BUFFER_BIT);
