@@ -8,82 +8,75 @@
 #include "content/BrinovaResources.h"
 #include "content/BrinovaShaderCache.h"
 #include "demosys/core/KVRDemosys.h"
-#include "demosys/runtime/TrackData.h"
-#include "demosys/runtime/TrackWriter.h"
-#include "demosys/timing/EffectTrackSet.h"
-#include "demosys/timing/StartStopKeyframe.h"
-#include "demosys/timing/TrackStartStop.h"
 #include "support/MiniDemo.h"
-
-namespace fs = std::filesystem;
+#include "support/TrackFixtures.h"
 
 namespace {
 
-class DamagedResourcesDemoTest : public testing::Test {
- protected:
-  void SetUp() override { fs::copy_file(std::string(KVR_BINARY_DIR) + "/resources.7z", archive); }
+using namespace TrackFixtures;
 
-  void run(const std::string& command) {
-    ASSERT_EQ(0, std::system(("cd '" + demo.dir.path() + "' && " + command + " >/dev/null").c_str()))
-        << command;
-  }
-  void replaceEntry(const std::string& entry, const std::string& bytes) {
-    demo.dir.write(entry, bytes);
-    run("7zz u -ms=off resources.7z '" + entry + "'");
-  }
-
-  // The whole program after the launcher; the report's message, between "Message from
-  // resourceloader" and the deletion, must hold `message`.
-  std::string expectReport(const std::string& message) {
-    KVRDemosys::progressBar = new BrinovaProgressBar();
-    KVRDemosys::shaderCache = new BrinovaShaderCache();
-    const std::string output = demo.play(1, new BrinovaResources());
-    EXPECT_FALSE(demo.loaded);
-    const size_t from = output.find("Message from resourceloader\n");
-    const size_t to = output.find("[Deleting Pools]");
-    EXPECT_TRUE(from != std::string::npos && to != std::string::npos && from < to) << output;
-    if (from < to) EXPECT_NE(std::string::npos, output.substr(from, to - from).find(message)) << output;
-    EXPECT_NE(std::string::npos, output.find("[Application End]\n"));
-    EXPECT_EQ(std::string::npos, output.find("[Demo Init]"));
-    return output;
-  }
-
-  MiniDemo demo;
-  const std::string archive = demo.dir.path() + "/resources.7z";
+struct Damage {
+  const char* name;
+  // Writes its files into the folder; the shell command then changes the archive there.
+  void (*write)(const TempDir&);
+  const char* command;
+  const char* message;
 };
+void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
+
+class DamagedResourcesDemoTest : public testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedResourcesDemoTest, EndsTheLoadWithAReportNamingTheProblem) {
+  MiniDemo demo;
+  std::filesystem::copy_file(std::string(KVR_BINARY_DIR) + "/resources.7z",
+                             demo.dir.path() + "/resources.7z");
+  if (GetParam().write) GetParam().write(demo.dir);
+  ASSERT_EQ(
+      0, std::system(("cd '" + demo.dir.path() + "' && 7zz " + GetParam().command + " >/dev/null").c_str()));
+  KVRDemosys::progressBar = new BrinovaProgressBar();
+  KVRDemosys::shaderCache = new BrinovaShaderCache();
+  const std::string output = demo.play(1, new BrinovaResources());
+  EXPECT_FALSE(demo.loaded);
+  // The message lies between the report's heading and the deletion of the pools.
+  const size_t from = output.find("Message from resourceloader\n"), to = output.find("[Deleting Pools]");
+  ASSERT_TRUE(from != std::string::npos && to != std::string::npos && from < to) << output;
+  EXPECT_NE(std::string::npos, output.substr(from, to - from).find(GetParam().message)) << output;
+  EXPECT_NE(std::string::npos, output.find("[Application End]\n"));
+  EXPECT_EQ(std::string::npos, output.find("[Demo Init]"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedResourcesDemoTest,
+    testing::Values(Damage{"track_data_missing", nullptr, "d resources.7z resources/tracks/track.data",
+                           "resources/tracks/track.data"},
+                    Damage{"vertex_shader_missing", nullptr, "d resources.7z resources/shaders/Copy.vert",
+                           "Vertex shader 'Copy.vert' not found"},
+                    Damage{"music_missing", nullptr, "d resources.7z resources/sound/brinova_final_c.mp3",
+                           "Failed to load sound!\nFile : 'brinova_final_c.mp3'"},
+                    Damage{"corrupt_picture",
+                           [](const TempDir& d) {
+                             d.write("resources/graphics/Noise.png", "\x89PNG\r\n\x1a\n no picture");
+                           },
+                           "u -ms=off resources.7z resources/graphics/Noise.png",
+                           "Failed to load texture!\nFile : 'resources/graphics/Noise.png'"},
+                    Damage{"shader_syntax_error",
+                           [](const TempDir& d) {
+                             d.write("resources/shaders/Copy.frag", "void main() { gl_FragColor = ; }\n");
+                           },
+                           "u -ms=off resources.7z resources/shaders/Copy.frag", "Copy"},
+                    // The camera's start/stop record holds two starts.
+                    Damage{"start_stop_not_alternating",
+                           [](const TempDir& d) {
+                             std::vector<uint8_t> index, data;
+                             AppendU32(index, 1), AppendString(index, "camera.track"), AppendU32(index, 0);
+                             for (uint32_t word : {0, 2, 0, 1}) AppendU32(data, word);
+                             AppendString(data, "screen"), AppendU32(data, 20), AppendU32(data, 1),
+                                 AppendString(data, "screen");
+                             d.write("resources/tracks/index.list", index);
+                             d.write("resources/tracks/track.data", data);
+                           },
+                           "u -ms=off resources.7z resources/tracks/index.list resources/tracks/track.data",
+                           "the start/stop track of 'camera' does not alternate start and stop keyframes"}),
+    [](const testing::TestParamInfo<Damage>& info) { return std::string(info.param.name); });
 
 }  // namespace
-
-TEST_F(DamagedResourcesDemoTest, TruncatedArchive) {
-  fs::resize_file(archive, fs::file_size(archive) / 2);
-  expectReport("Archive 'resources.7z' is missing or damaged");
-}
-
-TEST_F(DamagedResourcesDemoTest, ArchiveWithoutTrackData) {
-  run("7zz d resources.7z resources/tracks/track.data");
-  expectReport("resources/tracks/track.data");
-}
-
-TEST_F(DamagedResourcesDemoTest, CorruptPicture) {
-  replaceEntry("resources/graphics/Noise.png", "\x89PNG\r\n\x1a\n this is no picture");
-  expectReport("File : 'resources/graphics/Noise.png'");
-}
-
-TEST_F(DamagedResourcesDemoTest, ShaderWithASyntaxError) {
-  replaceEntry("resources/shaders/Copy.frag",
-               "uniform sampler2D Texture;\nvoid main() { gl_FragColor = ; }\n");
-  expectReport("Copy");
-}
-
-TEST_F(DamagedResourcesDemoTest, StartStopTrackThatDoesNotAlternate) {
-  TrackData data;
-  EffectTrackSet* set = new EffectTrackSet("camera");
-  set->SetStartStop(new TrackStartStop());
-  set->startStop->InsertKeyframe(new StartStopKeyframe(0, 1, "screen"));
-  set->startStop->InsertKeyframe(new StartStopKeyframe(20, 1, "screen"));
-  data.AddSet(set);
-  fs::create_directories(demo.dir.path() + "/resources/tracks");
-  ASSERT_TRUE(TrackWriter().SaveTrackData(demo.dir.path() + "/resources/tracks/", data));
-  run("7zz u -ms=off resources.7z resources/tracks/index.list resources/tracks/track.data");
-  expectReport("the start/stop track of 'camera' does not alternate start and stop keyframes");
-}

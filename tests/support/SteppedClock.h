@@ -24,7 +24,6 @@ class SteppedClock : public Clock {
     ticks += ms;
     audioMs += ms;
   }
-  uint32_t lastSeen() const { return this->lastTime; }
 
   uint32_t ticks = 5000;
   uint64_t audioMs = 0;

@@ -1,26 +1,21 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
 #include "assets/PngFile.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/MeshBuffer.h"
-#include "demosys/io/ObjectFileParser.h"
 #include "demosys/io/ResourceAccess.h"
-#include "demosys/runtime/ProgressBar.h"
 #include "demosys/runtime/ResourceLoader.h"
 #include "demosys/scene/DataObjectPool.h"
 #include "demosys/scene/KVRLight.h"
-#include "demosys/scene/KVRMaterial.h"
 #include "demosys/scene/KVRObject.h"
 #include "demosys/scene/KVRScene.h"
 #include "demosys/scene/ObjectLoader.h"
 #include "demosys/scene/ShaderCache.h"
 #include "demosys/scene/ShaderInstance.h"
-#include "objconv/ObjectFileEncoder.h"
 #include "support/CapturedStdout.h"
 #include "support/EngineState.h"
 #include "support/GLTestContext.h"
@@ -68,12 +63,11 @@ class SceneGLTest : public testing::Test {
     ASSERT_TRUE(GLTestContext::open());
     EngineState::createPools();
     // Flat material colour, or the texture on unit 0.
-    const std::string vertex =
-        "void main() { gl_TexCoord[0] = gl_MultiTexCoord0; gl_Position = ftransform(); }\n";
-    script.dir.write("resources/shaders/flat.vert", vertex);
+    for (const char* name : {"flat", "textured"})
+      script.dir.write(std::string("resources/shaders/") + name + ".vert",
+                       "void main() { gl_TexCoord[0] = gl_MultiTexCoord0; gl_Position = ftransform(); }\n");
     script.dir.write("resources/shaders/flat.frag",
                      "void main() { gl_FragColor = vec4(gl_FrontMaterial.diffuse.rgb, 1.0); }\n");
-    script.dir.write("resources/shaders/textured.vert", vertex);
     script.dir.write("resources/shaders/textured.frag",
                      "uniform sampler2D diffuseMap;\n"
                      "void main() { gl_FragColor = texture2D(diffuseMap, gl_TexCoord[0].st); }\n");
@@ -82,38 +76,36 @@ class SceneGLTest : public testing::Test {
     stdoutOf([] { EngineState::reset(); });
   }
 
-  // Packs the shaders and the files into resources.7z and runs the loading stages from it.
-  bool loadFromArchive(std::vector<std::string> files, const std::string& object, const std::string& shader) {
+  // Writes the object file, packs it with the shaders and `files` into resources.7z and runs the
+  // loading stages from it; the scene loaded, or null.
+  KVRScene* load(const ObjectFileData& data, const std::string& shader, std::vector<std::string> files = {}) {
+    files.push_back(ObjectFileWriter::write(script.dir, "scene.obj", data));
+    if (!data.keyframeTracks.empty()) files.push_back(files.back() + ".kf");
     for (const char* name : {"flat.vert", "flat.frag", "textured.vert", "textured.frag"})
       files.push_back(std::string("resources/shaders/") + name);
     script.dir.pack7z("resources.7z", files);
     script.shaders = {{"scene_shader", shader, {}}};
-    script.objects = {{"scene", object}};
+    script.objects = {{"scene", "scene.obj"}};
     WorkingDirectory inside(script.dir.path());
     ResourceAccess::selectSource(1);
     KVRDemosys::resources = &script;
     KVRDemosys::shaderCache = new OneShaderCache();
-    output = stdoutOf([&] { loaded = loader.defineAndLoadResources(); });
+    output = stdoutOf([&] { loader.defineAndLoadResources(); });
     KVRDemosys::resources = nullptr;
     ResourceAccess::selectSource(0);
-    return loaded;
+    return KVRDemosys::sceneDataPool->get("scene");
   }
 
   MiniDemo script;
   ResourceLoader loader;
   std::string output;
-  bool loaded = false;
 };
 
 // Quads of one mesh: "left" at x 0, "right" at x 2, "child" 1.2 up under the group "parent".
 ObjectFileData threeQuads() {
   ObjectFileData data;
   data.meshes.push_back(ObjectFileWriter::texturedQuad(7));
-  ObjectMaterialData green;
-  green.id = 1;
-  green.name = "green";
-  green.diffuse[1] = 1.0f;
-  data.materials.push_back(green);
+  data.materials.push_back({1, "green", {0.0f}, {0.0f, 1.0f}});
   data.nodes.push_back(ObjectFileWriter::groupNode(1, 0, "parent"));
   data.nodes.back().matrix[13] = 1.2f;
   data.nodes.push_back(ObjectFileWriter::meshNode(2, 7, 1, "child", 1));
@@ -126,21 +118,13 @@ ObjectFileData threeQuads() {
 }  // namespace
 
 TEST_F(SceneGLTest, LoadedSceneDrawsItsObjectsWhereTheyArePlaced) {
-  ASSERT_TRUE(
-      loadFromArchive({ObjectFileWriter::write(script.dir, "quads.obj", threeQuads())}, "quads.obj", "flat"))
-      << loader.getMessage();
-  EXPECT_NE(std::string::npos, output.find("[Loading Shaders]\n-> Loading flat\n[Loading 3D Objects]\n"
-                                           "Loading : 'resources/objects/quads.obj\n[Loading Textures]\n"
-                                           "[Loading Binary Data]\n[Loading Animation Data]\n"))
+  KVRScene* scene = load(threeQuads(), "flat");
+  ASSERT_NE(nullptr, scene) << loader.getMessage();
+  EXPECT_NE(std::string::npos, output.find("[Loading 3D Objects]\nLoading : 'resources/objects/scene.obj\n"
+                                           "[Loading Textures]\n"))
       << output;
-  EXPECT_EQ(1, KVRDemosys::progressBar->getCurrent());
-  KVRScene* scene = KVRDemosys::sceneDataPool->get("scene");
-  ASSERT_NE(nullptr, scene);
-  EXPECT_EQ(4, scene->getObjectCount());
-  EXPECT_FLOAT_EQ(3.0f, scene->getBounds()[3]);
-  EXPECT_FLOAT_EQ(2.2f, scene->getBounds()[4]);
 
-  // Each case: what the draw is, and the colour at left, right, child and two empty places.
+  // Each case: what the draw is, and the colour at left, right and child; two places stay empty.
   KVRObject* parent = scene->getObjectByName("parent");
   MeshBuffer* mesh = scene->getObjectByName("left")->getMesh();
   ASSERT_EQ(3u, scene->getMeshGroups().at(mesh).objects.size());
@@ -178,95 +162,27 @@ TEST_F(SceneGLTest, LoadedSceneDrawsItsObjectsWhereTheyArePlaced) {
   EXPECT_EQ(kRed, pixelAt(0.5f, 0.995f));
 }
 
-TEST_F(SceneGLTest, MissingAndOldObjectFilesStopTheStage) {
-  ObjectFileData old = threeQuads();
-  old.version = 2;
-  ASSERT_FALSE(loadFromArchive({ObjectFileWriter::write(script.dir, "x", old)}, "x", "flat"));
-  EXPECT_EQ(
-      "Invalid object version in file 'resources/objects/x', File version states version 2. Expected version "
-      "1.",
-      loader.getMessage());
-  EXPECT_EQ(nullptr, KVRDemosys::sceneDataPool->get("scene"));
-  WorkingDirectory inside(script.dir.path());
-  ObjectLoader missing("resources/objects/none.obj");
-  EXPECT_EQ(nullptr, missing.Load());
-  EXPECT_FALSE(missing.IsOk());
-  EXPECT_EQ("Object 'resources/objects/none.obj' not found", missing.GetError());
-}
-
-TEST_F(SceneGLTest, FiveLightsLightFourAndSayItOnce) {
-  ObjectFileData data;
-  for (uint32_t i = 0; i < 5; ++i) {
-    data.lights.push_back({10 + i, 0, {1.0f, 1.0f, 1.0f}});
-    ObjectNodeData node;
-    node.id = 20 + i;
-    node.type = NodeLight;
-    node.lightId = 10 + i;
-    node.name = std::string("lamp") + char('e' - i);  // added in reverse name order
-    data.nodes.push_back(node);
-  }
-  WorkingDirectory inside(script.dir.path());
-  ObjectFileWriter::write(script.dir, "lamps", data);
-  ObjectLoader objectLoader("resources/objects/lamps");
-  std::unique_ptr<KVRScene> scene(objectLoader.Load());
-  ASSERT_TRUE(objectLoader.IsOk()) << objectLoader.GetError();
-  EXPECT_EQ("Too many light sources\n", stdoutOf([&] { scene->lightsOn(); }));
-  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(glIsEnabled(GL_LIGHT0 + i)) << i;
-  EXPECT_FALSE(glIsEnabled(GL_LIGHT4));
-  EXPECT_EQ(uint32_t(GL_LIGHT0), scene->getLightByName("lampa")->getLightNumber());
-  EXPECT_EQ(0u, scene->getLightByName("lampe")->getLightNumber());
-  scene->lightsOff();
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-  for (int i = 0; i < 4; ++i) EXPECT_FALSE(glIsEnabled(GL_LIGHT0 + i)) << i;
-}
-
-// The way a demo maker works: an OBJ with a textured material through objconv, placed by a
-// ".kf" track, loaded by the stages and drawn at one second.
-TEST_F(SceneGLTest, DemoScriptDrawsAConvertedTexturedObjectPlacedByItsKeyframes) {
-  const TempDir& dir = script.dir;
-  dir.write("src/crate.obj", std::string("mtllib crate.mtl\no crate\nv 0 0 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\n"
-                                         "vt 0 0\nvt 1 0\nvt 1 1\nvt 0 1\nusemtl wood\nf 1/1 2/2 3/3 4/4\n"));
-  dir.write("src/crate.mtl", std::string("newmtl wood\nKd 1 1 1\nmap_Kd crate.png\n"));
+// A textured quad moved by its keyframes from x 0.5 at 0 s to x 2.5 at 2 s, drawn at 1 s.
+TEST_F(SceneGLTest, TexturedObjectIsPlacedByItsKeyframesWithThePictureUpright) {
   // Left half red, right half blue, the top four rows yellow.
   std::vector<uint8_t> texels;
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)
       texels.insert(texels.end(), {uint8_t(x < 8 || y < 4 ? 255 : 0), uint8_t(y < 4 ? 255 : 0),
                                    uint8_t(x >= 8 && y >= 4 ? 255 : 0)});
-  dir.write("resources/graphics/crate.png", PngFile::encode(16, 16, 3, texels));
-  dir.write("resources/objects/.keep", std::string());
-  ASSERT_EQ(0, std::system((std::string(KVR_BINARY_DIR) + "/objconv " + dir.path() + "/src/crate.obj " +
-                            dir.path() + "/resources/objects/crate.kvr > " + dir.path() + "/objconv.log")
-                               .c_str()));
-
-  ObjectFileParser parser("resources/objects/crate.kvr");
-  {
-    WorkingDirectory inside(dir.path());
-    ASSERT_TRUE(parser.Parse()) << parser.GetError();
-  }
-  ObjectFileData data = parser.GetData();
-  ASSERT_FALSE(data.objectOrder.empty());
-  ASSERT_EQ(1u, data.textures.size());
-  // From x 0.5 at 0 s to x 2.5 at 2 s, at y 0.5, unrotated.
-  ObjectKeyframeTrack track =
-      ObjectFileWriter::track(TargetObject, data.nodes[data.objectOrder[0]].id, {0.0f, 2.0f});
-  track.keys[0].position[0] = 0.5f;
-  track.keys[1].position[0] = 2.5f;
-  track.keys[0].position[1] = track.keys[1].position[1] = 0.5f;
-  track.keys[0].rotation[2] = track.keys[1].rotation[2] = 0.0f;
-  data.keyframeTracks = {track};
-  dir.write("resources/objects/crate.kvr.kf", ObjectFileEncoder::keyframeBytes(data));
-
-  ASSERT_TRUE(loadFromArchive(
-      {"resources/objects/crate.kvr", "resources/objects/crate.kvr.kf", "resources/graphics/crate.png"},
-      "crate.kvr", "textured"))
-      << loader.getMessage();
-  EXPECT_NE(std::string::npos, output.find("Load : resources/graphics/crate.png\n")) << output;
-  KVRScene* scene = KVRDemosys::sceneDataPool->get("scene");
-  ASSERT_NE(nullptr, scene);
-  ASSERT_NE(nullptr, scene->getObject(0)->getMaterial());
-  EXPECT_NE(nullptr, scene->getObject(0)->getMaterial()->getTexture());
+  script.dir.write("resources/graphics/crate.png", PngFile::encode(16, 16, 3, texels));
+  ObjectFileData data;
+  data.meshes.push_back(ObjectFileWriter::texturedQuad(7));
+  data.meshes[0].texcoords = {0, 1, 1, 1,
+                              1, 0, 0, 0};  // the quad's corner (0, 0) at (0, 0), as an OBJ has it
+  data.textures.push_back({3, "crate", "crate.png"});
+  data.materials.push_back({5, "wood", {0.0f}, {1.0f, 1.0f, 1.0f}, 3});
+  data.nodes = {ObjectFileWriter::meshNode(2, 7, 0, "crate", 5)};
+  data.keyframeTracks = {ObjectFileWriter::track(TargetObject, 2, {0.0f, 2.0f})};
+  for (ObjectKeyData& key : data.keyframeTracks[0].keys)
+    key.position[0] = 0.5f + key.time, key.position[1] = 0.5f, key.rotation[2] = 0.0f;
+  KVRScene* scene = load(data, "textured", {"resources/graphics/crate.png"});
+  ASSERT_NE(nullptr, scene) << loader.getMessage();
 
   sceneView();
   scene->draw(1.0f, 0);  // half way: the quad spans x 1.5 to 2.5
@@ -277,4 +193,40 @@ TEST_F(SceneGLTest, DemoScriptDrawsAConvertedTexturedObjectPlacedByItsKeyframes)
   // The picture stands upright: the image's top band along the quad's top edge.
   EXPECT_EQ((Colour{255, 255, 0}), pixelAt(2.3f, 1.45f));
   EXPECT_EQ(kBlue, pixelAt(2.3f, 0.55f));
+}
+
+TEST_F(SceneGLTest, MissingAndOldObjectFilesStopTheStage) {
+  ObjectFileData old = threeQuads();
+  old.version = 2;
+  EXPECT_EQ(nullptr, load(old, "flat"));
+  EXPECT_EQ(
+      "Invalid object version in file 'resources/objects/scene.obj', File version states version 2. "
+      "Expected version 1.",
+      loader.getMessage());
+  ObjectLoader missing("resources/objects/none.obj");
+  EXPECT_EQ(nullptr, missing.Load());
+  EXPECT_FALSE(missing.IsOk());
+  EXPECT_EQ("Object 'resources/objects/none.obj' not found", missing.GetError());
+}
+
+// Lights are numbered in name order; only four are switched on.
+TEST_F(SceneGLTest, FiveLightsLightFourAndSayItOnce) {
+  ObjectFileData data;
+  for (uint32_t i = 0; i < 5; ++i) {
+    data.lights.push_back({10 + i, 0, {1.0f, 1.0f, 1.0f}});
+    data.nodes.push_back(ObjectFileWriter::groupNode(20 + i, 0, std::string("lamp") + char('e' - i)));
+    data.nodes.back().type = NodeLight;
+    data.nodes.back().lightId = 10 + i;
+  }
+  WorkingDirectory inside(script.dir.path());
+  ObjectLoader objectLoader(ObjectFileWriter::write(script.dir, "lamps", data));
+  std::unique_ptr<KVRScene> scene(objectLoader.Load());
+  ASSERT_TRUE(objectLoader.IsOk()) << objectLoader.GetError();
+  EXPECT_EQ("Too many light sources\n", stdoutOf([&] { scene->lightsOn(); }));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(i < 4, glIsEnabled(GL_LIGHT0 + i)) << i;
+  EXPECT_EQ(uint32_t(GL_LIGHT0), scene->getLightByName("lampa")->getLightNumber());
+  EXPECT_EQ(0u, scene->getLightByName("lampe")->getLightNumber());
+  scene->lightsOff();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT3));
 }

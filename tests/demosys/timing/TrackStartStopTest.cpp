@@ -32,11 +32,9 @@ TEST(TrackStartStopTest, ActiveRowsAndTargets) {
     uint32_t row;
     bool active;
     FBO* target;
-  } cases[] = {{track, 0, false, nullptr},    {track, 9, false, nullptr},    {track, 10, true, FakeFBO(1)},
-               {track, 15, true, FakeFBO(1)}, {track, 20, true, FakeFBO(1)}, {track, 21, false, nullptr},
-               {track, 25, false, nullptr},   {track, 35, true, nullptr},    {track, 1000, false, nullptr},
-               {trailing, 9, false, nullptr}, {trailing, 10, true, nullptr}, {trailing, 11, false, nullptr},
-               {loneStop, 5, true, nullptr},  {empty, 0, false, nullptr}};
+  } cases[] = {{track, 9, false, nullptr},     {track, 10, true, FakeFBO(1)}, {track, 20, true, FakeFBO(1)},
+               {track, 21, false, nullptr},    {track, 35, true, nullptr},    {trailing, 10, true, nullptr},
+               {trailing, 11, false, nullptr}, {loneStop, 5, true, nullptr},  {empty, 0, false, nullptr}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.active, c.track.IsActive(c.row)) << c.row;
     EXPECT_EQ(c.target, c.track.GetTarget(c.row)) << c.row;
@@ -55,9 +53,6 @@ TEST(TrackStartStopTest, ValidateNeedsAlternatingStartAndStop) {
                {{1, 1},
                 "--> row = 30, row=30, type = 1\n"
                 "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A STOP KEYFRAME!\n"},
-               {{0},
-                "--> row = 20, row=20, type = 0\n"
-                "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"},
                {{1, 0, 2},
                 "--> row = 40, row=40, type = 2\n"
                 "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"}};
@@ -80,17 +75,14 @@ TEST(TrackStartStopTest, DeletePairRemovesTheWholeIntervalAndGetKeyframesKeepsCu
   std::vector<Keyframe*> window;
   track.GetKeyframes(15, 35, window);
   EXPECT_EQ((std::vector<uint32_t>{10, 20, 30, 40}), rowsOf(window));
-  for (uint32_t outside : {21, 61}) {
-    window.clear();
-    track.GetKeyframes(outside, outside + 8, window);
-    EXPECT_TRUE(window.empty()) << outside;
-  }
+  window.clear();
+  track.GetKeyframes(21, 29, window);
+  EXPECT_TRUE(window.empty());
   track.DeletePair(15);  // inside the first interval: finds its stop
   EXPECT_EQ((std::vector<uint32_t>{30, 40, 50, 60}), rows());
   track.DeletePair(50);  // exactly on a start
   EXPECT_EQ((std::vector<uint32_t>{30, 40}), rows());
   track.DeletePair(25);  // before a start that is not on the row: nothing
-  track.DeletePair(41);
   EXPECT_EQ((std::vector<uint32_t>{30, 40}), rows());
 }
 
