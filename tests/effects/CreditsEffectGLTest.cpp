@@ -41,11 +41,12 @@ class CreditsEffectGLTest : public testing::Test {
 };
 
 TEST_F(CreditsEffectGLTest, TheCreditSitsWhereTheTracksSay) {
-  setValue(effect->index, 0.0f);
-  setValue(effect->xpos, 0.25f);
-  setValue(effect->ypos, 0.5f);
-  setValue(effect->scale, 0.4f);  // 0.4 wide, 0.4 * 5 / 11.25 high: x 0.05..0.45, t 0.41..0.59
-  setValue(effect->alpha, 1.0f);
+  // Scale 0.4: 0.4 wide, 0.4 * 5 / 11.25 high, so x 0.05..0.45 and t 0.41..0.59.
+  setValues({{effect->index, 0.0f},
+             {effect->xpos, 0.25f},
+             {effect->ypos, 0.5f},
+             {effect->scale, 0.4f},
+             {effect->alpha, 1.0f}});
   step(0, 16);
   const std::vector<int> credit = {255, 0, 51}, background = {0, 0, 51};
   for (auto [s, t] : {std::pair{0.25f, 0.5f}, {0.07f, 0.43f}, {0.43f, 0.57f}})
@@ -56,11 +57,11 @@ TEST_F(CreditsEffectGLTest, TheCreditSitsWhereTheTracksSay) {
 }
 
 TEST_F(CreditsEffectGLTest, IndexPicksThePictureAndAlphaFadesIt) {
-  setValue(effect->index, 1.0f);
-  setValue(effect->xpos, 0.5f);
-  setValue(effect->ypos, 0.5f);
-  setValue(effect->scale, 0.5f);
-  setValue(effect->alpha, 0.5f);
+  setValues({{effect->index, 1.0f},
+             {effect->xpos, 0.5f},
+             {effect->ypos, 0.5f},
+             {effect->scale, 0.5f},
+             {effect->alpha, 0.5f}});
   step(0, 16);
   std::vector<int> centre = at(0.5f, 0.5f);
   EXPECT_EQ(0, centre[0]);

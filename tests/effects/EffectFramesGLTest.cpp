@@ -137,18 +137,16 @@ INSTANTIATE_TEST_SUITE_P(Grading, EffectEmptyTracksGLTest,
 
 TEST_F(EffectFramesGLTest, PostProcess) {
   PostProcessEffect* effect = static_cast<PostProcessEffect*>(make("PostProcessEffect"));
-  setValue(effect->contrast, 0.15f);
-  setValue(effect->brightness, 0.02f);
-  setValue(effect->vignettRadius, 0.45f);
-  setValue(effect->noiseStrength, 0.08f);
+  setValues({{effect->contrast, 0.15f},
+             {effect->brightness, 0.02f},
+             {effect->vignettRadius, 0.45f},
+             {effect->noiseStrength, 0.08f}});
   step(20000, 16);
   const Picture graded = grab(out);
   show(out, "effects-post", "postprocess");
   expectAPicture(graded);
 
-  setValue(effect->negative, 0.6f);
-  setValue(effect->fade, 0.4f);
-  setValue(effect->fadeB, 0.3f);
+  setValues({{effect->negative, 0.6f}, {effect->fade, 0.4f}, {effect->fadeB, 0.3f}});
   step(20000, 16);
   const Picture faded = grab(out);
   show(out, "effects-post", "postprocess-negative-fade");
@@ -158,11 +156,11 @@ TEST_F(EffectFramesGLTest, PostProcess) {
 
 TEST_F(EffectFramesGLTest, Glow) {
   GlowEffect* effect = static_cast<GlowEffect*>(make("GlowEffect"));
-  setValue(effect->preBrightness, -0.1f);
-  setValue(effect->preContrast, 0.8f);
-  setValue(effect->postContrast, 0.2f);
-  setValue(effect->blurRadius, 3.0f);
-  setValue(effect->kernelAmp, 1.3f);
+  setValues({{effect->preBrightness, -0.1f},
+             {effect->preContrast, 0.8f},
+             {effect->postContrast, 0.2f},
+             {effect->blurRadius, 3.0f},
+             {effect->kernelAmp, 1.3f}});
   step(0, 16);
   const Picture glowing = grab(out);
   show(out, "effects-post", "glow");
@@ -172,8 +170,7 @@ TEST_F(EffectFramesGLTest, Glow) {
 
 TEST_F(EffectFramesGLTest, RadialBlur) {
   RadialBlurEffect* effect = static_cast<RadialBlurEffect*>(make("RadialBlurEffect"));
-  setValue(effect->numPasses, 30.0f);
-  setValue(effect->multiply, 1.0f);
+  setValues({{effect->numPasses, 30.0f}, {effect->multiply, 1.0f}});
   step(0, 16);
   const Picture blurred = grab(out), streaks = grab(KVRDemosys::fboPool->getFBO("blury"));
   show(out, "effects-post", "radialblur");
@@ -185,12 +182,9 @@ TEST_F(EffectFramesGLTest, RadialBlur) {
 
 TEST_F(EffectFramesGLTest, Credits) {
   CreditsEffect* effect = static_cast<CreditsEffect*>(make("CreditsEffect"));
-  setValue(effect->xpos, 0.5f);
-  setValue(effect->ypos, 0.45f);
-  setValue(effect->scale, 0.7f);
-  setValue(effect->alpha, 0.9f);
+  setValues({{effect->xpos, 0.5f}, {effect->ypos, 0.45f}, {effect->scale, 0.7f}, {effect->alpha, 0.9f}});
   for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
-    setValue(effect->index, float(i));
+    setValues({{effect->index, float(i)}});
     step(0, 16);
     const Picture frame = grab(out);
     show(out, "effects-post", std::string("credits-") + CREDITS[i][0]);

@@ -79,16 +79,6 @@ TEST(EffectTracksTest, EachEffectMakesItsTracksInOrderAndClonesFresh) {
   }
 }
 
-TEST(EffectTracksTest, AClonedPostProcessStartsFromItsInitialState) {
-  PostProcessEffect prototype;
-  prototype.noiseOffset = 3.0f;
-  std::unique_ptr<Effect> clone(prototype.clone());
-  PostProcessEffect* fresh = static_cast<PostProcessEffect*>(clone.get());
-  EXPECT_EQ(0.0f, fresh->noiseOffset);
-  EXPECT_EQ(0.5f, fresh->gradientScrollX);
-  EXPECT_EQ(nullptr, fresh->shader);
-}
-
 TEST(EffectTracksTest, RadialBlurOpacityStepNeverDividesByNothing) {
   EXPECT_FLOAT_EQ(1.0f / 30.0f, RadialBlurEffect::alphaStepFor(30.0f));
   EXPECT_FLOAT_EQ(2.0f, RadialBlurEffect::alphaStepFor(0.5f));

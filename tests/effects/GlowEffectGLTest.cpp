@@ -45,9 +45,9 @@ class GlowEffectGLTest : public testing::Test {
 };
 
 TEST_F(GlowEffectGLTest, ABrightDotSpreadsSymmetricallyAndStays) {
-  setValue(effect->blurRadius, 1.0f);
+  setValues({{effect->blurRadius, 1.0f}});
   // Strong enough to see, weak enough that neither pass saturates.
-  setValue(effect->kernelAmp, 2.5f);
+  setValues({{effect->kernelAmp, 2.5f}});
   step(0, 16);
   EXPECT_EQ(255, red(kDot, kDot));
   for (int d = 1; d <= 4; ++d) {
@@ -65,13 +65,12 @@ TEST_F(GlowEffectGLTest, ABrightDotSpreadsSymmetricallyAndStays) {
 }
 
 TEST_F(GlowEffectGLTest, ALargerRadiusSpreadsFurther) {
-  setValue(effect->kernelAmp, 8.0f);
-  setValue(effect->blurRadius, 1.0f);
+  setValues({{effect->kernelAmp, 8.0f}, {effect->blurRadius, 1.0f}});
   step(0, 16);
   int near = red(kDot + 8, kDot);
   fill(effect->glowPre, 0, 0, 0);
   fillBlock(effect->glowPre, kDot, kDot, 1, 1, 255, 255, 255);
-  setValue(effect->blurRadius, 2.0f);
+  setValues({{effect->blurRadius, 2.0f}});
   step(0, 16);
   EXPECT_GT(red(kDot + 8, kDot), near);
 }

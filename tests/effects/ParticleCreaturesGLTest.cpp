@@ -52,12 +52,6 @@ class ParticleCreaturesGLTest : public testing::Test {
     glLoadIdentity();
     gluLookAt(0, 0, distance, 0, 0, 0, 0, 1, 0);
   }
-  void clearTo(FBO* fbo, float grey) {
-    bind(fbo);
-    glClearColor(grey, grey, grey, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glClearColor(0, 0, 0, 0);
-  }
 
   ParticleCreaturesEffect monster;
   ParticleCreatures2Effect anemone;
@@ -70,7 +64,7 @@ class ParticleCreaturesGLTest : public testing::Test {
 TEST_F(ParticleCreaturesGLTest, SpritesAddUpAndLeaveTheBlendStateAsFound) {
   SetKeys(anemone.intensity, {{0, 0.3f}});
   SetKeys(anemone.active1, {{0, 1.0f}});
-  clearTo(&target, 0.2f);
+  EffectHarness::fill(&target, 51, 51, 51);
   const EffectHarness::Picture background = grab(&target);
   anemone.draw(1000, 20, &target);
   const EffectHarness::Picture once = grab(&target);
@@ -91,14 +85,14 @@ TEST_F(ParticleCreaturesGLTest, SpritesAddUpAndLeaveTheBlendStateAsFound) {
 
 TEST_F(ParticleCreaturesGLTest, InactiveAnemoneOrScreenTargetDrawsNothing) {
   SetKeys(anemone.intensity, {{0, 1.0f}});
-  clearTo(&target, 0.0f);
+  EffectHarness::fill(&target, 0, 0, 0);
   anemone.draw(1000, 20, &target);
   EXPECT_EQ(0.0, grab(&target).mean());
   // The screen as target gives point size zero.
   SetKeys(anemone.active1, {{0, 1.0f}});
   SetKeys(monster.intensity, {{0, 1.0f}});
   SetKeys(monster.scale, {{0, 0.5f}});
-  clearTo(nullptr, 0.0f);
+  EffectHarness::fill(nullptr, 0, 0, 0);
   anemone.draw(1000, 20, nullptr);
   monster.draw(1000, 20, nullptr);
   EXPECT_EQ(0.0f, anemone.particles->getPointSize());
@@ -111,7 +105,7 @@ TEST_F(ParticleCreaturesGLTest, MonsterDrawsIntoItsTargetAndMarksIt) {
   SetKeys(monster.intensity, {{0, 0.5f}});
   SetKeys(monster.scale, {{0, 0.5f}});
   SetKeys(monster.anim, {{0, 2.0f}});
-  clearTo(&target, 0.0f);
+  EffectHarness::fill(&target, 0, 0, 0);
   bind(nullptr);
   monster.draw(1000, 20, &target);
   EXPECT_TRUE(isUsed(&target));
@@ -134,7 +128,7 @@ TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
   SetKeys(monster.rotateZ, {{0, 0.0f}, {80, 60.0f}});
   for (uint32_t time : {1000u, 2500u, 4000u}) {
     glPushMatrix();
-    clearTo(&picture, 0.0f);
+    EffectHarness::fill(&picture, 0, 0, 0);
     monster.draw(time, 20, &picture);
     glPopMatrix();
     const EffectHarness::Picture frame = grab(&picture);
@@ -156,7 +150,7 @@ TEST_F(ParticleCreaturesGLTest, FramesOfBothCreatures) {
   SetKeys(anemone.rotZ, {{0, 0.0f}, {80, 90.0f}});
   lookFrom(7.0f);
   for (uint32_t time : {1000u, 2500u, 4000u}) {
-    clearTo(&picture, 0.0f);
+    EffectHarness::fill(&picture, 0, 0, 0);
     anemone.draw(time, 20, &picture);
     const EffectHarness::Picture frame = grab(&picture);
     EffectHarness::show(&picture, "effects-fluid-particles", "anemone-" + std::to_string(time));

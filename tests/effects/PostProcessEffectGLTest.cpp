@@ -92,7 +92,7 @@ TEST_F(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
          {effect->brightness, effect->contrast, effect->negative, effect->fade, effect->fadeR, effect->fadeG,
           effect->fadeB, effect->noiseStrength, effect->vignettRadius})
       track->Clear();
-    for (const auto& [track, value] : c.settings) setValue(track, value);
+    for (const auto& [track, value] : c.settings) setValues({{track, value}});
     step(0, 16);
     const Picture graded = grab(target);
     for (int y = 0; y < kHeight - 8; ++y)
@@ -106,7 +106,7 @@ TEST_F(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
 }
 
 TEST_F(PostProcessEffectGLTest, VignetteDarkensTheCornersOnly) {
-  setValue(effect->vignettRadius, 0.3f);
+  setValues({{effect->vignettRadius, 0.3f}});
   step(0, 16);
   std::vector<int> centre = pixel(target, kWidth / 2, kHeight / 2), corner = pixel(target, kWidth - 1, 0);
   std::vector<int> wantCentre = rampAt(kWidth / 2, kHeight / 2), wantCorner = rampAt(kWidth - 1, 0);

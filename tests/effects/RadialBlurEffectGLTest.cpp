@@ -32,8 +32,7 @@ class RadialBlurEffectGLTest : public testing::Test {
 };
 
 TEST_F(RadialBlurEffectGLTest, ABrightDotStreaksOutwards) {
-  setValue(effect->numPasses, 30.0f);
-  setValue(effect->multiply, 1.0f);
+  setValues({{effect->numPasses, 30.0f}, {effect->multiply, 1.0f}});
   step(0, 16);
   EXPECT_EQ(255, red(100, 63));
   // The streak runs from the dot away from the centre (64, 64), brightest a few pixels out.
@@ -49,7 +48,7 @@ TEST_F(RadialBlurEffectGLTest, ABrightDotStreaksOutwards) {
 }
 
 TEST_F(RadialBlurEffectGLTest, OpacityFallsByOneOverTheNumberOfPasses) {
-  setValue(effect->numPasses, 30.0f);
+  setValues({{effect->numPasses, 30.0f}});
   step(0, 16);
   for (int pass = 0; pass < RadialBlurEffect::PASS_COUNT; ++pass)
     EXPECT_NEAR(1.0f - pass / 30.0f, effect->passAlpha[pass], 1e-5f) << pass;

@@ -99,7 +99,7 @@ FBO* addFBO(const std::string& name, int width, int height, bool depth) {
 void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b) {
   bind(fbo);
   glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  glClear(GL_COLOR_BUFFER_BIT | (glIsEnabled(GL_SCISSOR_TEST) ? 0 : GL_DEPTH_BUFFER_BIT));
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
 }
 
@@ -224,7 +224,9 @@ template GlowEffect* makeGrading(int, int, FBO*, const std::function<void(GlowEf
 template RadialBlurEffect* makeGrading(int, int, FBO*, const std::function<void(RadialBlurEffect&)>&);
 template CreditsEffect* makeGrading(int, int, FBO*, const std::function<void(CreditsEffect&)>&);
 
-void setValue(TrackInterpolate* track, float value) { track->InsertKeyframe(new ValueKeyframe(0, value)); }
+void setValues(std::initializer_list<std::pair<TrackInterpolate*, float>> values) {
+  for (const auto& [track, value] : values) track->InsertKeyframe(new ValueKeyframe(0, value));
+}
 
 void step(uint32_t timeMs, uint32_t deltaMs) {
   KVRDemosys::tracks->Step(timeMs, KVRDemosys::tracks->RowAt(timeMs), deltaMs);

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Effect;
@@ -33,7 +35,8 @@ Texture* makeTexture(const std::string& name, int width, int height, int channel
                      bool mipmapped = false);
 FBO* addFBO(const std::string& name, int width, int height, bool depth = false);
 
-// Clears `fbo` (null: the screen) to a colour, or a block of it (scissored), in bytes.
+// Clears `fbo` (null: the screen) to a colour, or a block of it (scissored), in bytes; the
+// whole of it clears the depth too.
 void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b);
 void fillBlock(FBO* fbo, int x, int y, int width, int height, uint8_t r, uint8_t g, uint8_t b);
 // Draws `texture` over the whole of `fbo`.
@@ -66,8 +69,8 @@ GradingEffect* makeGrading(int width, int height, FBO* target,
 
 // Makes the instance's tracks and registers it: active from row 0 on, drawing into `target`.
 void run(Effect* effect, const std::string& name, FBO* target, int32_t priority = 0);
-// A constant value from row 0 on.
-void setValue(TrackInterpolate* track, float value);
+// Constant values from row 0 on.
+void setValues(std::initializer_list<std::pair<TrackInterpolate*, float>> values);
 // One frame of the track system at `timeMs` with `deltaMs` since the previous one.
 void step(uint32_t timeMs, uint32_t deltaMs);
 }  // namespace EffectHarness
