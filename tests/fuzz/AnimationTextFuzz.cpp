@@ -6,7 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   AnimationLoader loader("resources/misc/fuzz.ani");
-  std::unique_ptr<Animation> animation(loader.LoadText(std::string(reinterpret_cast<const char*>(bytes), size)));
+  std::unique_ptr<Animation> animation(
+      loader.LoadText(std::string(reinterpret_cast<const char*>(bytes), size)));
   if (!animation) return 0;
   for (uint32_t mode : {Animation::Linear, Animation::CatmullRom}) {
     animation->SetMode(mode);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,9 +19,8 @@ inline std::vector<std::string> split(const uint8_t* data, size_t size, size_t p
   size_t position = 0;
   for (size_t i = 0; i + 1 < parts; ++i) {
     uint32_t length = 0;
-    for (int b = 0; b < 4 && position < size; ++b)
-      length |= static_cast<uint32_t>(data[position++]) << (8 * b);
-    size_t taken = length < size - position ? length : size - position;
+    for (int b = 0; b < 4 && position < size; ++b) length |= uint32_t(data[position++]) << (8 * b);
+    const size_t taken = std::min<size_t>(length, size - position);
     result.emplace_back(reinterpret_cast<const char*>(data + position), taken);
     position += taken;
   }
@@ -30,12 +30,11 @@ inline std::vector<std::string> split(const uint8_t* data, size_t size, size_t p
 
 inline std::string join(const std::vector<std::string>& parts) {
   std::string result;
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    uint32_t length = static_cast<uint32_t>(parts[i].size());
-    for (int b = 0; b < 4; ++b) result += static_cast<char>((length >> (8 * b)) & 0xff);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    for (int b = 0; b < 4 && i + 1 < parts.size(); ++b)
+      result += static_cast<char>(parts[i].size() >> (8 * b));
     result += parts[i];
   }
-  if (!parts.empty()) result += parts.back();
   return result;
 }
 

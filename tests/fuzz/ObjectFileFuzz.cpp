@@ -4,21 +4,13 @@
 #include "demosys/io/ResourceFile.h"
 #include "fuzz/FuzzInput.h"
 
-namespace {
-
-void fill(ResourceFile& file, const std::string& bytes) {
-  file.fill(std::vector<uint8_t>(bytes.begin(), bytes.end()));
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   std::vector<std::string> files = FuzzInput::split(bytes, size, 2);
-  ResourceFile object("resources/objects/fuzz.obj");
-  ResourceFile keyframes("resources/objects/fuzz.obj.kf");
-  fill(object, files[0]);
-  fill(keyframes, files[1]);
+  ResourceFile object("resources/objects/fuzz.obj"), keyframes("resources/objects/fuzz.obj.kf");
+  object.fill(std::vector<uint8_t>(files[0].begin(), files[0].end()));
+  keyframes.fill(std::vector<uint8_t>(files[1].begin(), files[1].end()));
   ObjectFileParser parser("resources/objects/fuzz.obj");
-  if (parser.ParseFiles(object, files[1].empty() ? nullptr : &keyframes)) parser.GetData().textureDefinitions();
+  if (parser.ParseFiles(object, files[1].empty() ? nullptr : &keyframes))
+    parser.GetData().textureDefinitions();
   return 0;
 }

@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   TimelineParser parser;
-  std::unique_ptr<TrackData> data(parser.Parse(std::string(reinterpret_cast<const char*>(bytes), size), "timeline.txt"));
+  std::unique_ptr<TrackData> data(
+      parser.Parse(std::string(reinterpret_cast<const char*>(bytes), size), "timeline.txt"));
   if (!data) return 0;
   std::ostringstream text;
   TimelinePrinter().Print(*data, text);

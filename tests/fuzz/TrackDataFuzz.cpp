@@ -41,8 +41,7 @@ void useTracks(const TrackData& data) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   static std::ostream quiet(nullptr);
-  static bool ready = (ResourceAccess::selectSource(0), true);
-  (void)ready;
+  [[maybe_unused]] static bool ready = (ResourceAccess::selectSource(0), true);
   std::vector<std::string> files = FuzzInput::split(bytes, size, 2);
   const std::string& directory = FuzzInput::scratchDirectory();
   FuzzInput::writeFile(directory + "index.list", files[0]);
@@ -52,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   camera.createTracks();
   glow.createTracks();
   TrackLoader loader(directory, true, quiet);
-  std::unique_ptr<TrackData> data(loader.LoadTrackData({"camera", "fade", "glow"}, {&camera, nullptr, &glow}));
+  std::unique_ptr<TrackData> data(
+      loader.LoadTrackData({"camera", "fade", "glow"}, {&camera, nullptr, &glow}));
   if (data) useTracks(*data);
   data.reset();
 

@@ -11,10 +11,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   static std::ostream quiet(nullptr);
-  static bool ready = (ResourceAccess::selectSource(0), true);
-  (void)ready;
+  [[maybe_unused]] static bool ready = (ResourceAccess::selectSource(0), true);
   const std::string& directory = FuzzInput::scratchDirectory();
-  FuzzInput::writeFile(directory + "track.properties", std::string(reinterpret_cast<const char*>(bytes), size));
+  FuzzInput::writeFile(directory + "track.properties",
+                       std::string(reinterpret_cast<const char*>(bytes), size));
 
   TrackData data;
   for (const char* name : {"fade", "camera", "glow"}) {

@@ -46,11 +46,7 @@ ObjectKeyframeTrack track(uint32_t targetType, uint32_t targetId, const std::vec
   ObjectKeyframeTrack result;
   result.targetType = targetType;
   result.targetId = targetId;
-  for (float time : times) {
-    result.keys.emplace_back();
-    result.keys.back().time = result.keys.back().position[0] = time;
-    result.keys.back().rotation[2] = -time;
-  }
+  for (float time : times) result.keys.emplace_back().time = time;
   return result;
 }
 

@@ -17,12 +17,9 @@ class AudioChannelTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir = AudioFixtures::makeTempDir();
+    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/tone.mp3", {}));
     // Two minutes at a low rate: the drift test's piece, resampled to the device rate.
-    AudioFixtures::Tone tone, piece;
-    piece.seconds = 120.0;
-    piece.sampleRate = 8000;
-    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/tone.mp3", tone));
-    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/piece.mp3", piece));
+    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/piece.mp3", {120.0, 8000}));
   }
   static void TearDownTestSuite() { AudioFixtures::removeTree(dir); }
 
@@ -46,14 +43,12 @@ class AudioChannelTest : public testing::Test {
     return result;
   }
 
-  static std::string dir;
+  inline static std::string dir;
   uint64_t micros = 1000000;
   AudioSystem system;
   AudioSound* sound = nullptr;
   AudioChannel* channel = nullptr;
 };
-
-std::string AudioChannelTest::dir;
 
 }  // namespace
 

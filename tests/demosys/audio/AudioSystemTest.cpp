@@ -14,26 +14,21 @@ namespace {
 
 // Sets SDL's audio driver for one test and restores what was there.
 struct AudioDriverOverride {
-  explicit AudioDriverOverride(const char* driver)
-      : hadOld(std::getenv("SDL_AUDIODRIVER")), old(hadOld ? std::getenv("SDL_AUDIODRIVER") : "") {
-    setenv("SDL_AUDIODRIVER", driver, 1);
-  }
-  ~AudioDriverOverride() { hadOld ? setenv("SDL_AUDIODRIVER", old.c_str(), 1) : unsetenv("SDL_AUDIODRIVER"); }
-  bool hadOld;
-  std::string old;
+  explicit AudioDriverOverride(const char* driver) { setenv("SDL_AUDIODRIVER", driver, 1); }
+  ~AudioDriverOverride() { had ? setenv("SDL_AUDIODRIVER", old.c_str(), 1) : unsetenv("SDL_AUDIODRIVER"); }
+  const char* had = std::getenv("SDL_AUDIODRIVER");
+  std::string old = had ? had : "";
 };
 
 class AudioSystemTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir = AudioFixtures::makeTempDir();
-    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/tone.mp3", AudioFixtures::Tone()));
+    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/tone.mp3", {}));
   }
   static void TearDownTestSuite() { AudioFixtures::removeTree(dir); }
-  static std::string dir;
+  inline static std::string dir;
 };
-
-std::string AudioSystemTest::dir;
 
 }  // namespace
 

@@ -74,18 +74,6 @@ TEST(ObjectFileParserTest, CornersInterleaveTheAttributesInSlotOrder) {
   }
 }
 
-TEST(ObjectFileParserTest, BadMeshIndicesAndSlotsFail) {
-  ObjectMeshData pastTheEnd = texturedQuad(1), sharedSlot = pastTheEnd, slotTooHigh = pastTheEnd;
-  pastTheEnd.indices[2] = 4;
-  sharedSlot.texcoordOffset = 0;
-  slotTooHigh.texcoordOffset = 3;
-  for (const ObjectMeshData& mesh : {pastTheEnd, sharedSlot, slotTooHigh}) {
-    Parsed parsed = parse(withMesh(mesh));
-    EXPECT_FALSE(parsed.ok);
-    EXPECT_EQ(0u, parsed.error.find("Mesh 'quad' in object 'resources/objects/scene' has ")) << parsed.error;
-  }
-}
-
 // References resolve to indices. Parents that name no node, themselves or a camera leave a root;
 // meshes and lights that are not there are reported, as are keyframe targets missing or of
 // another kind. Key times become whole seconds in milliseconds, clamped to what the field holds.
@@ -143,21 +131,31 @@ TEST(ObjectFileParserTest, RepeatedIdsKeepTheLastRecord) {
   EXPECT_EQ((std::vector<int32_t>{1}), parsed.data.objectOrder);
 }
 
-// Every cut of either file, and counts far beyond what a short file holds, fail without
-// allocating what the counts ask for.
-TEST(ObjectFileParserTest, TruncatedFilesAndHugeCountsFailCleanly) {
+// Bad indices and slots are named; every cut of either file, and counts far beyond what a short
+// file holds, fail without allocating what the counts ask for.
+TEST(ObjectFileParserTest, BadMeshesTruncatedFilesAndHugeCountsFailCleanly) {
+  ObjectMeshData pastTheEnd = texturedQuad(1), sharedSlot = pastTheEnd, slotTooHigh = pastTheEnd;
+  pastTheEnd.indices[2] = 4;
+  sharedSlot.texcoordOffset = 0;
+  slotTooHigh.texcoordOffset = 3;
+  for (const ObjectMeshData& mesh : {pastTheEnd, sharedSlot, slotTooHigh}) {
+    Parsed parsed = parse(withMesh(mesh));
+    EXPECT_FALSE(parsed.ok);
+    EXPECT_EQ(0u, parsed.error.find("Mesh 'quad' in object 'resources/objects/scene' has ")) << parsed.error;
+  }
   const std::vector<uint8_t> object = ObjectFileEncoder::objectBytes(sampleScene());
   const std::vector<uint8_t> keyframes = ObjectFileEncoder::keyframeBytes(sampleScene());
   EXPECT_TRUE(parseBytes(object, &keyframes).ok);
   for (const std::vector<uint8_t>* whole : {&object, &keyframes})
     for (size_t length = 0; length < whole->size(); ++length) {
       std::vector<uint8_t> cut(whole->begin(), whole->begin() + length);
-      Parsed parsed = whole == &object ? parseBytes(cut) : parseBytes(object, &cut);
-      EXPECT_EQ(std::string("Object 'resources/objects/scene") + (whole == &object ? "" : ".kf") +
+      const bool inObject = whole == &object;
+      Parsed parsed = inObject ? parseBytes(cut) : parseBytes(object, &cut);
+      EXPECT_FALSE(parsed.ok);
+      EXPECT_EQ(std::string("Object 'resources/objects/scene") + (inObject ? "" : ".kf") +
                     "' ends before its data is complete",
                 parsed.error)
           << length;
-      EXPECT_FALSE(parsed.ok);
     }
   const std::vector<uint8_t> quad = ObjectFileEncoder::objectBytes(withMesh(texturedQuad(1)));
   for (size_t field : {4u, 17u, 25u, 33u, 41u}) {  // meshCount, then the mesh's counts

@@ -55,8 +55,6 @@ TEST_F(ShaderPreprocessorTest, EachLineIsCopiedOrReplacedByItsIncludeAfterTheDef
       {"#includea a", "#includea a\n"},      // letter attached to the directive word
       {"#include a extra", "A\n"},           // further words are ignored
       {"#include\ta b", "#include\ta b\n"},  // words split at blanks only
-      {"", "\n"},                            // an empty file is one empty line
-      {"x\r\n", "x\n\n"},
   };
   for (const auto& c : cases) {
     Outcome outcome = preprocess({{"top.frag", c.first}, {"a", "A"}}, "top.frag");
