@@ -128,10 +128,9 @@ TEST_F(AudioChannelTest, SpectrumChecksItsRequest) {
   ASSERT_EQ(AUDIO_OK, channel->getSpectrum(out.data(), 1024, 0));
   EXPECT_EQ(std::vector<float>(1024, 0.0f), std::vector<float>(out.begin(), out.begin() + 1024));
   out.assign(9000, -1.0f);
-  for (auto [values, count, offset] : {std::tuple{out.data(), 64, 2},
-                                       {out.data(), 64, -1},
-                                       {out.data(), 0, 0},
-                                       {static_cast<float*>(nullptr), 64, 0}})
+  const std::tuple<float*, int, int> refused[] = {
+      {out.data(), 64, 2}, {out.data(), 64, -1}, {out.data(), 0, 0}, {nullptr, 64, 0}};
+  for (auto [values, count, offset] : refused)
     EXPECT_EQ(AUDIO_ERR_INVALID_PARAM, channel->getSpectrum(values, count, offset)) << count << " " << offset;
   EXPECT_EQ(-1.0f, out[0]);
   channel->setPosition(1000);

@@ -48,13 +48,11 @@ TEST_F(AudioSystemTest, OperationsNeedAnInitialisedSystemAndGoodInput) {
   EXPECT_EQ(AUDIO_OK, system.release());
   EXPECT_EQ(AUDIO_OK, system.init(2, AudioSystem::Output::Silent));
 
-  sound = reinterpret_cast<AudioSound*>(1);
-  EXPECT_EQ(AUDIO_ERR_FILE_NOT_FOUND, system.createSound(dir + "/missing.mp3", &sound));
-  EXPECT_EQ(nullptr, sound);
   const uint8_t junk[] = {1, 2, 3, 4, 5, 6, 7, 8};
-  sound = reinterpret_cast<AudioSound*>(1);
-  EXPECT_EQ(AUDIO_ERR_FORMAT, system.createSoundFromMemory(junk, sizeof junk, &sound));
-  EXPECT_EQ(nullptr, sound);
+  AudioSound *fromFile = reinterpret_cast<AudioSound*>(1), *fromMemory = fromFile;
+  EXPECT_EQ(AUDIO_ERR_FILE_NOT_FOUND, system.createSound(dir + "/missing.mp3", &fromFile));
+  EXPECT_EQ(AUDIO_ERR_FORMAT, system.createSoundFromMemory(junk, sizeof junk, &fromMemory));
+  EXPECT_TRUE(fromFile == nullptr && fromMemory == nullptr);
   AudioSound foreign;
   EXPECT_EQ(AUDIO_ERR_INVALID_HANDLE, system.playSound(&foreign, true, &channel));
 }
