@@ -16,10 +16,10 @@ void CaptureTestDemo::defineResources() {
 }
 
 void CaptureTestDemo::defineEffects() {
-  DefineEffect("tint", new TintTestEffect("green"));
-  DefineEffect("present", new PresentTestEffect("offscreen"));
-  DefineEffect("wrong_uniform", new TintTestEffect("gren"));
-  DefineEffect("feedback", new PresentTestEffect(nullptr));
+  DefineEffect("tint", new TintTestEffect("green", nullptr));
+  DefineEffect("present", new TintTestEffect("green", "offscreen"));
+  DefineEffect("wrong_uniform", new TintTestEffect("gren", nullptr));
+  DefineEffect("feedback", new TintTestEffect("green", ""));
 }
 
 void CaptureTestDemo::defineInstances() {

@@ -1,29 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "capture/CaptureOptions.h"
 
 namespace {
 
-// The numbers and switches the options set, in one row for comparison.
-std::vector<long> read(const std::vector<std::string>& arguments) {
+// The values the options set, in one line: size, quality, rate, range, source, switches, files.
+std::string read(const std::vector<std::string>& arguments) {
   CaptureOptions o;
   EXPECT_TRUE(o.parse(arguments)) << o.getError();
   const CaptureSettings& s = o.settings;
-  return {s.width,  s.height, s.quality,  s.framesPerSecond, s.fromMs, s.hasTo ? s.toMs : -1L,
-          s.source, o.quiet,  o.overwrite};
+  std::ostringstream line;
+  line << s.width << "x" << s.height << " " << s.quality << " " << s.framesPerSecond << " " << s.fromMs << "-"
+       << (s.hasTo ? std::to_string(s.toMs) : "end") << " " << s.source << o.quiet << o.overwrite << " "
+       << o.framesDirectory << "|" << o.videoFile << "|" << o.reportFile;
+  return line.str();
 }
 
 TEST(CaptureOptionsTest, ReadsEveryOptionAndDefaultsToA720pRunAtSixtyFramesToTheEnd) {
-  EXPECT_EQ((std::vector<long>{1280, 720, 2, 60, 0, -1, 1, 0, 0}), read({"--report", "r.json"}));
-  const std::vector<std::string> all = {"--size",  "320x180", "--quality",  "0",     "--fps",
-                                        "25",      "--from",  "01:02:003",  "--to",  "02:30:850",
-                                        "--video", "a b.mp4", "--frames",   "out/f", "--report",
-                                        "r.json",  "--quiet", "--overwrite"};
-  EXPECT_EQ((std::vector<long>{320, 180, 0, 25, 62003, 150850, 1, 1, 1}), read(all));
+  EXPECT_EQ("1280x720 2 60 0-end 100 ||r.json", read({"--report", "r.json"}));
+  EXPECT_EQ(
+      "320x180 0 25 62003-150850 111 out/f|a b.mp4|r.json",
+      read({"--size", "320x180", "--quality", "0", "--fps", "25", "--from", "01:02:003", "--to", "02:30:850",
+            "--video", "a b.mp4", "--frames", "out/f", "--report", "r.json", "--quiet", "--overwrite"}));
   CaptureOptions options;
-  ASSERT_TRUE(options.parse(all));
-  EXPECT_EQ("out/f|a b.mp4|r.json",
-            options.framesDirectory + "|" + options.videoFile + "|" + options.reportFile);
   EXPECT_TRUE(options.parse({"--help"}) && options.helpRequested);
   EXPECT_TRUE(options.parse({"--version"}) && options.versionRequested);
 }
@@ -56,8 +57,6 @@ TEST(CaptureOptionsTest, UsageIsOneLineNamingEveryOption) {
       usage);
   const std::string help = CaptureOptions::help("brinova-capture");
   EXPECT_EQ(0u, help.find(usage + "\n"));
-  for (const char* option : {"--overwrite ", "--version ", "--quiet ", "--report FILE "})
-    EXPECT_NE(std::string::npos, help.find("\n  " + std::string(option))) << option;
 }
 
 }  // namespace

