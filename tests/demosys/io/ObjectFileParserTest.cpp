@@ -87,20 +87,15 @@ TEST(ObjectFileParserTest, ReferencesResolveOrAreReportedOrMadeRoots) {
   data.nodes[10].type = NodeLight;
   data.nodes[10].lightId = 66;
   data.nodes[11].type = 9;
-  data.keyframeTracks = {track(TargetGroup, 40, {1}),
-                         track(TargetCamera, 2, {1}),
-                         track(TargetLight, 4, {1}),
-                         track(7, 2, {1}),
-                         track(TargetCamera, 3, {0.0f, 0.999f, 2.9f, 3.0f, -1.5f, 1e20f}),
-                         track(TargetLight, 9, {1})};
+  const std::vector<float> seconds = {0.0f, 0.999f, 2.9f, 3.0f, -1.5f, 1e20f};
+  data.keyframeTracks = {track(TargetGroup, 40, {1}),     track(TargetCamera, 2, {1}),
+                         track(TargetLight, 4, {1}),      track(7, 2, {1}),
+                         track(TargetCamera, 3, seconds), track(TargetLight, 9, {1})};
   Parsed parsed = parse(data);
   ASSERT_TRUE(parsed.ok) << parsed.error;
   EXPECT_EQ(
-      "ERROR : Cannot find mesh 77\n"
-      "ERROR : Cannot find light 66\n"
-      "ERROR: Failed to find object with id 40\n"
-      "ERROR: Failed to find camera with id 2\n"
-      "ERROR: Failed to fing light with id 4\n",
+      "ERROR : Cannot find mesh 77\nERROR : Cannot find light 66\nERROR: Failed to find object with id 40\n"
+      "ERROR: Failed to find camera with id 2\nERROR: Failed to fing light with id 4\n",
       parsed.output);
   EXPECT_EQ(std::make_tuple(0, 0, 0, 0),
             std::make_tuple(parsed.node("floor").parentIndex, parsed.node("floor").meshIndex,
@@ -115,8 +110,8 @@ TEST(ObjectFileParserTest, ReferencesResolveOrAreReportedOrMadeRoots) {
   EXPECT_EQ(std::make_tuple(size_t(12), size_t(8)),
             std::make_tuple(parsed.data.nodes.size(), parsed.data.objectOrder.size()));
   ASSERT_EQ(2u, parsed.data.keyframeTracks.size());
-  EXPECT_EQ(2, parsed.data.keyframeTracks[0].targetIndex);
-  EXPECT_EQ(0, parsed.data.keyframeTracks[1].targetIndex);
+  EXPECT_EQ(std::make_tuple(2, 0), std::make_tuple(parsed.data.keyframeTracks[0].targetIndex,
+                                                   parsed.data.keyframeTracks[1].targetIndex));
   std::vector<uint32_t> times;
   for (const ObjectKeyData& key : parsed.data.keyframeTracks[0].keys) times.push_back(key.timeMs);
   EXPECT_EQ((std::vector<uint32_t>{0, 0, 2000, 3000, 0, 4294967295u}), times);
