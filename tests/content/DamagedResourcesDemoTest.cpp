@@ -49,21 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedResourcesDemoTest,
     testing::Values(Damage{"track_data_missing", nullptr, "d resources.7z resources/tracks/track.data",
                            "resources/tracks/track.data"},
-                    Damage{"vertex_shader_missing", nullptr, "d resources.7z resources/shaders/Copy.vert",
-                           "Vertex shader 'Copy.vert' not found"},
                     Damage{"music_missing", nullptr, "d resources.7z resources/sound/brinova_final_c.mp3",
                            "Failed to load sound!\nFile : 'brinova_final_c.mp3'"},
-                    Damage{"corrupt_picture",
-                           [](const TempDir& d) {
-                             d.write("resources/graphics/Noise.png", "\x89PNG\r\n\x1a\n no picture");
-                           },
-                           "u -ms=off resources.7z resources/graphics/Noise.png",
-                           "Failed to load texture!\nFile : 'resources/graphics/Noise.png'"},
-                    Damage{"shader_syntax_error",
-                           [](const TempDir& d) {
-                             d.write("resources/shaders/Copy.frag", "void main() { gl_FragColor = ; }\n");
-                           },
-                           "u -ms=off resources.7z resources/shaders/Copy.frag", "Copy"},
                     // The camera's start/stop record holds two starts.
                     Damage{"start_stop_not_alternating",
                            [](const TempDir& d) {

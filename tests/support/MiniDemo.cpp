@@ -16,10 +16,7 @@ MiniDemo::~MiniDemo() {
   for (auto& effect : effects) delete effect.second;
 }
 
-void MiniDemo::setup(ScreenMetrics*) {
-  SetStartTime(startTime);
-  SetEndTime(endTime);
-}
+void MiniDemo::setup(ScreenMetrics*) { SetStartTime(startTime), SetEndTime(endTime); }
 
 void MiniDemo::defineResources() {
   if (!music.empty()) SetMusic(music);
@@ -42,10 +39,7 @@ void MiniDemo::defineInstances() {
 std::string MiniDemo::load(int source, ResourceDefinition* script) {
   inside.reset(new WorkingDirectory(dir.path()));
   KVRDemosys::resources = script ? script : this;
-  metrics.setSize(320, 180);
-  metrics.setFullscreen(false);
-  metrics.setVsync(false);
-  metrics.setQuality(0);
+  metrics.setSize(320, 180), metrics.setFullscreen(false), metrics.setVsync(false), metrics.setQuality(0);
   running = true;
   CaptureStdout();
   loaded = demo.load(&metrics, source);
@@ -55,16 +49,12 @@ std::string MiniDemo::load(int source, ResourceDefinition* script) {
 std::string MiniDemo::play(int source, ResourceDefinition* script) {
   std::string printed = load(source, script);
   CaptureStdout();
-  demo.setupRendering();
-  demo.run();
+  demo.setupRendering(), demo.run();
   printed += GetCapturedStdout();
   return printed + shutdown();
 }
 
-void MiniDemo::start() {
-  demo.setupRendering();
-  demo.startRun();
-}
+void MiniDemo::start() { demo.setupRendering(), demo.startRun(); }
 
 std::vector<int> MiniDemo::frame() {
   Timer* clock = KVRDemosys::timer;
@@ -79,9 +69,7 @@ std::vector<int> MiniDemo::frame() {
 
 std::string MiniDemo::press(SDLKey key) {
   SDL_Event event = {};
-  event.type = SDL_KEYDOWN;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.sym = key;
+  event.type = SDL_KEYDOWN, event.key.state = SDL_PRESSED, event.key.keysym.sym = key;
   SDL_PushEvent(&event);
   CaptureStdout();
   frame();

@@ -3,33 +3,21 @@
 #include <SDL/SDL.h>
 
 #include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
-#include "demosys/core/Definitions.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/runtime/Demo.h"
 #include "demosys/runtime/ResourceDefinition.h"
 #include "support/TempDir.h"
-
-class Effect;
 
 // A small demo made by a test: the files it writes into `dir` and the resources, effects and
 // instances listed here, loaded and played by the engine in a 320 x 180 window as the program
 // plays a production. The script's operations are open for tests that call them one by one.
 class MiniDemo : public ResourceDefinition {
  public:
-  MiniDemo() = default;
   ~MiniDemo() override;
-
-  using ResourceDefinition::AddFBO;
-  using ResourceDefinition::CreateEffectInstance;
-  using ResourceDefinition::DefineEffect;
-  using ResourceDefinition::GetBinary;
-  using ResourceDefinition::GetFBO;
-  using ResourceDefinition::GetShader;
-  using ResourceDefinition::GetTexture;
+  using ResourceDefinition::AddFBO, ResourceDefinition::CreateEffectInstance,
+      ResourceDefinition::DefineEffect, ResourceDefinition::GetBinary, ResourceDefinition::GetFBO,
+      ResourceDefinition::GetShader, ResourceDefinition::GetTexture;
 
   void setup(ScreenMetrics* metrics) override;
   void defineResources() override;
@@ -42,17 +30,15 @@ class MiniDemo : public ResourceDefinition {
   std::string load(int source, ResourceDefinition* script = nullptr);
   // The load, the frame loop until the end time or a quit, and the shutdown: all it printed.
   std::string play(int source, ResourceDefinition* script = nullptr);
-  // The frame loop in pieces, for tests that step it: the start of the run; one frame at the
-  // clock's time, returning the colour at the centre of the window; a key pressed through
-  // SDL's event queue and taken by the next frame, returning what that frame printed.
+  // The frame loop in pieces: the start of the run; one frame at the clock's time, returning the
+  // colour at the centre of the window; a key pressed through SDL's event queue and taken by the
+  // next frame, returning what that frame printed.
   void start();
   std::vector<int> frame();
   std::string press(SDLKey key);
   std::string shutdown();
 
-  std::string startTime = "00:00:000";
-  std::string endTime = "00:10:000";
-  std::string music;
+  std::string startTime = "00:00:000", endTime = "00:10:000", music;
   std::vector<ShaderDefinition> shaders;
   std::vector<TextureDefinition> textures;
   std::vector<FileDefinition> objects;
@@ -65,10 +51,10 @@ class MiniDemo : public ResourceDefinition {
 
   TempDir dir;
   Demo demo;
-  ScreenMetrics metrics;
   bool loaded = false;
 
  private:
+  ScreenMetrics metrics;
   std::unique_ptr<WorkingDirectory> inside;
   bool running = false;
 };

@@ -48,10 +48,4 @@ FBO* FakeFBO(int index) {
   return reinterpret_cast<FBO*>(&slots[index]);
 }
 
-FBO* ResolveFakeFBO(const std::string& name) {
-  if (name == "blurx") return FakeFBO(1);
-  if (name == "offscreen0") return FakeFBO(2);
-  return nullptr;
-}
-
 }  // namespace TrackFixtures

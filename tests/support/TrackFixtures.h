@@ -29,8 +29,6 @@ void AppendString(std::vector<uint8_t>& bytes, const std::string& text);
 
 // Distinct non-null FBO pointers for tests that never dereference them.
 FBO* FakeFBO(int index);
-// Finds "blurx" and "offscreen0" as FakeFBO(1) and FakeFBO(2); nothing else.
-FBO* ResolveFakeFBO(const std::string& name);
 
 // Inserts (time row, value) keyframes, all with the same interpolation.
 void SetKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys,
@@ -38,28 +36,22 @@ void SetKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, 
 
 }  // namespace TrackFixtures
 
-// An effect that appends "pre NAME", "draw NAME" and "post NAME" to a shared log and keeps
-// the draw targets it was given.
+// An effect with the tracks "alpha" and "fov" that logs "pre NAME", "draw NAME" and "post NAME"
+// and keeps the draw targets it was given.
 class RecordingEffect : public Effect {
  public:
   RecordingEffect(const std::string& name, std::vector<std::string>& log) : name(name), log(log) {}
-
-  void preDraw(uint32_t time) override { log.push_back("pre " + name); }
-  void draw(uint32_t time, uint32_t delta, FBO* target) override {
-    log.push_back("draw " + name);
-    targets.push_back(target);
+  void preDraw(uint32_t) override { log.push_back("pre " + name); }
+  void draw(uint32_t, uint32_t, FBO* target) override {
+    log.push_back("draw " + name), targets.push_back(target);
   }
-  void postDraw(uint32_t time) override { log.push_back("post " + name); }
-  void createTracks() override {
-    NewTrack("alpha", alpha);
-    NewTrack("fov", fov);
-  }
+  void postDraw(uint32_t) override { log.push_back("post " + name); }
+  void createTracks() override { NewTrack("alpha", alpha), NewTrack("fov", fov); }
 
   std::string name;
   std::vector<std::string>& log;
   std::vector<FBO*> targets;
-  TrackInterpolate* alpha = nullptr;
-  TrackInterpolate* fov = nullptr;
+  TrackInterpolate *alpha = nullptr, *fov = nullptr;
 };
 
 // An effect whose particles are computed without GL, its tracks in fresh engine track data.

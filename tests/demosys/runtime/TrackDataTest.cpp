@@ -2,7 +2,6 @@
 
 #include "demosys/runtime/TrackData.h"
 #include "demosys/timing/EffectTrackSet.h"
-#include "demosys/timing/TrackInterpolate.h"
 #include "demosys/timing/TrackStartStop.h"
 #include "support/CapturedStdout.h"
 #include "support/TrackFixtures.h"
@@ -22,28 +21,23 @@ EffectTrackSet* makeSet(const std::string& name, int32_t priority, Effect* effec
   return set;
 }
 
-std::vector<std::string> orderOf(const TrackData& data) {
-  std::vector<std::string> names;
-  for (const EffectTrackSet* set : data.ordered) names.push_back(set->name);
-  return names;
-}
-
 // Lower priority draws first; equal ones come out of a selection sort over name order, so with
-// a, b, c, d at 1, 1, 0, 1 the swap of a and c moves a behind b. Renumbering follows the order.
+// a, b, c, d at 1, 1, 0, 7 the swap of a and c moves a behind b. Renumbering follows the order.
 TEST(TrackDataTest, BuildOrderSortsByPriorityAndNumbersFromZero) {
   TrackData data;
-  const std::pair<const char*, int32_t> sets[] = {{"a", 1}, {"b", 1}, {"c", 0}, {"d", 7}};
-  for (const auto& set : sets) data.AddSet(makeSet(set.first, set.second));
+  for (const auto& set : std::vector<std::pair<const char*, int32_t>>{{"a", 1}, {"b", 1}, {"c", 0}, {"d", 7}})
+    data.AddSet(makeSet(set.first, set.second));
   data.BuildOrder();
-  EXPECT_EQ((std::vector<std::string>{"c", "b", "a", "d"}), orderOf(data));
   data.NumberPriorities();
-  EXPECT_EQ(3, data.GetSet("d")->startStop->priority);
+  EXPECT_EQ("Priority 0 = c\nPriority 1 = b\nPriority 2 = a\nPriority 3 = d\n",
+            stdoutOf([&] { data.PrintPriorities(); }));
   EXPECT_EQ(2, data.GetSet("a")->startStop->priority);
   data.SwapPriority(0, 3);
   EXPECT_EQ("Priority 0 = d\nPriority 1 = b\nPriority 2 = a\nPriority 3 = c\n",
             stdoutOf([&] { data.PrintPriorities(); }));
 }
 
+// All pre-draws, then all draws, then all post-draws, each in priority order, of the active sets.
 TEST(TrackDataTest, StepRunsThePhasesInPriorityOrderWithEachTarget) {
   std::vector<std::string> log;
   RecordingEffect first("first", log), second("second", log), idle("idle", log);
@@ -58,21 +52,17 @@ TEST(TrackDataTest, StepRunsThePhasesInPriorityOrderWithEachTarget) {
             log);
   EXPECT_EQ(std::vector<FBO*>{FakeFBO(1)}, first.targets);
   EXPECT_EQ(std::vector<FBO*>{nullptr}, second.targets);
-  EXPECT_TRUE(data.IsInstanceActive("zeta"));
   log.clear();
   data.Step(1250, 25, 16);
   EXPECT_EQ((std::vector<std::string>{"pre second", "draw second", "post second"}), log);
   EXPECT_FALSE(data.IsInstanceActive("zeta"));
 }
 
-TEST(TrackDataTest, ValidateStartStopAcceptsGoodSetsAndNamesTheBrokenOne) {
+TEST(TrackDataTest, ValidateStartStopNamesTheBrokenSet) {
   TrackData data;
   data.AddSet(makeSet("good", 0));
-  data.BuildOrder();
-  EXPECT_EQ("Validating StartStop track data.\n", stdoutOf([&] { EXPECT_TRUE(data.ValidateStartStop()); }));
-  EffectTrackSet* broken = makeSet("broken", 1);
-  broken->startStop->InsertKeyframe(new StartStopKeyframe(30, StartStopKeyframe::Stop));
-  data.AddSet(broken);
+  data.AddSet(makeSet("broken", 1));
+  data.GetSet("broken")->startStop->InsertKeyframe(new StartStopKeyframe(30, StartStopKeyframe::Stop));
   data.BuildOrder();
   EXPECT_EQ(
       "Validating StartStop track data.\n--> row = 30, row=30, type = 0\n"
@@ -82,15 +72,21 @@ TEST(TrackDataTest, ValidateStartStopAcceptsGoodSetsAndNamesTheBrokenOne) {
 }
 
 // Lookups of missing names invent nothing; a set of a taken name replaces (and deletes) the old
-// one and empties the drawing order until it is built again.
-TEST(TrackDataTest, LookupsAndReplacement) {
+// one and empties the drawing order until it is built again. Values are read at the data's rate.
+TEST(TrackDataTest, LookupsReplacementAndRate) {
   TrackData data;
   EffectTrackSet* set = makeSet("fade", 0);
   set->AddTrack(new TrackInterpolate("alpha"));
+  set->tracks[0]->InsertKeyframe(new ValueKeyframe(20, 1.0f));
   data.AddSet(set);
   EXPECT_EQ(nullptr, data.GetSet("missing"));
   EXPECT_EQ(nullptr, set->GetTrack("missing"));
   EXPECT_EQ(2, data.GetEntryCount());
+  EXPECT_EQ(1.0f, data.GetValue(set->tracks[0], 1000));
+  data.SetRate(10);
+  EXPECT_EQ(0.0f, data.GetValue(set->tracks[0], 1000));
+  EXPECT_EQ(0.0f, data.GetValue(nullptr, 1000));
+  EXPECT_EQ(20u, data.RowAt(2000));
   data.BuildOrder();
   EffectTrackSet* replacement = makeSet("fade", 4);
   data.AddSet(replacement);
@@ -98,17 +94,6 @@ TEST(TrackDataTest, LookupsAndReplacement) {
   EXPECT_EQ(1, data.GetSetCount());
   EXPECT_EQ(replacement, data.GetSetAt(0));
   EXPECT_TRUE(data.ordered.empty());
-}
-
-TEST(TrackDataTest, GetValueUsesTheRate) {
-  TrackData data;
-  TrackInterpolate track("x");
-  track.InsertKeyframe(new ValueKeyframe(20, 1.0f));
-  EXPECT_EQ(1.0f, data.GetValue(&track, 1000));
-  data.SetRate(10);
-  EXPECT_EQ(0.0f, data.GetValue(&track, 1000));
-  EXPECT_EQ(0.0f, data.GetValue(nullptr, 1000));
-  EXPECT_EQ(20u, data.RowAt(2000));
 }
 
 }  // namespace
