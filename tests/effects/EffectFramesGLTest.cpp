@@ -23,14 +23,11 @@ using namespace EffectHarness;
 namespace {
 
 const int W = 640, H = 360, SIZE = 512;
-const char* const CREDITS[][2] = {{"quor", "Quor.png"},
-                                  {"mizt", "Mizt.png"},
-                                  {"ovar", "Ovar.png"},
-                                  {"sendrik", "Sendrik.png"},
-                                  {"kelvarologo", "KelvaroLogo.png"},
-                                  {"brinovalogo", "BrinovaLogo.png"}};
+const char* const CREDITS[] = {"Quor", "Mizt", "Ovar", "Sendrik", "KelvaroLogo", "BrinovaLogo"};
 
-class EffectFramesGLTest : public testing::Test {
+// Each grading effect wired to the production's pictures, drawing into `out`, its input a stand-in
+// for a scene: the ocean surface with a few bright lights on it.
+class EffectFramesGLTest : public testing::TestWithParam<const char*> {
  protected:
   void SetUp() override {
     begin();
@@ -40,23 +37,7 @@ class EffectFramesGLTest : public testing::Test {
     paintScene(out);
     scene = grab(out);
     fill(out, 0, 0, 0);
-  }
-  void TearDown() override { end(); }
-
-  // A stand-in for a scene: the ocean surface with a few bright lights on it.
-  void paintScene(FBO* fbo) {
-    paint(fbo, ocean);
-    const float lights[][3] = {{-0.55f, 0.45f, 0.35f},
-                               {0.3f, 0.2f, 0.25f},
-                               {0.05f, -0.35f, 0.5f},
-                               {0.6f, -0.5f, 0.2f},
-                               {-0.2f, 0.7f, 0.15f}};
-    for (const float* l : lights) light->drawBlendedAt(GL_SRC_ALPHA, GL_ONE, l[2], l[2] * 16 / 9, l[0], l[1]);
-  }
-
-  // The named effect wired to the production's pictures, drawing into `out`, its input painted.
-  Effect* make(const std::string& name) {
-    Effect* effect = nullptr;
+    name = GetParam();
     if (name == "PostProcessEffect")
       effect = makeGrading<PostProcessEffect>(SIZE, SIZE, out, [](PostProcessEffect& e) {
         e.overlayTexture = loadPicture("overlay", "FrameOverlay.png", GL_TEXTURE_2D, false);
@@ -72,27 +53,28 @@ class EffectFramesGLTest : public testing::Test {
     else
       effect = makeGrading<CreditsEffect>(SIZE, SIZE, out, [](CreditsEffect& e) {
         for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i)
-          e.images[i] = loadPicture(CREDITS[i][0], CREDITS[i][1], GL_TEXTURE_2D, false);
+          e.images[i] = loadPicture(CREDITS[i], std::string(CREDITS[i]) + ".png", GL_TEXTURE_2D, false);
       });
     paintScene(KVRDemosys::fboPool->getFBO(name == "GlowEffect" ? "glow_pre" : "staging0"));
-    return effect;
+  }
+  void TearDown() override { end(); }
+
+  void paintScene(FBO* fbo) {
+    paint(fbo, ocean);
+    const float lights[][3] = {{-0.55f, 0.45f, 0.35f},
+                               {0.3f, 0.2f, 0.25f},
+                               {0.05f, -0.35f, 0.5f},
+                               {0.6f, -0.5f, 0.2f},
+                               {-0.2f, 0.7f, 0.15f}};
+    for (const float* l : lights) light->drawBlendedAt(GL_SRC_ALPHA, GL_ONE, l[2], l[2] * 16 / 9, l[0], l[1]);
   }
 
-  // Luminance around the largest light, low and right of the centre.
-  static double atTheLight(const Picture& frame) { return frame.mean(395, 20, 435, 60); }
-  // A picture, not an empty or flat one, with light where the scene has it.
-  static void expectAPicture(const Picture& frame) {
-    EXPECT_GT(frame.mean(), 15.0);
-    EXPECT_GT(frame.spread(), 15.0);
-    EXPECT_GT(atTheLight(frame), frame.mean() + 50);
-  }
-
-  FBO* out;
-  Texture *ocean, *light;
+  std::string name;
+  Effect* effect = nullptr;
+  FBO* out = nullptr;
+  Texture *ocean = nullptr, *light = nullptr;
   Picture scene;
 };
-
-class EffectEmptyTracksGLTest : public EffectFramesGLTest, public testing::WithParamInterface<const char*> {};
 
 float uniform(Shader* shader, const char* name) {
   float value[4] = {-1, -1, -1, -1};
@@ -104,9 +86,7 @@ float uniform(Shader* shader, const char* name) {
 
 // Every uniform is set (nothing printed about a missing one); the settings are zero, which shows
 // the scene unchanged where the effect adds to it.
-TEST_P(EffectEmptyTracksGLTest, DrawWithoutMissingUniforms) {
-  const std::string name = GetParam();
-  Effect* effect = make(name);
+TEST_P(EffectFramesGLTest, EmptyTracksDrawWithoutMissingUniforms) {
   EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   const Picture frame = grab(out);
   if (name == "PostProcessEffect") {
@@ -128,72 +108,49 @@ TEST_P(EffectEmptyTracksGLTest, DrawWithoutMissingUniforms) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Grading, EffectEmptyTracksGLTest,
+// A picture, not an empty or flat one: the negative turns the largest light (low and right of the
+// centre) dark, glow and streaks add light around it, a credit covers the middle only.
+TEST_P(EffectFramesGLTest, FrameShowsTheGradedScene) {
+  if (auto* e = dynamic_cast<PostProcessEffect*>(effect))
+    setValues({{e->contrast, 0.15f},
+               {e->vignettRadius, 0.45f},
+               {e->noiseStrength, 0.08f},
+               {e->negative, 0.6f},
+               {e->fade, 0.4f},
+               {e->fadeB, 0.3f}});
+  if (auto* e = dynamic_cast<GlowEffect*>(effect))
+    setValues({{e->preBrightness, -0.1f},
+               {e->preContrast, 0.8f},
+               {e->postContrast, 0.2f},
+               {e->blurRadius, 3.0f},
+               {e->kernelAmp, 1.3f}});
+  if (auto* e = dynamic_cast<RadialBlurEffect*>(effect))
+    setValues({{e->numPasses, 30.0f}, {e->multiply, 1.0f}});
+  if (auto* e = dynamic_cast<CreditsEffect*>(effect))
+    setValues({{e->index, 4.0f}, {e->xpos, 0.5f}, {e->ypos, 0.45f}, {e->scale, 0.7f}, {e->alpha, 0.9f}});
+  step(0, 16);
+  const Picture frame = grab(out);
+  show(out, "effects-post", name);
+  EXPECT_GT(frame.mean(), 15.0);
+  EXPECT_GT(frame.spread(), 5.0);
+  const double atLight = frame.mean(395, 20, 435, 60);
+  if (name == "PostProcessEffect") {
+    EXPECT_LT(atLight, frame.mean()) << "the light turns dark in the negative";
+  } else if (name == "CreditsEffect") {
+    EXPECT_NEAR(scene.mean(0, 0, W, H / 8), frame.mean(0, 0, W, H / 8), 2.0);
+    EXPECT_NEAR(scene.mean(0, 7 * H / 8, W, H), frame.mean(0, 7 * H / 8, W, H), 2.0);
+    EXPECT_GT(std::fabs(frame.mean(W / 4, H / 3, 3 * W / 4, 2 * H / 3) -
+                        scene.mean(W / 4, H / 3, 3 * W / 4, 2 * H / 3)),
+              5);
+  } else {
+    EXPECT_GT(atLight, frame.mean() + 50);
+    EXPECT_GT(frame.mean(), scene.mean() + 10) << "the effect adds light";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Grading, EffectFramesGLTest,
                          testing::Values("PostProcessEffect", "GlowEffect", "RadialBlurEffect",
                                          "CreditsEffect"),
                          [](const testing::TestParamInfo<const char*>& info) {
                            return std::string(info.param);
                          });
-
-TEST_F(EffectFramesGLTest, PostProcess) {
-  PostProcessEffect* effect = static_cast<PostProcessEffect*>(make("PostProcessEffect"));
-  setValues({{effect->contrast, 0.15f},
-             {effect->brightness, 0.02f},
-             {effect->vignettRadius, 0.45f},
-             {effect->noiseStrength, 0.08f}});
-  step(20000, 16);
-  const Picture graded = grab(out);
-  show(out, "effects-post", "postprocess");
-  expectAPicture(graded);
-
-  setValues({{effect->negative, 0.6f}, {effect->fade, 0.4f}, {effect->fadeB, 0.3f}});
-  step(20000, 16);
-  const Picture faded = grab(out);
-  show(out, "effects-post", "postprocess-negative-fade");
-  EXPECT_GT(faded.spread(), 5.0);
-  EXPECT_LT(atTheLight(faded), faded.mean()) << "the light turns dark in the negative";
-}
-
-TEST_F(EffectFramesGLTest, Glow) {
-  GlowEffect* effect = static_cast<GlowEffect*>(make("GlowEffect"));
-  setValues({{effect->preBrightness, -0.1f},
-             {effect->preContrast, 0.8f},
-             {effect->postContrast, 0.2f},
-             {effect->blurRadius, 3.0f},
-             {effect->kernelAmp, 1.3f}});
-  step(0, 16);
-  const Picture glowing = grab(out);
-  show(out, "effects-post", "glow");
-  expectAPicture(glowing);
-  EXPECT_GT(glowing.mean(), scene.mean() + 10) << "the glow adds light";
-}
-
-TEST_F(EffectFramesGLTest, RadialBlur) {
-  RadialBlurEffect* effect = static_cast<RadialBlurEffect*>(make("RadialBlurEffect"));
-  setValues({{effect->numPasses, 30.0f}, {effect->multiply, 1.0f}});
-  step(0, 16);
-  const Picture blurred = grab(out), streaks = grab(KVRDemosys::fboPool->getFBO("blury"));
-  show(out, "effects-post", "radialblur");
-  show(KVRDemosys::fboPool->getFBO("blury"), "effects-post", "radialblur-streaks");
-  expectAPicture(blurred);
-  EXPECT_GT(blurred.mean(), scene.mean() + 10) << "the streaks add light";
-  EXPECT_GT(streaks.spread(), 10.0);
-}
-
-TEST_F(EffectFramesGLTest, Credits) {
-  CreditsEffect* effect = static_cast<CreditsEffect*>(make("CreditsEffect"));
-  setValues({{effect->xpos, 0.5f}, {effect->ypos, 0.45f}, {effect->scale, 0.7f}, {effect->alpha, 0.9f}});
-  for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
-    setValues({{effect->index, float(i)}});
-    step(0, 16);
-    const Picture frame = grab(out);
-    show(out, "effects-post", std::string("credits-") + CREDITS[i][0]);
-    // The credit covers the middle; the top and bottom are the scene.
-    EXPECT_NEAR(scene.mean(0, 0, W, H / 8), frame.mean(0, 0, W, H / 8), 2.0) << CREDITS[i][0];
-    EXPECT_NEAR(scene.mean(0, 7 * H / 8, W, H), frame.mean(0, 7 * H / 8, W, H), 2.0) << CREDITS[i][0];
-    EXPECT_GT(std::fabs(frame.mean(W / 4, H / 3, 3 * W / 4, 2 * H / 3) -
-                        scene.mean(W / 4, H / 3, 3 * W / 4, 2 * H / 3)),
-              5)
-        << CREDITS[i][0];
-  }
-}

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -31,51 +30,39 @@
 
 namespace {
 
-struct TrackOrder {
-  const char* effect;
-  std::function<Effect*()> make;
-  std::vector<std::string> tracks;
-};
-
-std::vector<std::string> trackNames(Effect& effect) {
-  std::vector<std::string> names;
-  for (int i = 0; i < effect.GetTrackCount(); ++i) names.push_back(effect.GetTrackAt(i)->name);
-  return names;
-}
-
 TEST(EffectTracksTest, EachEffectMakesItsTracksInOrderAndClonesFresh) {
-  const TrackOrder orders[] = {
-      {"PostProcessEffect",
-       [] { return new PostProcessEffect(); },
+  const struct {
+    Effect* prototype;
+    std::vector<std::string> tracks;
+  } orders[] = {
+      {new PostProcessEffect(),
        {"brightness", "contrast", "negative", "fade", "fade_r", "fade_g", "fade_b", "noise_strength",
         "vignett_radius"}},
-      {"GlowEffect",
-       [] { return new GlowEffect(); },
+      {new GlowEffect(),
        {"pre_brightness", "pre_contrast", "post_brightness", "post_contrast", "blur_radius", "kernel_amp"}},
-      {"RadialBlurEffect", [] { return new RadialBlurEffect(); }, {"num_passes", "multiply"}},
-      {"CreditsEffect", [] { return new CreditsEffect(); }, {"index", "xpos", "ypos", "scale", "alpha"}},
-      {"CameraLensEffect", [] { return new CameraLensEffect(); }, {"fov", "head", "pitch", "x", "y", "z"}},
-      {"FluidEffect", [] { return new FluidEffect(); }, {"source", "time_step", "xpos", "ypos", "opacity"}},
-      {"UnderwaterEffect",
-       [] { return new UnderwaterEffect(); },
+      {new RadialBlurEffect(), {"num_passes", "multiply"}},
+      {new CreditsEffect(), {"index", "xpos", "ypos", "scale", "alpha"}},
+      {new CameraLensEffect(), {"fov", "head", "pitch", "x", "y", "z"}},
+      {new FluidEffect(), {"source", "time_step", "xpos", "ypos", "opacity"}},
+      {new UnderwaterEffect(),
        {"wave_time", "ribbons_noise_offset", "num_ribs", "num_ribs_verts", "deb_size"}},
-      {"ParticleCreaturesEffect",
-       [] { return new ParticleCreaturesEffect(); },
+      {new ParticleCreaturesEffect(),
        {"scale", "particle_monster_anim", "pos_x", "pos_y", "pos_z", "particle_monster_rotate_x",
         "particle_monster_rotate_y", "particle_monster_rotate_z", "particle_monster_intensity",
         "particle_monster_rot_delay"}},
-      {"ParticleCreatures2Effect",
-       [] { return new ParticleCreatures2Effect(); },
+      {new ParticleCreatures2Effect(),
        {"intensity", "pos_x", "pos_y", "pos_z", "delay", "active1", "active2", "pos_x2", "pos_y2", "pos_z2",
         "rot_x", "rot_y", "rot_z"}},
   };
-  for (const TrackOrder& order : orders) {
-    std::unique_ptr<Effect> prototype(order.make());
+  for (const auto& order : orders) {
+    std::unique_ptr<Effect> prototype(order.prototype);
     prototype->createTracks();
-    EXPECT_EQ(order.tracks, trackNames(*prototype)) << order.effect;
+    std::vector<std::string> names;
+    for (int i = 0; i < prototype->GetTrackCount(); ++i) names.push_back(prototype->GetTrackAt(i)->name);
+    EXPECT_EQ(order.tracks, names) << typeid(*prototype).name();
     std::unique_ptr<Effect> instance(prototype->clone());
-    EXPECT_EQ(typeid(*prototype), typeid(*instance)) << order.effect;
-    EXPECT_EQ(0, instance->GetTrackCount()) << order.effect;
+    EXPECT_EQ(typeid(*prototype), typeid(*instance)) << typeid(*prototype).name();
+    EXPECT_EQ(0, instance->GetTrackCount()) << typeid(*prototype).name();
   }
 }
 
@@ -138,17 +125,15 @@ class CameraLensEffectTest : public testing::Test {
   std::unique_ptr<CameraLensEffect> lens = std::make_unique<CameraLensEffect>();
 };
 
+// Empty tracks put the camera at the origin; outside its rows the lens changes nothing.
 TEST_F(CameraLensEffectTest, SetsTheCameraAndFieldOfViewFromTheTracks) {
+  TrackFixtures::SetKeys(lens->fov, {{0, 40.0f}});
+  EXPECT_EQ((std::vector<float>{45, 0, 5, 9, 9, 9}), stepAndRead(6000, 120));
+  EXPECT_EQ((std::vector<float>{40, 0, 0, 0, 0, 0}), stepAndRead());
   TrackInterpolate* tracks[] = {lens->fov, lens->head, lens->pitch, lens->x, lens->y, lens->z};
   const float from[] = {40, 0, -10, 1, 2, -4}, to[] = {80, 90, 10, 3, 2, 0};
   for (int i = 0; i < 6; ++i) TrackFixtures::SetKeys(tracks[i], {{0, from[i]}, {20, to[i]}});
   EXPECT_EQ((std::vector<float>{60, 45, 0, 2, 2, -2}), stepAndRead());
-}
-
-TEST_F(CameraLensEffectTest, EmptyTracksPutTheCameraAtTheOriginAndOutsideItsRowsItKeepsItsValues) {
-  TrackFixtures::SetKeys(lens->fov, {{0, 40.0f}});
-  EXPECT_EQ((std::vector<float>{45, 0, 5, 9, 9, 9}), stepAndRead(6000, 120));
-  EXPECT_EQ((std::vector<float>{40, 0, 0, 0, 0, 0}), stepAndRead());
 }
 
 }  // namespace

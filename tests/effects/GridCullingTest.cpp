@@ -29,20 +29,13 @@ Matrix4 viewOf(float fromX, float fromY, float size) {
   return m;
 }
 
-using Ranges = std::vector<PolygonRange>;
+using Runs = std::vector<std::pair<int, int>>;
 
-Ranges asRanges(std::initializer_list<std::pair<int, int>> runs) {
-  Ranges ranges;
-  for (const auto& run : runs) ranges.push_back(PolygonRange{run.first, run.second});
-  return ranges;
-}
-
-void expectRanges(const Ranges& expected, const Ranges& actual) {
-  ASSERT_EQ(expected.size(), actual.size());
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(expected[i].first, actual[i].first) << "run " << i;
-    EXPECT_EQ(expected[i].count, actual[i].count) << "run " << i;
-  }
+// The runs `culling` draws for the view `view`, as (first, count) pairs.
+Runs runs(const GridCulling& culling, const Matrix4& view) {
+  Runs result;
+  for (const PolygonRange& range : culling.visibleRanges(view)) result.emplace_back(range.first, range.count);
+  return result;
 }
 
 }  // namespace
@@ -51,33 +44,33 @@ TEST(GridCullingTest, RunsOfTheBlocksInView) {
   const GridCulling culling(flatGrid(4), 4, 4, 2);
   EXPECT_EQ(4, culling.blockCount());
   // Everything in view: the row runs join into one.
-  expectRanges(asRanges({{0, 16}}), culling.visibleRanges(viewOf(0, 0, 4)));
+  EXPECT_EQ(Runs({{0, 16}}), runs(culling, viewOf(0, 0, 4)));
   // The view ends at x = 1.5: the blocks of columns 0-1, two cells of every row.
-  expectRanges(asRanges({{0, 2}, {4, 2}, {8, 2}, {12, 2}}), culling.visibleRanges(viewOf(-2.5f, 0, 4)));
+  EXPECT_EQ(Runs({{0, 2}, {4, 2}, {8, 2}, {12, 2}}), runs(culling, viewOf(-2.5f, 0, 4)));
   // The top-right block only.
-  expectRanges(asRanges({{10, 2}, {14, 2}}), culling.visibleRanges(viewOf(3, 3, 2)));
+  EXPECT_EQ(Runs({{10, 2}, {14, 2}}), runs(culling, viewOf(3, 3, 2)));
   // Nothing in view.
-  expectRanges(Ranges{}, culling.visibleRanges(viewOf(10, 10, 2)));
+  EXPECT_EQ(Runs(), runs(culling, viewOf(10, 10, 2)));
 }
 
 TEST(GridCullingTest, KeepsBlocksThatOnlyTouchTheView) {
   const GridCulling culling(flatGrid(4), 4, 4, 2);
   // The view's left edge at x = 1.9 cuts into the left blocks; they stay.
-  expectRanges(asRanges({{0, 16}}), culling.visibleRanges(viewOf(1.9f, 0, 4)));
+  EXPECT_EQ(Runs({{0, 16}}), runs(culling, viewOf(1.9f, 0, 4)));
   // Depth decides as well: a grid beyond the far plane is dropped.
   Matrix4 pushedAway = viewOf(0, 0, 4);
   pushedAway[14] = 2.0f;
-  expectRanges(Ranges{}, culling.visibleRanges(pushedAway));
+  EXPECT_EQ(Runs(), runs(culling, pushedAway));
 }
 
 TEST(GridCullingTest, UnevenBlocksAndShortGeometry) {
   // Five cells per side in blocks of two: the last block row and column hold one cell.
   const GridCulling uneven(flatGrid(5), 4, 5, 2);
   EXPECT_EQ(9, uneven.blockCount());
-  expectRanges(asRanges({{24, 1}}), uneven.visibleRanges(viewOf(4.5f, 4.5f, 0.25f)));
-  expectRanges(asRanges({{0, 25}}), uneven.visibleRanges(viewOf(0, 0, 5)));
+  EXPECT_EQ(Runs({{24, 1}}), runs(uneven, viewOf(4.5f, 4.5f, 0.25f)));
+  EXPECT_EQ(Runs({{0, 25}}), runs(uneven, viewOf(0, 0, 5)));
   // Too few vertices to bound the grid: it is drawn whole, whatever the view.
   const GridCulling shortGrid(std::vector<Vec3f>(10), 4, 5, 2);
   EXPECT_EQ(0, shortGrid.blockCount());
-  expectRanges(asRanges({{0, 25}}), shortGrid.visibleRanges(viewOf(100, 100, 1)));
+  EXPECT_EQ(Runs({{0, 25}}), runs(shortGrid, viewOf(100, 100, 1)));
 }

@@ -14,23 +14,6 @@ std::vector<float> copyPoints(const NoisePath& path) {
 
 }  // namespace
 
-TEST(NoisePathTest, CreaturePathMatchesRecordedPoints) {
-  NoisePath path(0.0f, 0.0f, 0.0f, 0.005f, 220, 123456789);
-  ASSERT_EQ(220, path.GetCount());
-  const float* p = path.GetPoints();
-  const float expected[][4] = {
-      {0, 0.0f, 0.0f, 0.0f},
-      {1, 1.82773244f, 1.82773244f, 0.00141556875f},
-      {2, 1.82206941f, 1.8237921f, -0.0034564985f},
-      {50, 1.01990759f, 0.891330063f, -0.298833013f},
-      {100, 0.16389893f, 0.430651098f, -0.759234607f},
-      {150, -0.469727546f, -0.766276121f, -0.0135292616f},
-      {219, 0.540088952f, -0.50403583f, 0.548014283f},
-  };
-  for (const auto& e : expected)
-    for (int axis = 0; axis < 3; ++axis) EXPECT_FLOAT_EQ(e[axis + 1], p[3 * int(e[0]) + axis]) << e[0];
-}
-
 // Point i reads the noise at offsets that move by the step per point; Regenerate shifts them.
 TEST(NoisePathTest, PointsAreNoiseReadsAlongTheOffsets) {
   NoisePath path(1.0f, 2.0f, 3.0f, 0.01f, 100, 42);

@@ -62,19 +62,6 @@ TEST_F(ParticleCreaturesEffectTest, RingsCircleThePathWithTheNoiseRadius) {
   EXPECT_EQ(positions, again);
 }
 
-TEST_F(ParticleCreaturesEffectTest, NoDelayTurnsTheBodyRigidly) {
-  SetKeys(effect.anim, {{0, 1.0f}});
-  std::vector<float> still(6600), turned(6600), colours(6600);
-  effect.computeParticles(500, still.data(), colours.data());
-  SetKeys(effect.rotateZ, {{0, 90.0f}});
-  effect.computeParticles(500, turned.data(), colours.data());
-  for (size_t i = 0; i < 6600; i += 3) {
-    ASSERT_NEAR(-still[i + 1], turned[i], 1e-4);
-    ASSERT_NEAR(still[i], turned[i + 1], 1e-4);
-    ASSERT_EQ(still[i + 2], turned[i + 2]);
-  }
-}
-
 TEST_F(ParticleCreaturesEffectTest, DelayedAnglesComeFromEarlierTimes) {
   // A quarter turn about z between 1.0 s and 1.2 s. At 1.2 s with 100 ms of delay per unit of
   // distance, a particle at distance d shows the angle of 1.2 s - 0.1 d s.
@@ -113,17 +100,4 @@ TEST(DelayedRotationTest, DelayedTimeTruncatesAndWrapsAround) {
   for (const auto& c : cases)
     EXPECT_EQ(c.expected, DelayedRotation::delayedTime(c.time, c.distance, c.delay))
         << c.distance << " " << c.delay;
-}
-
-TEST_F(ParticleCreaturesEffectTest, WrappedDelayedTimeReadsTheTrackLate) {
-  TrackInterpolate track("z");
-  SetKeys(&track, {{0, 0.0f}, {20, 90.0f}});
-  DelayedRotation rotation;
-  rotation.begin(nullptr, nullptr, &track);
-  const float point[3] = {1.0f, 0.0f, 0.0f};
-  float out[3];
-  rotation.apply(point, 1.0f, 10, 20.0f, out);
-  // Time 10 - 20 wraps to a time long after the last keyframe: a full 90 degree turn.
-  EXPECT_NEAR(0.0f, out[0], 1e-6);
-  EXPECT_NEAR(1.0f, out[1], 1e-6);
 }

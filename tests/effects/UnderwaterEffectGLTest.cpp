@@ -50,9 +50,7 @@ int brightPixels(const EffectHarness::Picture& picture, int from, int to, int ro
 class UnderwaterEffectGLTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    EngineState::createPools();
-    EngineState::useBuildResources();
-    KVRDemosys::tracks = new TrackData();
+    EffectHarness::begin();
     effect = new UnderwaterEffect();
     effect->createTracks();
     bindResources(*effect);
@@ -60,20 +58,18 @@ class UnderwaterEffectGLTest : public testing::Test {
     effect->init();
     SetKeys(effect->waveTime, {{0, 0.0f}, {2000, 100.0f}});
     SetKeys(effect->ribbonsNoiseOffset, {{0, 0.0f}, {2000, 40.0f}});
-    SetKeys(effect->numRibs, {{0, 20.0f}});
-    SetKeys(effect->numRibsVerts, {{0, 100.0f}});
-    SetKeys(effect->debSize, {{0, 0.6f}});
+    EffectHarness::setValues(
+        {{effect->numRibs, 20.0f}, {effect->numRibsVerts, 100.0f}, {effect->debSize, 0.6f}});
   }
-
   static void TearDownTestSuite() {
     delete effect;
-    effect = nullptr;
     KVRDemosys::camera = Camera();
-    EngineState::reset();
+    EffectHarness::end();
   }
-
   void TearDown() override {
     KVRDemosys::tracks->activeByName.clear();
+    clear(effect->sceneFBO);
+    clear(effect->edgesFBO);
     bind(nullptr);
     GLTestContext::metrics()->apply();
   }
@@ -95,8 +91,7 @@ class UnderwaterEffectGLTest : public testing::Test {
     e.puffTexture = loadPicture("puff", "Puff.png", GL_TEXTURE_2D, true);
   }
 
-  // One frame as the frame loop runs it: screen bound, projection set, model-view reset,
-  // the effect drawn, the drawn-into targets cleared afterwards.
+  // One frame as the frame loop runs it: screen bound, projection set, model-view reset.
   static void drawFrame(uint32_t time, FBO* target) {
     bind(nullptr);
     GLTestContext::metrics()->apply();
@@ -107,37 +102,16 @@ class UnderwaterEffectGLTest : public testing::Test {
     effect->draw(time, 40, target);
   }
 
-  static void clearTargets() {
-    clear(effect->sceneFBO);
-    clear(effect->edgesFBO);
-    bind(nullptr);
-  }
-
-  static void useCamera(float x, float y, float z, float pitch, float heading) {
-    KVRDemosys::tracks->activeByName["camera"] = nullptr;
-    KVRDemosys::camera.setPosition(x, y, z);
-    KVRDemosys::camera.setPitch(pitch);
-    KVRDemosys::camera.setHeading(heading);
-  }
-
   static UnderwaterEffect* effect;
 };
 
 UnderwaterEffect* UnderwaterEffectGLTest::effect = nullptr;
 
-// The buffers init makes, and the tiling the wave and ocean pictures need.
-TEST_F(UnderwaterEffectGLTest, InitBuildsTheWorld) {
-  EXPECT_EQ(262144, effect->seabedBuffer->getVertexCount());
-  EXPECT_EQ(65536, effect->seabedBuffer->getPolygonCount());
-  EXPECT_EQ(4096, effect->oceanBuffer->getVertexCount());
-  EXPECT_EQ(2048, effect->debris->getPointCount());
-  EXPECT_EQ(20u, effect->ribbons.size());
-  EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->waveNormals2->getWrapS());
-  EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->oceanTexture->getWrapT());
-}
-
 // The loader starts the seabed on a thread from the prototype; the instance must get the same one.
 TEST_F(UnderwaterEffectGLTest, SeabedBuiltAheadIsTheSeabedInitBuilds) {
+  EXPECT_EQ(4 * 256 * 256, effect->seabedBuffer->getVertexCount());
+  EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->waveNormals2->getWrapS());
+  EXPECT_EQ(static_cast<GLenum>(GL_REPEAT), effect->oceanTexture->getWrapT());
   UnderwaterEffect prototype;
   prototype.prepareAhead();
   std::unique_ptr<UnderwaterEffect> ahead(static_cast<UnderwaterEffect*>(prototype.clone()));
@@ -145,14 +119,14 @@ TEST_F(UnderwaterEffectGLTest, SeabedBuiltAheadIsTheSeabedInitBuilds) {
   ASSERT_TRUE(ahead->seabedMesh && ahead->seabedBuffer);
   EXPECT_EQ(effect->seabedMesh->faces(), ahead->seabedMesh->faces());
   const VBODynamic *built = effect->seabedBuffer, *aheadBuilt = ahead->seabedBuffer;
-  const size_t vertices = 262144 * sizeof(float);
-  EXPECT_TRUE(bytesOf(built->getPositionBuffer(), 3 * vertices) ==
-              bytesOf(aheadBuilt->getPositionBuffer(), 3 * vertices));
-  EXPECT_TRUE(bytesOf(built->getNormalBuffer(), 3 * vertices) ==
-              bytesOf(aheadBuilt->getNormalBuffer(), 3 * vertices));
-  EXPECT_TRUE(bytesOf(built->getTexCoordBuffer(), 2 * vertices) ==
-              bytesOf(aheadBuilt->getTexCoordBuffer(), 2 * vertices));
-  EXPECT_TRUE(bytesOf(built->getIndexBuffer(), vertices) == bytesOf(aheadBuilt->getIndexBuffer(), vertices));
+  const std::pair<GLuint (VBODynamic::*)() const, size_t> buffers[] = {{&VBODynamic::getPositionBuffer, 3},
+                                                                       {&VBODynamic::getNormalBuffer, 3},
+                                                                       {&VBODynamic::getTexCoordBuffer, 2},
+                                                                       {&VBODynamic::getIndexBuffer, 1}};
+  for (const auto& [buffer, floats] : buffers) {
+    const size_t size = 262144 * sizeof(float) * floats;
+    EXPECT_TRUE(bytesOf((built->*buffer)(), size) == bytesOf((aheadBuilt->*buffer)(), size)) << floats;
+  }
 }
 
 // Three places: each frame drawn without a missing uniform, an outline picture that differs
@@ -167,7 +141,9 @@ TEST_F(UnderwaterEffectGLTest, FramesFromThreeCameras) {
                {"seabed", 15.0f, 2.5f, -20.0f, 35.0f, 150.0f, 1900}};
   std::vector<uint8_t> previous;
   for (const auto& v : views) {
-    useCamera(v.x, v.y, v.z, v.pitch, v.heading);
+    KVRDemosys::tracks->activeByName["camera"] = nullptr;
+    KVRDemosys::camera.setPosition(v.x, v.y, v.z);
+    KVRDemosys::camera.setPitch(v.pitch), KVRDemosys::camera.setHeading(v.heading);
     EXPECT_EQ("", stdoutOf([&] { drawFrame(v.time, nullptr); })) << v.name;
     EXPECT_TRUE(isUsed(effect->sceneFBO) && isUsed(effect->edgesFBO)) << v.name;
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST)) << v.name;
@@ -179,7 +155,7 @@ TEST_F(UnderwaterEffectGLTest, FramesFromThreeCameras) {
     EXPECT_GT(lit, int(frame.rgba.size() / 4 / 50)) << v.name << ": the outline frame is nearly empty";
     EXPECT_NE(previous, frame.rgba) << v.name << ": the camera changes the frame";
     previous = frame.rgba;
-    clearTargets();
+    TearDown();
   }
 }
 
@@ -189,12 +165,10 @@ TEST_F(UnderwaterEffectGLTest, DebrisSizeFollowsTheTargetWidthAndScrollFollowsDe
   EXPECT_EQ(0.0f, effect->debris->getPointSize());
   EXPECT_NEAR(before0 + 0.00002f * 40, effect->scroll0, 1e-6f);
   EXPECT_NEAR(before1 - 0.0001f * 40, effect->scroll1, 1e-6f);
-  clearTargets();
   std::unique_ptr<FBO> target(newTarget());
   drawFrame(0, target.get());
   EXPECT_TRUE(isUsed(target.get()));
   EXPECT_FLOAT_EQ(1024.0f * 0.006f, effect->debris->getPointSize());
-  clearTargets();
 }
 
 // A flat image has no edges; a hard edge becomes a line, which the dilation widens.
