@@ -4,31 +4,19 @@
 #include <cstdlib>
 #include <memory>
 
-#include "demosys/core/KVRDemosys.h"
-#include "demosys/gl/Camera.h"
 #include "demosys/gl/FBO.h"
-#include "demosys/gl/ScreenMetrics.h"
 #include "demosys/gl/Shader.h"
 #include "demosys/gl/Texture.h"
-#include "demosys/gl/VBO.h"
 #include "demosys/gl/VBODynamic.h"
-#include "demosys/runtime/TrackData.h"
 #include "demosys/scene/KVRMesh.h"
-#include "demosys/timing/TrackInterpolate.h"
 #include "effects/UnderwaterEffect.h"
-#include "support/CapturedStdout.h"
 #include "support/EffectHarness.h"
-#include "support/EngineState.h"
-#include "support/GLTestContext.h"
-#include "support/TrackFixtures.h"
 
 namespace {
 
 using EffectHarness::addFBO;
 using EffectHarness::loadPicture;
 using EffectHarness::loadShader;
-
-using TrackFixtures::SetKeys;
 
 FBO* newTarget() { return new FBO(1024, 1024, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE); }
 
@@ -56,31 +44,15 @@ class UnderwaterEffectGLTest : public testing::Test {
     bindResources(*effect);
     std::srand(1);
     effect->init();
-    SetKeys(effect->waveTime, {{0, 0.0f}, {2000, 100.0f}});
-    SetKeys(effect->ribbonsNoiseOffset, {{0, 0.0f}, {2000, 40.0f}});
-    EffectHarness::setValues(
-        {{effect->numRibs, 20.0f}, {effect->numRibsVerts, 100.0f}, {effect->debSize, 0.6f}});
   }
   static void TearDownTestSuite() {
     delete effect;
-    KVRDemosys::camera = Camera();
     EffectHarness::end();
   }
-  void TearDown() override {
-    KVRDemosys::tracks->activeByName.clear();
-    clear(effect->sceneFBO);
-    clear(effect->edgesFBO);
-    bind(nullptr);
-    GLTestContext::metrics()->apply();
-  }
-
   // Shaders, pictures and targets live in the pools until the suite ends.
   static void bindResources(UnderwaterEffect& e) {
-    e.pointLightShader = loadShader("point_light", "point_light");
     e.laplaceShader = loadShader("Laplacian", "Laplacian");
     e.dilateShader = loadShader("Dilate", "Dilate");
-    e.wavesShader = loadShader("Waves", "Waves");
-    e.spriteShader = loadShader("particlesprite", "particlesprite");
     e.sceneFBO = addFBO("scene", 1024, 1024, true);
     e.edgesFBO = addFBO("edges", 1024, 1024, true);
     e.oceanTexture = loadPicture("ocean", "OceanSurface.png", GL_TEXTURE_2D, true);
@@ -89,17 +61,6 @@ class UnderwaterEffectGLTest : public testing::Test {
     e.waveNormals2 = loadPicture("waves3", "Waves3Normals.png", GL_TEXTURE_2D, false);
     e.particleTexture = loadPicture("light", "light.png", GL_TEXTURE_2D, true);
     e.puffTexture = loadPicture("puff", "Puff.png", GL_TEXTURE_2D, true);
-  }
-
-  // One frame as the frame loop runs it: screen bound, projection set, model-view reset.
-  static void drawFrame(uint32_t time, FBO* target) {
-    bind(nullptr);
-    GLTestContext::metrics()->apply();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    effect->draw(time, 40, target);
   }
 
   static UnderwaterEffect* effect;
@@ -127,48 +88,6 @@ TEST_F(UnderwaterEffectGLTest, SeabedBuiltAheadIsTheSeabedInitBuilds) {
     const size_t size = 262144 * sizeof(float) * floats;
     EXPECT_TRUE(bytesOf((built->*buffer)(), size) == bytesOf((aheadBuilt->*buffer)(), size)) << floats;
   }
-}
-
-// Three places: each frame drawn without a missing uniform, an outline picture that differs
-// from the others, the depth test left off; written for a person to look at.
-TEST_F(UnderwaterEffectGLTest, FramesFromThreeCameras) {
-  const struct {
-    const char* name;
-    float x, y, z, pitch, heading;
-    uint32_t time;
-  } views[] = {{"ribbons", 0.0f, 1.5f, 22.0f, 8.0f, 0.0f, 1200},
-               {"surface", -25.0f, 1.0f, 15.0f, -25.0f, -60.0f, 1600},
-               {"seabed", 15.0f, 2.5f, -20.0f, 35.0f, 150.0f, 1900}};
-  std::vector<uint8_t> previous;
-  for (const auto& v : views) {
-    KVRDemosys::tracks->activeByName["camera"] = nullptr;
-    KVRDemosys::camera.setPosition(v.x, v.y, v.z);
-    KVRDemosys::camera.setPitch(v.pitch), KVRDemosys::camera.setHeading(v.heading);
-    EXPECT_EQ("", stdoutOf([&] { drawFrame(v.time, nullptr); })) << v.name;
-    EXPECT_TRUE(isUsed(effect->sceneFBO) && isUsed(effect->edgesFBO)) << v.name;
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST)) << v.name;
-    const EffectHarness::Picture frame = EffectHarness::grab(nullptr);
-    EXPECT_TRUE(
-        EngineState::saveFrame(EngineState::framesDirectory("effects-underwater") + "/" + v.name + ".png"));
-    int lit = 0;
-    for (size_t i = 0; i < frame.rgba.size(); i += 4) lit += frame.rgba[i] > 60;
-    EXPECT_GT(lit, int(frame.rgba.size() / 4 / 50)) << v.name << ": the outline frame is nearly empty";
-    EXPECT_NE(previous, frame.rgba) << v.name << ": the camera changes the frame";
-    previous = frame.rgba;
-    TearDown();
-  }
-}
-
-TEST_F(UnderwaterEffectGLTest, DebrisSizeFollowsTheTargetWidthAndScrollFollowsDelta) {
-  const float before0 = effect->scroll0, before1 = effect->scroll1;
-  drawFrame(0, nullptr);
-  EXPECT_EQ(0.0f, effect->debris->getPointSize());
-  EXPECT_NEAR(before0 + 0.00002f * 40, effect->scroll0, 1e-6f);
-  EXPECT_NEAR(before1 - 0.0001f * 40, effect->scroll1, 1e-6f);
-  std::unique_ptr<FBO> target(newTarget());
-  drawFrame(0, target.get());
-  EXPECT_TRUE(isUsed(target.get()));
-  EXPECT_FLOAT_EQ(1024.0f * 0.006f, effect->debris->getPointSize());
 }
 
 // A flat image has no edges; a hard edge becomes a line, which the dilation widens.

@@ -149,15 +149,6 @@ Picture grab(FBO* fbo) {
   return Picture{box[2], box[3], GLTestContext::readPixels(box[0], box[1], box[2], box[3])};
 }
 
-void show(FBO* fbo, const std::string& folder, const std::string& name) {
-  bind(nullptr);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
-  glClear(GL_COLOR_BUFFER_BIT);
-  drawTexture(fbo);
-  EXPECT_TRUE(EngineState::saveFrame(EngineState::framesDirectory(folder) + "/" + name + ".png")) << name;
-}
-
 void run(Effect* effect, const std::string& name, FBO* target, int32_t priority) {
   effect->tracked = true;
   effect->createTracks();

@@ -56,10 +56,6 @@ struct Picture {
   double spread() const;
 };
 Picture grab(FBO* fbo);
-// Shows `fbo` on the window, whatever depth test and culling are on, and writes the window to
-// build/frames/<folder>/<name>.png for a person to look at.
-void show(FBO* fbo, const std::string& folder, const std::string& name);
-
 // A grading effect (PostProcessEffect, GlowEffect, RadialBlurEffect or CreditsEffect) with the
 // production's shaders and its framebuffer objects, width x height, under their production names;
 // `pictures` hands it the pictures it reads, then it is run into `target` and initialised.
