@@ -95,9 +95,9 @@ TEST_F(TrackLoaderTest, MissingRecordsGiveDummyTracksAndMisspelledOnesAWarning) 
   EXPECT_EQ("Object;", lookups);
   const std::string warning = "Track data : 'fade' has no track 'alhpa' (tracks: alpha, fov)";
   EXPECT_EQ(std::vector<std::string>{warning}, KVRDemosys::timelineWarnings);
-  for (std::string line :
-       {"Track 'camera' do not exit. Creating dummy.", "Loading 'fade.track' (3)",
-        "-> 'camera.fov.track' do not exit. Keeping dummy.", "Loading 'fade.alpha'", warning})
+  for (const std::string& line : std::vector<std::string>{
+           "Track 'camera' do not exit. Creating dummy.", "Loading 'fade.track' (3)",
+           "-> 'camera.fov.track' do not exit. Keeping dummy.", "Loading 'fade.alpha'", warning})
     EXPECT_NE(std::string::npos, log.str().find(line + "\n")) << line << log.str();
   delete KVRDemosys::tracks;
   KVRDemosys::tracks = nullptr;
@@ -128,7 +128,9 @@ TEST_F(TrackLoaderTest, WrittenTrackDataLoadsBackUnchanged) {
   TrackWriter writer(log);
   ASSERT_TRUE(writer.SaveTrackFiles(directory, original) && writer.SaveTrackProperties(directory, original));
   TrackLoader loader(directory, false, log);
-  loader.SetFBOResolver([](const std::string& name) { return FakeFBO(name == "blurx" ? 1 : 2); });
+  loader.SetFBOResolver([](const std::string& name) {
+    return name == "blurx" ? FakeFBO(1) : name == "offscreen0" ? FakeFBO(2) : nullptr;
+  });
   std::unique_ptr<TrackData> loaded(
       loader.LoadTrackFiles({"camera", "glow"}, {effect("camera"), effect("glow")}));
   ASSERT_NE(nullptr, loaded) << loader.GetError();

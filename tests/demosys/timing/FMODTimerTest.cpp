@@ -15,7 +15,8 @@ constexpr const char* kEntry = "resources/sound/x.mp3";
 
 class FMODTimerTest : public testing::Test {
  protected:
-  // Two seconds of a tone in the left channel's bin 40, in the tree and in resources.7z.
+  // Two seconds of a tone in the left channel's bin 40 of 1024, in the tree and in
+  // resources.7z.
   static void SetUpTestSuite() {
     dir = AudioFixtures::makeTempDir();
     AudioFixtures::Tone tone;
@@ -102,13 +103,13 @@ TEST_F(FMODTimerTest, SetTimeMovesTheMusicStartResumesFromTheChannelAndShutdownR
   EXPECT_EQ("Failed to shut down FMOD!", timer.GetError());
 }
 
-// Mode 0 holds the left channel's tone in its bin; a count is held to the spectrum's size.
+// Mode 0 holds the left channel's tone in its bin (of 8192 here); a count is held to the spectrum's size.
 TEST_F(FMODTimerTest, SpectrumHoldsTheToneUpToItsSize) {
   ASSERT_TRUE(init(timer));
   timer.SetTime(1000);
   std::vector<float> left(9000, -1.0f);
   EXPECT_EQ(0, timer.GetSpectrum(0, 9000, left.data()));
-  EXPECT_EQ(40, std::max_element(left.begin(), left.end()) - left.begin());
+  EXPECT_EQ(40 * 8, std::max_element(left.begin(), left.end()) - left.begin());
   EXPECT_NE(-1.0f, left[8191]);
   EXPECT_EQ(-1.0f, left[8192]);
 }
