@@ -51,10 +51,6 @@ TEST(GridCullingTest, RunsOfTheBlocksInView) {
   EXPECT_EQ(Runs({{10, 2}, {14, 2}}), runs(culling, viewOf(3, 3, 2)));
   // Nothing in view.
   EXPECT_EQ(Runs(), runs(culling, viewOf(10, 10, 2)));
-}
-
-TEST(GridCullingTest, KeepsBlocksThatOnlyTouchTheView) {
-  const GridCulling culling(flatGrid(4), 4, 4, 2);
   // The view's left edge at x = 1.9 cuts into the left blocks; they stay.
   EXPECT_EQ(Runs({{0, 16}}), runs(culling, viewOf(1.9f, 0, 4)));
   // Depth decides as well: a grid beyond the far plane is dropped.

@@ -62,32 +62,6 @@ TEST_F(ParticleCreaturesEffectTest, RingsCircleThePathWithTheNoiseRadius) {
   EXPECT_EQ(positions, again);
 }
 
-TEST_F(ParticleCreaturesEffectTest, DelayedAnglesComeFromEarlierTimes) {
-  // A quarter turn about z between 1.0 s and 1.2 s. At 1.2 s with 100 ms of delay per unit of
-  // distance, a particle at distance d shows the angle of 1.2 s - 0.1 d s.
-  SetKeys(effect.anim, {{0, 1.0f}});
-  SetKeys(effect.rotateZ, {{20, 0.0f}, {24, 90.0f}});
-  std::vector<float> still(6600), turned(6600), colours(6600);
-  effect.computeParticles(1200, still.data(), colours.data());
-  SetKeys(effect.rotDelay, {{0, 100.0f}});
-  effect.computeParticles(1200, turned.data(), colours.data());
-  int partly = 0, unturned = 0;
-  for (size_t i = 0; i < 6600; i += 3) {
-    // Unturned: the full quarter turn of 1.2 s taken away again.
-    const float x = still[i + 1], y = -still[i];
-    if (std::hypot(x, y) < 1e-3f) continue;
-    const float distance = std::sqrt(x * x + y * y + still[i + 2] * still[i + 2]);
-    const float angle =
-        std::atan2(x * turned[i + 1] - y * turned[i], x * turned[i] + y * turned[i + 1]) * 57.29578f;
-    const float expected = std::max(0.0f, std::min(90.0f, (200.0f - 100.0f * distance) / 200.0f * 90.0f));
-    ASSERT_NEAR(expected, angle, 0.5f) << "distance " << distance;
-    partly += expected > 1.0f && expected < 89.0f;
-    unturned += expected == 0.0f;
-  }
-  EXPECT_GT(partly, 10);
-  EXPECT_GT(unturned, 100);
-}
-
 // Truncated towards zero, wrapping below 0 like the unsigned clock; no finite time: no delay.
 TEST(DelayedRotationTest, DelayedTimeTruncatesAndWrapsAround) {
   const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();

@@ -106,17 +106,3 @@ TEST_F(PostProcessEffectGLTest, VignetteDarkensTheCornersOnly) {
   for (int c = 0; c < 3; ++c) EXPECT_NEAR(wantCentre[c], centre[c], 1);
   EXPECT_LT(corner[0], wantCorner[0] / 2);
 }
-
-// The gradient and the noise move on by the frame's delta; init starts them over and clamps the curve.
-TEST_F(PostProcessEffectGLTest, AnimationAdvancesWithTheDeltasAndInitRestartsIt) {
-  for (uint32_t t = 0; t < 1000; t += 100) step(t, 100);
-  EXPECT_NEAR(0.55f, effect->gradientScrollX, 1e-6f);
-  EXPECT_NEAR(-0.175f, effect->gradientScrollY, 1e-6f);
-  EXPECT_NEAR(0.25f, effect->noiseOffset, 1e-6f);
-  effect->thresholdTexture->setWrap(GL_REPEAT);
-  effect->init();
-  EXPECT_EQ(0.5f, effect->gradientScrollX);
-  EXPECT_EQ(-0.125f, effect->gradientScrollY);
-  EXPECT_EQ(0.0f, effect->noiseOffset);
-  EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), effect->thresholdTexture->getWrapS());
-}
