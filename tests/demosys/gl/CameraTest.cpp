@@ -24,7 +24,7 @@ TEST(QuaternionTest, UnitAxesMultiplyLikeHamiltonsAndTurnsFollowTheRightHand) {
   expectVec(Vec3f(-1, 0, 0), Quaternion::fromAxisAngle(Vec3f(0, 1, 0), 180.0f).rotate(Vec3f(1, 0, 0)));
 }
 
-TEST(CameraTest, ViewDirectionForPitchAndHeading) {
+TEST(CameraTest, ViewDirectionForPitchAndHeadingAndPrint) {
   for (auto [pitch, heading, direction] : {std::tuple{0.0f, 0.0f, Vec3f(0, 0, -1)},
                                            {0.0f, 90.0f, Vec3f(1, 0, 0)},
                                            {90.0f, 0.0f, Vec3f(0, -1, 0)},
@@ -32,11 +32,17 @@ TEST(CameraTest, ViewDirectionForPitchAndHeading) {
                                            {0.0f, -90.0f, Vec3f(-1, 0, 0)},
                                            {-30.0f, 0.0f, Vec3f(0, 0.5f, -0.8660254f)}})
     expectVec(direction, Camera::viewDirectionFor(pitch, heading));
+  Camera camera;
+  camera.setPosition(1.5f, -2, 0.25f);
+  camera.setPitch(10);
+  camera.setHeading(-45.5f);
+  EXPECT_EQ("Camera : [1.5,-2,0.25], pitch = 10, heading = -45.5\n", stdoutOf([&] { camera.print(); }));
 }
 
-// Whatever the angles, the view matrix puts the camera at the eye's origin and what lies ahead
-// of it on the eye's -z axis: this holds only with pitch applied after heading.
-TEST(CameraTest, ViewMatrixLooksAlongTheViewDirectionFromThePosition) {
+// Each step moves the camera by its speed along the view direction. Whatever the angles, the view
+// matrix then puts the camera at the eye's origin and what lies ahead of it on the eye's -z axis:
+// this holds only with pitch applied after heading.
+TEST(CameraTest, StepMovesAlongTheViewDirectionAndTheViewMatrixLooksAlongIt) {
   for (float pitch : {0.0f, 30.0f, -75.0f}) {
     for (float heading : {0.0f, 45.0f, 200.0f}) {
       SCOPED_TRACE(testing::Message() << "pitch " << pitch << " heading " << heading);
@@ -44,23 +50,14 @@ TEST(CameraTest, ViewMatrixLooksAlongTheViewDirectionFromThePosition) {
       camera.setPosition(1, 2, 3);
       camera.setPitch(pitch);
       camera.setHeading(heading);
+      camera.setSpeed(2.0f);
       camera.step();
+      camera.step();
+      const Vec3f position = Vec3f(1, 2, 3) + Camera::viewDirectionFor(pitch, heading) * 4.0f;
+      expectVec(position, camera.getPosition());
       Matrix4 view = camera.viewMatrix();
-      expectVec(Vec3f(0, 0, 0), view.transformPoint(Vec3f(1, 2, 3)));
-      expectVec(Vec3f(0, 0, -5), view.transformPoint(Vec3f(1, 2, 3) + camera.getViewDirection() * 5.0f));
+      expectVec(Vec3f(0, 0, 0), view.transformPoint(position));
+      expectVec(Vec3f(0, 0, -5), view.transformPoint(position + camera.getViewDirection() * 5.0f));
     }
   }
-}
-
-TEST(CameraTest, EachStepMovesAtTheSpeedAndPrintShowsPositionAndAngles) {
-  Camera camera;
-  camera.setHeading(90);
-  camera.setSpeed(2.0f);
-  camera.step();
-  camera.step();
-  expectVec(Vec3f(4, 0, 0), camera.getPosition());
-  camera.setPosition(1.5f, -2, 0.25f);
-  camera.setPitch(10);
-  camera.setHeading(-45.5f);
-  EXPECT_EQ("Camera : [1.5,-2,0.25], pitch = 10, heading = -45.5\n", stdoutOf([&] { camera.print(); }));
 }

@@ -6,27 +6,19 @@
 #include "demosys/gl/GLExtensions.h"
 #include "support/CapturedStdout.h"
 
-// The printed block: a title, one 42-column label per limit with its value (the last two never
-// queried, so 0), a rule. The returned line: every extension once, in byte order, space-ended.
+// The printed block: a title, a dotted label per limit with its value (the unqueried last ones
+// 0), a rule. The returned line: every extension once, in byte order, space-ended.
 TEST(GLExtensionsGLTest, ReportPrintsTheLimitsAndReturnsTheSortedExtensions) {
   GLExtensions extensions;
-  std::string line, text;
-  std::istringstream block(stdoutOf([&] { line = extensions.report(); }));
-  std::getline(block, text);
-  EXPECT_EQ("--- Implementation Independent API Values ---", text);
-  for (int i = 0; i < GLExtensions::VALUE_COUNT && std::getline(block, text); ++i) {
-    const std::string label = GLExtensions::VALUE_LABELS[i];
-    EXPECT_EQ(42u, label.size()) << label;
-    ASSERT_EQ(0u, text.find(label)) << text;
-    EXPECT_EQ(i<8, std::stoi(text.substr(label.size()))> 0) << text;
-  }
-  EXPECT_TRUE(std::getline(block, text) && text == std::string(45, '-')) << text;
-  EXPECT_FALSE(std::getline(block, text));
+  std::string line;
+  const std::string block = stdoutOf([&] { line = extensions.report(); });
   GLint textureSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textureSize);
-  EXPECT_EQ(textureSize, GLExtensions::values[7]);
-
-  ASSERT_GT(line.size(), 2u);
+  for (const std::string& text :
+       {"--- Implementation Independent API Values ---\nGL_MAX_VERTEX_ATTRIBS ................... ",
+        "\nGL_MAX_TEXTURE_SIZE ..................... " + std::to_string(textureSize) + "\n",
+        "\nGL_MAX_FRAGMENT_LIGHTS_EXT .............. 0\n---------------------------------------------\n"})
+    EXPECT_NE(std::string::npos, block.find(text)) << block;
   EXPECT_EQ(" \n", line.substr(line.size() - 2));
   std::istringstream names(line);
   std::string previous, name;

@@ -73,22 +73,19 @@ TEST(KVRSceneTest, AnimationsAndShaderInstancesFindTheirObjects) {
   scene.addMaterial("stone", stone);
   KVRObject *a = object("a", nullptr, nullptr, 0.0f), *b = object("b", nullptr, nullptr, 0.0f);
   b->setMaterial(stone);
-  scene.AddObject(a);
-  scene.AddObject(b);
+  for (KVRObject* o : {a, b}) scene.AddObject(o);
   KVRCamera* camera = new KVRCamera("eye");
   scene.AddCamera("eye", camera);
   KVRAnimation *forA = new KVRAnimation(), *forEye = new KVRAnimation(), *loose = new KVRAnimation();
-  scene.AddAnimation("a", forA);
-  scene.AddAnimation("eye", forEye);
-  scene.AddAnimation("nobody", loose);
-  EXPECT_EQ(forA, a->getAnimation());
-  EXPECT_EQ(forEye, camera->getAnimation());
-  EXPECT_EQ(loose, scene.GetAnimation("nobody"));
+  for (auto [name, animation] : {std::pair{"a", forA}, {"eye", forEye}, {"nobody", loose}})
+    scene.AddAnimation(name, animation);
+  EXPECT_EQ(
+      (std::vector<KVRAnimation*>{forA, forEye, loose}),
+      (std::vector<KVRAnimation*>{a->getAnimation(), camera->getAnimation(), scene.GetAnimation("nobody")}));
   ShaderInstance first(nullptr), second(nullptr), third(nullptr);
   scene.setShaderInstance(&first);
   scene.setShaderInstanceByMaterial(stone, &second);
-  EXPECT_EQ(&first, a->getShaderInstance());
-  EXPECT_EQ(&second, b->getShaderInstance());
+  EXPECT_EQ(std::pair(&first, &second), std::pair(a->getShaderInstance(), b->getShaderInstance()));
   scene.ApplyShaderInstance("a", &third);
   EXPECT_EQ(&third, a->getShaderInstance());
   KVRTimeSource clock;
@@ -113,49 +110,36 @@ TEST(KVRSceneTest, MaterialDumpAndLightPosition) {
     EXPECT_NEAR((std::vector<float>{0.25f, 0.75f, -0.5f, 0})[i], position[i], 1e-6f);
 }
 
+// Name lookups, duplicate names and index ranges share their assertion forms across the scene's
+// lists; one of each, and both null checks, stand for them.
 TEST(KVRSceneDeathTest, BrokenInvariantsStopWithTheirAssertions) {
-  struct Case {
-    std::function<void(KVRScene&)> act;
-    std::string report;
-  } cases[] = {
-      {[](KVRScene& s) { s.AddObject(nullptr); },
-       "void KVRScene::AddObject\\(KVRObject\\*\\): Assertion `obj != __null'"},
-      {[](KVRScene& s) { s.AddObject(new KVRObject(2, 0, "box")); },
-       "Assertion `!objectExists\\(obj->getName\\(\\)\\)'"},
-      {[](KVRScene& s) { s.getObject(1); }, "Assertion `i >= 0 && i < objectList.size\\(\\)'"},
-      {[](KVRScene& s) { s.getObjectByName("nothing"); }, "KVRScene::getObjectByName.*Assertion `0'"},
-      {[](KVRScene& s) { s.GetCamera("nothing"); }, "KVRScene::GetCamera.*Assertion `0'"},
-      {[](KVRScene& s) { s.AddCamera("eye", nullptr); }, "KVRScene::AddCamera.*Assertion `0'"},
-      {[](KVRScene& s) { s.addLight("sun", nullptr); }, "Assertion `!lightExists\\(name\\)'"},
-      {[](KVRScene& s) { s.getLightByName("moon"); }, "KVRScene::getLightByName.*Assertion `0'"},
-      {[](KVRScene& s) { s.addMaterial("stone", nullptr); }, "Assertion `!materialExists\\(name\\)'"},
-      {[](KVRScene& s) { s.getMaterialByName("wood"); }, "KVRScene::getMaterialByName.*Assertion `0'"},
-      {[](KVRScene& s) { s.GetAnimation("spin"); }, "KVRScene::GetAnimation.*Assertion `0'"},
-      {[](KVRScene& s) { s.ApplyShaderInstance("nothing", nullptr); },
-       "void KVRScene::ApplyShaderInstance\\(std::string, ShaderInstance\\*\\): Assertion `obj != __null'"}};
   KVRScene scene;
   scene.AddObject(new KVRObject(1, 0, "box"));
-  scene.AddCamera("eye", new KVRCamera("eye"));
-  scene.addLight("sun", new KVRLight(0, 1, 1, 1));
-  scene.addMaterial("stone", new KVRMaterial());
-  for (const Case& c : cases) EXPECT_DEATH(c.act(scene), "demo/demosys/KVRScene.cpp:[0-9]+: .*" + c.report);
+  for (auto [act, report] : std::initializer_list<std::pair<std::function<void()>, std::string>>{
+           {[&] { scene.AddObject(nullptr); },
+            "void KVRScene::AddObject\\(KVRObject\\*\\): Assertion `obj != __null'"},
+           {[&] { scene.AddObject(new KVRObject(2, 0, "box")); },
+            "Assertion `!objectExists\\(obj->getName\\(\\)\\)'"},
+           {[&] { scene.getObject(1); }, "Assertion `i >= 0 && i < objectList.size\\(\\)'"},
+           {[&] { scene.GetCamera("nothing"); }, "KVRScene::GetCamera.*Assertion `0'"},
+           {[&] { scene.ApplyShaderInstance("nothing", nullptr); },
+            "KVRScene::ApplyShaderInstance.*Assertion `obj != __null'"}})
+    EXPECT_DEATH(act(), "demo/demosys/KVRScene.cpp:[0-9]+: .*" + report);
 }
 
 // The object pool dumps no entries; the animation pool lists its paths in byte order.
 TEST(DataScenePoolsTest, DumpsAndDisposeLines) {
   DataObjectPool* objects = new DataObjectPool();
-  objects->add("city", new KVRScene());
-  EXPECT_EQ("DataObjectPool {\n}\n", objects->toString());
   DataAnimationPool* animations = new DataAnimationPool();
+  objects->add("city", new KVRScene());
   animations->add("zoom", new Animation());
   animations->add("Path", new Animation());
   EXPECT_EQ(
-      "AnimationPool {\n    Path = Animation { keyframes = 0 }\n    zoom = Animation { keyframes = 0 }\n}\n",
-      animations->toString());
-  EXPECT_EQ("[Dispose objectPool]\n[Dispose animationPool]\n", stdoutOf([&] {
-              delete objects;
-              delete animations;
-            }));
+      "DataObjectPool {\n}\nAnimationPool {\n    Path = Animation { keyframes = 0 }\n"
+      "    zoom = Animation { keyframes = 0 }\n}\n",
+      objects->toString() + animations->toString());
+  EXPECT_EQ("[Dispose objectPool]\n[Dispose animationPool]\n",
+            stdoutOf([&] { delete objects, delete animations; }));
 }
 
 // Scenes are numbered in name order; a lookup that finds nothing stops with its assertion line.
@@ -172,21 +156,17 @@ TEST(ShaderCacheDeathTest, ScenesByIndexInNameOrderNamedInstancesAndFailedLookup
   ShaderInstance* instance = new ShaderInstance(nullptr);
   cache.addShaderInstance("lit", instance);
   EXPECT_EQ(instance, cache.getShaderInstance("lit"));
-  struct Case {
-    std::function<void()> act;
-    std::string report;
-  } cases[] = {
-      {[&] { cache.getShaderInstance("none"); },
-       "40: ShaderInstance\\* ShaderCache::getShaderInstance\\(std::string\\): Assertion `0' failed"},
-      {[&] { cache.addShaderInstance("lit", new ShaderInstance(nullptr)); },
-       "50: void ShaderCache::addShaderInstance\\(std::string, ShaderInstance\\*\\): Assertion `0' failed"},
-      {[&] { cache.GetScene("sea"); },
-       "79: KVRScene\\* ShaderCache::GetScene\\(std::string\\): Assertion `scene != __null' failed"},
-      {[&] { cache.GetScene(2); },
-       "90: KVRScene\\* ShaderCache::GetScene\\(int\\): Assertion `i >= 0 && i < "
-       "KVRDemosys::sceneDataPool->size\\(\\)' failed"},
-      {[&] { cache.GetScene(-1); }, "90: "}};
-  for (const Case& c : cases) EXPECT_DEATH(c.act(), "demo/demosys/ShaderCache.cpp:" + c.report);
+  for (auto [act, report] : std::initializer_list<std::pair<std::function<void()>, std::string>>{
+           {[&] { cache.getShaderInstance("none"); },
+            "40: ShaderInstance\\* ShaderCache::getShaderInstance\\(std::string\\): Assertion `0' failed"},
+           {[&] { cache.addShaderInstance("lit", new ShaderInstance(nullptr)); },
+            "50: void ShaderCache::addShaderInstance.*: Assertion `0' failed"},
+           {[&] { cache.GetScene("sea"); },
+            "79: KVRScene\\* ShaderCache::GetScene\\(std::string\\): Assertion `scene != __null' failed"},
+           {[&] { cache.GetScene(-1); },
+            "90: KVRScene\\* ShaderCache::GetScene\\(int\\): Assertion `i >= 0 && i < "
+            "KVRDemosys::sceneDataPool->size\\(\\)' failed"}})
+    EXPECT_DEATH(act(), "demo/demosys/ShaderCache.cpp:" + report);
   stdoutOf([] { delete KVRDemosys::sceneDataPool; });
   KVRDemosys::sceneDataPool = nullptr;
 }
