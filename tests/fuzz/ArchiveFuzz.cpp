@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   ResourceArchive archive;
   if (!archive.openMemory(std::vector<uint8_t>(bytes, bytes + size))) return 0;
   std::vector<std::string> names = archive.entryNames();
-  names.push_back("resources/shaders/missing.frag");
-  names.push_back("");
+  names.insert(names.end(), {"resources/shaders/missing.frag", ""});
   std::vector<uint8_t> out;
   for (const std::string& name : names) {
     archive.entrySize(name);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -16,15 +15,14 @@ namespace FuzzInput {
 
 inline std::vector<std::string> split(const uint8_t* data, size_t size, size_t parts) {
   std::vector<std::string> result;
-  size_t position = 0;
+  size_t at = 0;
   for (size_t i = 0; i + 1 < parts; ++i) {
     uint32_t length = 0;
-    for (int b = 0; b < 4 && position < size; ++b) length |= uint32_t(data[position++]) << (8 * b);
-    const size_t taken = std::min<size_t>(length, size - position);
-    result.emplace_back(reinterpret_cast<const char*>(data + position), taken);
-    position += taken;
+    for (int b = 0; b < 4 && at < size; ++b) length |= uint32_t(data[at++]) << (8 * b);
+    result.emplace_back(reinterpret_cast<const char*>(data + at), std::min<size_t>(length, size - at));
+    at += result.back().size();
   }
-  result.emplace_back(reinterpret_cast<const char*>(data + position), size - position);
+  result.emplace_back(reinterpret_cast<const char*>(data + at), size - at);
   return result;
 }
 
@@ -38,12 +36,11 @@ inline std::string join(const std::vector<std::string>& parts) {
   return result;
 }
 
-// A private folder for targets whose reader only opens files by path: made once per process,
-// kept past the static destructors and removed at exit.
+// A private folder for targets whose reader only opens files by path: made once per process and
+// removed at exit (the name outlives the static destructors, which run first).
 inline const std::string& scratchDirectory() {
   static const std::string& path = *new std::string([] {
-    const char* base = std::getenv("TMPDIR");
-    std::string name = std::string(base && *base ? base : "/tmp") + "/kvr-fuzz-XXXXXX";
+    std::string name = (std::filesystem::temp_directory_path() / "kvr-fuzz-XXXXXX").string();
     if (!mkdtemp(name.data())) std::abort();
     std::atexit([] { std::filesystem::remove_all(scratchDirectory()); });
     return name + "/";
@@ -51,8 +48,9 @@ inline const std::string& scratchDirectory() {
   return path;
 }
 
-inline void writeFile(const std::string& path, const std::string& bytes) {
-  if (!(std::ofstream(path, std::ios::binary) << bytes)) std::abort();
+// Writes one file into the scratch folder.
+inline void writeFile(const std::string& name, const std::string& bytes) {
+  if (!(std::ofstream(scratchDirectory() + name, std::ios::binary) << bytes)) std::abort();
 }
 
 }  // namespace FuzzInput

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
+
+#include "support/TempDir.h"
 
 namespace AudioFixtures {
 
@@ -33,6 +36,14 @@ bool makeMp3(const std::string& mp3Path, const Tone& tone) {
                               std::to_string(tone.sampleRate / 1000.0) + " -b 192 '" + pcmPath + "' '" +
                               mp3Path + "'";
   return std::ofstream(pcmPath, std::ios::binary) << pcm && std::system(command.c_str()) == 0;
+}
+
+std::string mp3(const Tone& tone) {
+  static const TempDir dir;
+  std::ostringstream path;
+  path << dir.path() << "/" << tone.seconds << "s" << tone.sampleRate << "Hz" << tone.leftHz << "_"
+       << tone.rightHz << "x" << tone.amplitude << ".mp3";
+  return std::filesystem::exists(path.str()) || makeMp3(path.str(), tone) ? path.str() : std::string();
 }
 
 bool pack7z(const std::string& dir, const std::string& archiveName, const std::string& entry) {

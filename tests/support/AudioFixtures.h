@@ -21,6 +21,8 @@ struct Tone {
 // Writes the tone as a 192 kbit/s MP3 at `mp3Path` (its raw samples go beside it); false when
 // lame fails.
 bool makeMp3(const std::string& mp3Path, const Tone& tone);
+// The tone as an MP3 made once per process in a folder removed at exit; empty when lame fails.
+std::string mp3(const Tone& tone);
 // Packs `entry` (relative to `dir`) into dir/archiveName, storing it under that relative path.
 bool pack7z(const std::string& dir, const std::string& archiveName, const std::string& entry);
 

@@ -15,20 +15,12 @@ namespace {
 
 class AudioChannelTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    dir = AudioFixtures::makeTempDir();
-    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/tone.mp3", {}));
-    // Two minutes at a low rate: the drift test's piece, resampled to the device rate.
-    ASSERT_TRUE(AudioFixtures::makeMp3(dir + "/piece.mp3", {120.0, 8000}));
-  }
-  static void TearDownTestSuite() { AudioFixtures::removeTree(dir); }
-
-  // A system on the test's clock, playing `file` on its first channel.
-  bool start(AudioSystem::Output output, bool paused, const std::string& file = "tone.mp3",
+  // A system on the test's clock, playing the tone on its first channel.
+  bool start(AudioSystem::Output output, bool paused, const AudioFixtures::Tone& tone = {},
              int channels = 4) {
     system.setClock([this] { return micros; });
     EXPECT_EQ(AUDIO_OK, system.init(channels, output));
-    EXPECT_EQ(AUDIO_OK, system.createSound(dir + "/" + file, &sound));
+    EXPECT_EQ(AUDIO_OK, system.createSound(AudioFixtures::mp3(tone), &sound));
     return sound && system.playSound(sound, paused, &channel) == AUDIO_OK;
   }
   uint32_t after(uint64_t ms) {
@@ -43,7 +35,6 @@ class AudioChannelTest : public testing::Test {
     return result;
   }
 
-  inline static std::string dir;
   uint64_t micros = 1000000;
   AudioSystem system;
   AudioSound* sound = nullptr;
@@ -78,7 +69,7 @@ TEST_F(AudioChannelTest, SilentPositionFollowsUnpausedTimeAndStopsAtTheEnd) {
 }
 
 TEST_F(AudioChannelTest, ChannelsRunOutAndStoppedOnesAreInvalidHandles) {
-  ASSERT_TRUE(start(AudioSystem::Output::Silent, true, "tone.mp3", 2));
+  ASSERT_TRUE(start(AudioSystem::Output::Silent, true, {}, 2));
   AudioChannel *second = nullptr, *none = reinterpret_cast<AudioChannel*>(1);
   EXPECT_EQ(AUDIO_OK, system.playSound(sound, false, &second));
   ASSERT_NE(channel, second);
@@ -143,7 +134,8 @@ TEST_F(AudioChannelTest, SpectrumChecksItsRequest) {
 // fill its queue, then one per buffer with jitter. The position must stay within 50 ms of a
 // wall clock started at play, and never go back.
 TEST_F(AudioChannelTest, HeardPositionStaysWithWallClockOverTwoMinutes) {
-  ASSERT_TRUE(start(AudioSystem::Output::Manual, false, "piece.mp3"));
+  // Two minutes at a low rate, resampled to the device rate.
+  ASSERT_TRUE(start(AudioSystem::Output::Manual, false, {120.0, 8000}));
   ASSERT_GT(sound->lengthMs(), 119000u);
   const uint64_t playedAt = micros, frames = AudioSystem::DEVICE_BUFFER_FRAMES;
   std::mt19937 random(12345);

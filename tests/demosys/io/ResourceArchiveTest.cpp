@@ -74,16 +74,13 @@ TEST_F(ArchiveFixture, EntriesAreFoundByTheirExactNameAndDecodedAtMostOnce) {
 }
 
 // A damaged archive has no entries, or entries that fail to decode, leaving nothing behind, or
-// decode to what was packed; it never crashes.
+// decode to what was packed; it never crashes. The packed streams follow the 32-byte signature header.
 TEST_F(ArchiveFixture, DamagedArchivesFailCleanly) {
   const std::string bytes = readFile(archivePath);
-  std::string flipped = bytes, packedData = bytes;
-  for (size_t i = 40; i < flipped.size(); i += 7) flipped[i] = static_cast<char>(~flipped[i]);
-  // The packed streams follow the 32-byte signature header.
+  std::string packedData = bytes;
   for (size_t i = 32; i < 96; ++i) packedData[i] = static_cast<char>(packedData[i] ^ 0x5a);
   for (const std::string& content :
-       {bytes.substr(0, bytes.size() / 2), bytes.substr(0, 20), std::string("not an archive at all"),
-        std::string(), flipped, packedData}) {
+       {bytes.substr(0, bytes.size() / 2), std::string("not an archive"), packedData}) {
     ResourceArchive archive;
     archive.openMemory(bytesOf(content));
     for (const std::string& name : ENTRIES) {
@@ -117,13 +114,9 @@ TEST_F(ArchiveFixture, LoadersReadFromTheSelectedSource) {
 
 // Bytes become floats in [0, 1); a range reaching past the end is zero there.
 TEST(BinaryTest, FloatRangesScaleBytesAndStayInside) {
-  Binary blob({0, 64, 128, 255});
-  std::unique_ptr<float[]> range(blob.GetFloatRange(1, 5));
+  std::unique_ptr<float[]> range(Binary({0, 64, 128, 255}).GetFloatRange(1, 5));
   EXPECT_EQ((std::vector<float>{0.25f, 0.5f, 0.99609375f, 0.0f, 0.0f}),
             std::vector<float>(range.get(), range.get() + 5));
-  EXPECT_EQ(blob.GetFloats(), blob.GetFloats());
-  EXPECT_EQ(128, blob.GetByte(2));
-  EXPECT_EQ("Binary { size = 4 }\n", blob.Describe());
 }
 
 namespace {
@@ -137,40 +130,32 @@ uint32_t crc32Of(const std::string& bytes) {
   return ~crc;
 }
 
-void putLittle(std::string& bytes, size_t at, uint64_t value, int count) {
-  for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-}
-
-// Three stored entries (a, b, c of 5, 7 and 3 bytes) with a plain header, then b's size made
-// huge and, when asked, its name made a's. The header's size and both checksums follow.
-std::string archiveWithHugeEntry(const TempDir& dir, bool sameNameAsFirst) {
-  const std::vector<std::string> names = {"resources/a.png", "resources/b.png", "resources/c.png"};
-  for (int i = 0; i < 3; ++i) dir.write(names[i], std::string("\5\7\3"[i], char('A' + i)));
-  std::string bytes = readFile(dir.pack7z("huge.7z", names, "-mx=0 -ms=off -mhc=off"));
-  std::string header = bytes.substr(32);
-  size_t sizes = header.find(std::string("\x0c\x05\x07\x03", 4));  // the unpacked sizes, a number each
-  if (sizes == std::string::npos) return "";
-  header.replace(sizes + 2, 1, std::string("\xff", 1) + std::string(8, '\0'));  // 0xff: eight bytes follow
-  putLittle(header, sizes + 3, uint64_t(1) << 50, 8);
-  if (sameNameAsFirst) header[header.find(std::string("b\0.\0p\0n\0g", 9))] = 'a';
-  bytes = bytes.substr(0, 32) + header;
-  size_t headerStart = 32 + static_cast<uint8_t>(bytes[12]);  // the stored data: 15 bytes
-  putLittle(bytes, 20, bytes.size() - headerStart, 8);
-  putLittle(bytes, 28, crc32Of(bytes.substr(headerStart)), 4);
-  putLittle(bytes, 8, crc32Of(bytes.substr(12, 20)), 4);
-  return bytes;
-}
-
 }  // namespace
 
-// A damaged header's size must neither be believed when the entry is asked for, nor when the
-// reader passes it on the way to a later entry, also under a name an earlier entry holds. The
-// entries behind it cannot be reached (the decoder cannot skip what is not there); those before can.
+// Three stored entries (a, b, c of 5, 7 and 3 bytes) with a plain header; b's size is made huge
+// and, in the second round, its name a's; the header's size and both checksums are then redone.
+// The huge size must neither be believed when the entry is asked for, nor when the reader passes
+// it on the way to a later entry. The entries behind it cannot be reached (the decoder cannot
+// skip what is not there); those before can.
 TEST(ResourceArchiveTest, EntriesClaimingHugeSizesAreRefusedWithoutAllocating) {
+  TempDir dir;
+  const std::vector<std::string> names = {"resources/a.png", "resources/b.png", "resources/c.png"};
+  for (int i = 0; i < 3; ++i) dir.write(names[i], std::string("\5\7\3"[i], char('A' + i)));
+  const std::string packed = readFile(dir.pack7z("huge.7z", names, "-mx=0 -ms=off -mhc=off"));
+  const size_t sizes = packed.find(std::string("\x0c\x05\x07\x03", 4), 32);  // a number per entry
+  ASSERT_NE(std::string::npos, sizes) << "7zz wrote an unexpected header";
   for (bool sameName : {false, true}) {
-    TempDir dir;
-    std::string bytes = archiveWithHugeEntry(dir, sameName);
-    ASSERT_FALSE(bytes.empty()) << "7zz wrote an unexpected header";
+    // 0xff: an eight-byte number follows, here 2^50.
+    std::string bytes =
+        packed.substr(0, sizes + 2) + "\xff" + std::string("\0\0\0\0\0\0\4\0", 8) + packed.substr(sizes + 3);
+    if (sameName) bytes[bytes.find(std::string("b\0.\0p\0n\0g", 9))] = 'a';
+    const size_t headerStart = 32 + static_cast<uint8_t>(bytes[12]);
+    auto put = [&bytes](size_t at, uint64_t value, int count) {
+      for (int i = 0; i < count; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
+    };
+    put(20, bytes.size() - headerStart, 8);
+    put(28, crc32Of(bytes.substr(headerStart)), 4);
+    put(8, crc32Of(bytes.substr(12, 20)), 4);
     ResourceArchive archive;
     ASSERT_TRUE(archive.openMemory(bytesOf(bytes))) << sameName;
     std::vector<uint8_t> out;
