@@ -1,4 +1,5 @@
-// The grading effects with the production's shaders and pictures, at the test window's 640 x 360.
+// The grading effects with the production's shaders, at the test window's 640 x 360: with the
+// production's pictures and empty tracks, then each on a picture that shows what it does.
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
@@ -31,8 +32,8 @@ class EffectFramesGLTest : public testing::TestWithParam<const char*> {
   void SetUp() override {
     begin();
     out = addFBO("out", W, H);
-    ocean = loadPicture("ocean_surface_texture", "OceanSurface.png", GL_TEXTURE_2D, true);
-    paintScene(out);
+    Texture* ocean = loadPicture("ocean_surface_texture", "OceanSurface.png", GL_TEXTURE_2D, true);
+    paint(out, ocean);
     scene = grab(out);
     fill(out, 0, 0, 0);
     name = GetParam();
@@ -53,16 +54,13 @@ class EffectFramesGLTest : public testing::TestWithParam<const char*> {
         for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i)
           e.images[i] = loadPicture(CREDITS[i], std::string(CREDITS[i]) + ".png", GL_TEXTURE_2D, false);
       });
-    paintScene(KVRDemosys::fboPool->getFBO(name == "GlowEffect" ? "glow_pre" : "staging0"));
+    paint(KVRDemosys::fboPool->getFBO(name == "GlowEffect" ? "glow_pre" : "staging0"), ocean);
   }
   void TearDown() override { end(); }
-
-  void paintScene(FBO* fbo) { paint(fbo, ocean); }
 
   std::string name;
   Effect* effect = nullptr;
   FBO* out = nullptr;
-  Texture* ocean = nullptr;
   Picture scene;
 };
 
@@ -71,6 +69,9 @@ float uniform(Shader* shader, const char* name) {
   glGetUniformfv(shader->getProgram(), glGetUniformLocation(shader->getProgram(), name), value);
   return value[0];
 }
+
+// The red of one pixel of `fbo`.
+int red(FBO* fbo, int x, int y) { return pixel(fbo, x, y)[0]; }
 
 }  // namespace
 
@@ -104,3 +105,114 @@ INSTANTIATE_TEST_SUITE_P(Grading, EffectFramesGLTest,
                          [](const testing::TestParamInfo<const char*>& info) {
                            return std::string(info.param);
                          });
+
+// Credit pictures of one opaque colour each (red, green, then shades of blue) over a dark blue scene.
+TEST(CreditsEffectGLTest, IndexPicksThePicturePlacedAndFadedByTheTracks) {
+  const int width = 160, height = 90;
+  begin();
+  FBO* target = addFBO("out", width, height);
+  CreditsEffect* effect = makeGrading<CreditsEffect>(width, height, target, [](CreditsEffect& e) {
+    for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
+      const uint8_t colour[] = {uint8_t(i == 0 ? 255 : 0), uint8_t(i == 1 ? 255 : 0),
+                                uint8_t(i >= 2 ? 40 * i : 0), 255};
+      std::vector<uint8_t> pixels;
+      for (int p = 0; p < 8 * 2; ++p) pixels.insert(pixels.end(), colour, colour + 4);
+      e.images[i] = makeTexture("credit" + std::to_string(i), 8, 2, 4, pixels);
+      e.images[i]->setWrap(GL_REPEAT);
+    }
+  });
+  fill(effect->backgroundFBO, 0, 0, 51);
+  auto at = [&](float s, float t) { return pixel(target, int(s * width), int(t * height)); };
+  // Scale 0.4: 0.4 wide, 0.4 * 5 / 11.25 high, so x 0.05..0.45 and t 0.41..0.59.
+  setValues({{effect->index, 0.0f},
+             {effect->xpos, 0.25f},
+             {effect->ypos, 0.5f},
+             {effect->scale, 0.4f},
+             {effect->alpha, 1.0f}});
+  step(0, 16);
+  const std::vector<int> credit = {255, 0, 51}, background = {0, 0, 51};
+  for (auto [s, t] : {std::pair{0.25f, 0.5f}, {0.07f, 0.43f}, {0.43f, 0.57f}})
+    EXPECT_EQ(credit, at(s, t)) << s << "," << t;
+  for (auto [s, t] : {std::pair{0.03f, 0.5f}, {0.47f, 0.5f}, {0.25f, 0.38f}, {0.25f, 0.62f}, {0.75f, 0.5f}})
+    EXPECT_EQ(background, at(s, t)) << s << "," << t;
+  EXPECT_TRUE(isUsed(effect->outputFBO));
+  // Init clamps the pictures: the repeat set above leaves no copy at the credit's edges.
+  for (Texture* image : effect->images) EXPECT_EQ(GLenum(GL_CLAMP_TO_EDGE), image->getWrapS());
+
+  setValues({{effect->index, 1.0f}, {effect->alpha, 0.5f}});
+  step(0, 16);
+  const std::vector<int> centre = at(0.25f, 0.5f);
+  EXPECT_EQ(0, centre[0]);
+  EXPECT_NEAR(128, centre[1], 1);
+  EXPECT_EQ(51, centre[2]);
+  end();
+}
+
+// One white pixel glowing through the production's passes, with Gaussian weights (sigma 2.6 taps)
+// in the kernel picture's layout: 15 taps, then a zero.
+TEST(GlowEffectGLTest, ABrightDotSpreadsSymmetricallyAndFurtherWithTheRadius) {
+  const int size = 64, dot = 32;
+  begin();
+  FBO* target = addFBO("out", size, size);
+  GlowEffect* effect = makeGrading<GlowEffect>(size, size, target, [](GlowEffect& e) {
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 16; ++i) {
+      const double weight =
+          i < 15 ? std::exp(-(i - 7) * (i - 7) / (2 * 2.6 * 2.6)) / (2.6 * std::sqrt(2 * M_PI)) : 0;
+      pixels.insert(pixels.end(), 3, uint8_t(std::lround(weight * 255)));
+    }
+    e.kernel = makeTexture("gaussian_kernel", 16, 1, 3, pixels);
+  });
+  auto glow = [&](float radius) {
+    fill(effect->glowPre, 0, 0, 0);
+    fill(effect->glowPre, 255, 255, 255, dot, dot, 1, 1);
+    setValues({{effect->blurRadius, radius}});
+    step(0, 16);
+  };
+  // Strong enough to see, weak enough that neither pass saturates.
+  setValues({{effect->kernelAmp, 2.5f}});
+  glow(1.0f);
+  EXPECT_EQ(255, red(target, dot, dot));
+  for (int d = 1; d <= 4; ++d) {
+    EXPECT_GT(red(target, dot + d, dot), 0) << d;
+    EXPECT_NEAR(red(target, dot + d, dot), red(target, dot - d, dot), 2) << d;
+    EXPECT_NEAR(red(target, dot, dot + d), red(target, dot, dot - d), 2) << d;
+    EXPECT_NEAR(red(target, dot + d, dot), red(target, dot, dot + d), 2) << d;
+    EXPECT_LE(red(target, dot + d + 1, dot), red(target, dot + d, dot)) << d;
+  }
+  EXPECT_EQ(0, red(target, dot + 12, dot));
+  EXPECT_EQ(0, red(target, 2, 2));
+  EXPECT_TRUE(isUsed(effect->blurY) && isUsed(effect->blurPre) && isUsed(target));
+
+  setValues({{effect->kernelAmp, 8.0f}});
+  glow(1.0f);
+  const int near = red(target, dot + 8, dot);
+  glow(2.0f);
+  EXPECT_GT(red(target, dot + 8, dot), near);
+  end();
+}
+
+// A bright dot right of the centre streaks away from the centre (64, 64), never towards it; the
+// passes' opacities fall by one over the number of passes.
+TEST(RadialBlurEffectGLTest, ABrightDotStreaksOutwards) {
+  begin();
+  FBO* target = addFBO("out", 128, 128);
+  RadialBlurEffect* effect = makeGrading<RadialBlurEffect>(128, 128, target, [](RadialBlurEffect&) {});
+  fill(effect->sourceFBO, 0, 0, 0);
+  fill(effect->sourceFBO, 255, 255, 255, 100, 63, 2, 2);
+  setValues({{effect->numPasses, 30.0f}, {effect->multiply, 1.0f}});
+  step(0, 16);
+  EXPECT_EQ(255, red(target, 100, 63));
+  int outward = 0;
+  for (int x = 104; x < 116; ++x) {
+    EXPECT_GT(red(target, x, 63), 0) << x;
+    outward += red(target, x, 63);
+  }
+  EXPECT_GT(outward, 12 * 30);
+  for (int x = 70; x < 99; ++x) EXPECT_EQ(0, red(target, x, 63)) << x;
+  EXPECT_EQ(0, red(target, 100, 20));
+  EXPECT_EQ(0, red(target, 100, 110));
+  for (int pass = 0; pass < RadialBlurEffect::PASS_COUNT; ++pass)
+    EXPECT_NEAR(1.0f - pass / 30.0f, effect->passAlpha[pass], 1e-5f) << pass;
+  end();
+}

@@ -14,9 +14,7 @@
 #include "demosys/gl/Camera.h"
 #include "demosys/gl/ScreenMetrics.h"
 #include "demosys/runtime/TrackData.h"
-#include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/TrackInterpolate.h"
-#include "demosys/timing/TrackStartStop.h"
 #include "effects/CameraLensEffect.h"
 #include "effects/CreditsEffect.h"
 #include "effects/FluidEffect.h"
@@ -86,54 +84,31 @@ TEST(EffectTracksTest, CreditsPickAPictureOnlyForExactIndices) {
     EXPECT_EQ(nullptr, credits.imageFor(other)) << other;
 }
 
-class CameraLensEffectTest : public testing::Test {
- protected:
-  void SetUp() override {
-    previousMetrics = std::exchange(KVRDemosys::screenMetrics, &metrics);
-    previousTracks = std::exchange(KVRDemosys::tracks, new TrackData());
-    lens->createTracks();
-    EffectTrackSet* set = new EffectTrackSet("camera");
-    set->effect = lens.get();
-    set->startStop = new TrackStartStop(0);
-    set->startStop->InsertPair(new StartStopKeyframe(0, StartStopKeyframe::Start),
-                               new StartStopKeyframe(100, StartStopKeyframe::Stop));
-    for (int i = 0; i < lens->GetTrackCount(); ++i) set->AddTrack(lens->GetTrackAt(i));
-    lens->HandOverTracks();
-    KVRDemosys::tracks->AddSet(set);
-    KVRDemosys::tracks->BuildOrder();
-    metrics.fieldOfView = 45.0f;
-    KVRDemosys::camera = Camera();
-    KVRDemosys::camera.setPitch(5.0f);
-    KVRDemosys::camera.setPosition(9.0f, 9.0f, 9.0f);
-  }
-  void TearDown() override {
-    delete std::exchange(KVRDemosys::tracks, previousTracks);
-    KVRDemosys::screenMetrics = previousMetrics;
-    KVRDemosys::camera = Camera();
-  }
-  // Field of view, heading, pitch and position after a step at 0.5 s, halfway between rows 0 and 20.
-  std::vector<float> stepAndRead(uint32_t timeMs = 500, uint32_t row = 10) {
-    KVRDemosys::tracks->Step(timeMs, row, 16);
-    const Camera& c = KVRDemosys::camera;
-    return {metrics.fieldOfView, c.getHeading(),    c.getPitch(),
-            c.getPosition().x,   c.getPosition().y, c.getPosition().z};
-  }
-
+// The lens writes the field of view and the camera before each frame; an empty track gives 0.
+TEST(EffectTracksTest, CameraLensSetsTheCameraAndFieldOfViewFromTheTracks) {
   ScreenMetrics metrics;
-  ScreenMetrics* previousMetrics = nullptr;
-  TrackData* previousTracks = nullptr;
-  std::unique_ptr<CameraLensEffect> lens = std::make_unique<CameraLensEffect>();
-};
-
-// Empty tracks put the camera at the origin; outside its rows the lens changes nothing.
-TEST_F(CameraLensEffectTest, SetsTheCameraAndFieldOfViewFromTheTracks) {
-  TrackFixtures::SetKeys(lens->fov, {{0, 40.0f}});
-  EXPECT_EQ((std::vector<float>{45, 0, 5, 9, 9, 9}), stepAndRead(6000, 120));
-  EXPECT_EQ((std::vector<float>{40, 0, 0, 0, 0, 0}), stepAndRead());
-  TrackInterpolate* tracks[] = {lens->fov, lens->head, lens->pitch, lens->x, lens->y, lens->z};
+  ScreenMetrics* previousMetrics = std::exchange(KVRDemosys::screenMetrics, &metrics);
+  TrackData* previousTracks = std::exchange(KVRDemosys::tracks, new TrackData());
+  CameraLensEffect lens;
+  lens.createTracks();
+  KVRDemosys::camera.setPitch(5.0f);
+  KVRDemosys::camera.setPosition(9.0f, 9.0f, 9.0f);
+  // At 0.5 s, halfway between rows 0 and 20.
+  auto readAt500 = [&] {
+    lens.preDraw(500);
+    const Camera& c = KVRDemosys::camera;
+    return std::vector<float>{metrics.fieldOfView, c.getHeading(),    c.getPitch(),
+                              c.getPosition().x,   c.getPosition().y, c.getPosition().z};
+  };
+  TrackFixtures::SetKeys(lens.fov, {{0, 40.0f}});
+  EXPECT_EQ((std::vector<float>{40, 0, 0, 0, 0, 0}), readAt500());
+  TrackInterpolate* tracks[] = {lens.fov, lens.head, lens.pitch, lens.x, lens.y, lens.z};
   const float from[] = {40, 0, -10, 1, 2, -4}, to[] = {80, 90, 10, 3, 2, 0};
   for (int i = 0; i < 6; ++i) TrackFixtures::SetKeys(tracks[i], {{0, from[i]}, {20, to[i]}});
-  EXPECT_EQ((std::vector<float>{60, 45, 0, 2, 2, -2}), stepAndRead());
+  EXPECT_EQ((std::vector<float>{60, 45, 0, 2, 2, -2}), readAt500());
+  delete std::exchange(KVRDemosys::tracks, previousTracks);
+  KVRDemosys::screenMetrics = previousMetrics;
+  KVRDemosys::camera = Camera();
 }
 
 }  // namespace

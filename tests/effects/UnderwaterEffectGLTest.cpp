@@ -1,7 +1,6 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 #include "demosys/gl/FBO.h"
@@ -14,7 +13,6 @@
 
 namespace {
 
-using EffectHarness::addFBO;
 using EffectHarness::loadPicture;
 using EffectHarness::loadShader;
 
@@ -41,26 +39,15 @@ class UnderwaterEffectGLTest : public testing::Test {
     EffectHarness::begin();
     effect = new UnderwaterEffect();
     effect->createTracks();
-    bindResources(*effect);
-    std::srand(1);
+    effect->laplaceShader = loadShader("Laplacian", "Laplacian");
+    effect->dilateShader = loadShader("Dilate", "Dilate");
+    effect->oceanTexture = loadPicture("ocean", "OceanSurface.png", GL_TEXTURE_2D, true);
+    effect->waveNormals2 = loadPicture("waves3", "Waves3Normals.png", GL_TEXTURE_2D, false);
     effect->init();
   }
   static void TearDownTestSuite() {
     delete effect;
     EffectHarness::end();
-  }
-  // Shaders, pictures and targets live in the pools until the suite ends.
-  static void bindResources(UnderwaterEffect& e) {
-    e.laplaceShader = loadShader("Laplacian", "Laplacian");
-    e.dilateShader = loadShader("Dilate", "Dilate");
-    e.sceneFBO = addFBO("scene", 1024, 1024, true);
-    e.edgesFBO = addFBO("edges", 1024, 1024, true);
-    e.oceanTexture = loadPicture("ocean", "OceanSurface.png", GL_TEXTURE_2D, true);
-    e.waveNormals0 = loadPicture("waves1", "Waves1Normals.png", GL_TEXTURE_2D, false);
-    e.waveNormals1 = loadPicture("waves2", "Waves2Normals.png", GL_TEXTURE_2D, false);
-    e.waveNormals2 = loadPicture("waves3", "Waves3Normals.png", GL_TEXTURE_2D, false);
-    e.particleTexture = loadPicture("light", "light.png", GL_TEXTURE_2D, true);
-    e.puffTexture = loadPicture("puff", "Puff.png", GL_TEXTURE_2D, true);
   }
 
   static UnderwaterEffect* effect;
@@ -109,14 +96,13 @@ TEST_F(UnderwaterEffectGLTest, EdgePassOutlinesOnlyChanges) {
   // Left half black, right half white (or all one colour), at a nearness (alpha) of 1 at the
   // eye down to 0 far off.
   auto step = [&](float nearness, float left) {
-    glClearColor(left, left, left, nearness);
-    clear(source.get());
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(512, 0, 512, 1024);
-    glClearColor(1, 1, 1, nearness);
-    glClear(GL_COLOR_BUFFER_BIT);
+    for (const float colour : {left, 1.0f}) {
+      glClearColor(colour, colour, colour, nearness);
+      clear(source.get());
+      glEnable(GL_SCISSOR_TEST), glScissor(512, 0, 512, 1024);
+    }
     glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 1);
+    glClearColor(0, 0, 0, 0);
     return run(effect->laplaceShader, source.get(), edges.get());
   };
   // The water and the faint shading between the lines vary only with height: no line anywhere.

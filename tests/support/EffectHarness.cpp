@@ -33,10 +33,7 @@
 
 namespace EffectHarness {
 
-namespace {
-ScreenMetrics* previousMetrics = nullptr;
-const uint32_t kLastRow = 100000;
-}  // namespace
+static ScreenMetrics* previousMetrics = nullptr;
 
 void begin() {
   EngineState::createPools();
@@ -96,17 +93,12 @@ FBO* addFBO(const std::string& name, int width, int height, bool depth) {
   return fbo;
 }
 
-void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b) {
+void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b, int x, int y, int width, int height) {
   bind(fbo);
+  if (width > 0) glEnable(GL_SCISSOR_TEST), glScissor(x, y, width, height);
   glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT | (glIsEnabled(GL_SCISSOR_TEST) ? 0 : GL_DEPTH_BUFFER_BIT));
+  glClear(GL_COLOR_BUFFER_BIT | (width > 0 ? 0 : GL_DEPTH_BUFFER_BIT));
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-}
-
-void fillBlock(FBO* fbo, int x, int y, int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  glEnable(GL_SCISSOR_TEST);
-  glScissor(x, y, width, height);
-  fill(fbo, r, g, b);
   glDisable(GL_SCISSOR_TEST);
 }
 
@@ -147,21 +139,6 @@ Picture grab(FBO* fbo) {
   GLint box[4] = {0, 0, fbo ? getWidth(fbo) : 0, fbo ? getHeight(fbo) : 0};
   if (!fbo) glGetIntegerv(GL_VIEWPORT, box);
   return Picture{box[2], box[3], GLTestContext::readPixels(box[0], box[1], box[2], box[3])};
-}
-
-void run(Effect* effect, const std::string& name, FBO* target, int32_t priority) {
-  effect->tracked = true;
-  effect->createTracks();
-  KVRDemosys::effectInstancePool->add(name, effect);
-  EffectTrackSet* set = new EffectTrackSet(name);
-  set->effect = effect;
-  set->startStop = new TrackStartStop(priority);
-  set->startStop->InsertPair(new StartStopKeyframe(0, StartStopKeyframe::Start, "target", target),
-                             new StartStopKeyframe(kLastRow, StartStopKeyframe::Stop));
-  for (int i = 0; i < effect->GetTrackCount(); ++i) set->AddTrack(effect->GetTrackAt(i));
-  effect->HandOverTracks();
-  KVRDemosys::tracks->AddSet(set);
-  KVRDemosys::tracks->BuildOrder();
 }
 
 namespace {
@@ -205,7 +182,18 @@ GradingEffect* makeGrading(int width, int height, FBO* target,
   GradingEffect* effect = new GradingEffect();
   wire(*effect, width, height);
   pictures(*effect);
-  run(effect, "grading_effect", target);
+  effect->tracked = true;
+  effect->createTracks();
+  KVRDemosys::effectInstancePool->add("grading_effect", effect);
+  EffectTrackSet* set = new EffectTrackSet("grading_effect");
+  set->effect = effect;
+  set->startStop = new TrackStartStop(0);
+  set->startStop->InsertPair(new StartStopKeyframe(0, StartStopKeyframe::Start, "target", target),
+                             new StartStopKeyframe(100000, StartStopKeyframe::Stop));
+  for (int i = 0; i < effect->GetTrackCount(); ++i) set->AddTrack(effect->GetTrackAt(i));
+  effect->HandOverTracks();
+  KVRDemosys::tracks->AddSet(set);
+  KVRDemosys::tracks->BuildOrder();
   effect->init();
   return effect;
 }

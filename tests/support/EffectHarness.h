@@ -35,10 +35,9 @@ Texture* makeTexture(const std::string& name, int width, int height, int channel
                      bool mipmapped = false);
 FBO* addFBO(const std::string& name, int width, int height, bool depth = false);
 
-// Clears `fbo` (null: the screen) to a colour, or a block of it (scissored), in bytes; the
-// whole of it clears the depth too.
-void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b);
-void fillBlock(FBO* fbo, int x, int y, int width, int height, uint8_t r, uint8_t g, uint8_t b);
+// Clears `fbo` (null: the screen) to a colour in bytes, depth included; with a width, only the
+// block from (x, y), scissored, and not its depth.
+void fill(FBO* fbo, uint8_t r, uint8_t g, uint8_t b, int x = 0, int y = 0, int width = 0, int height = 0);
 // Draws `texture` over the whole of `fbo`.
 void paint(FBO* fbo, Texture* texture);
 // One pixel's red, green and blue.
@@ -58,13 +57,12 @@ struct Picture {
 Picture grab(FBO* fbo);
 // A grading effect (PostProcessEffect, GlowEffect, RadialBlurEffect or CreditsEffect) with the
 // production's shaders and its framebuffer objects, width x height, under their production names;
-// `pictures` hands it the pictures it reads, then it is run into `target` and initialised.
+// `pictures` hands it the pictures it reads, then it is initialised and registered with its tracks,
+// active from row 0 on, drawing into `target`.
 template <class GradingEffect>
 GradingEffect* makeGrading(int width, int height, FBO* target,
                            const std::function<void(GradingEffect&)>& pictures);
 
-// Makes the instance's tracks and registers it: active from row 0 on, drawing into `target`.
-void run(Effect* effect, const std::string& name, FBO* target, int32_t priority = 0);
 // Constant values from row 0 on.
 void setValues(std::initializer_list<std::pair<TrackInterpolate*, float>> values);
 // One frame of the track system at `timeMs` with `deltaMs` since the previous one.
