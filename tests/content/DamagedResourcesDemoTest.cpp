@@ -47,9 +47,7 @@ TEST_P(DamagedResourcesDemoTest, EndsTheLoadWithAReportNamingTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DamagedResourcesDemoTest,
-    testing::Values(Damage{"track_data_missing", nullptr, "d resources.7z resources/tracks/track.data",
-                           "resources/tracks/track.data"},
-                    Damage{"music_missing", nullptr, "d resources.7z resources/sound/brinova_final_c.mp3",
+    testing::Values(Damage{"music_missing", nullptr, "d resources.7z resources/sound/brinova_final_c.mp3",
                            "Failed to load sound!\nFile : 'brinova_final_c.mp3'"},
                     // The camera's start/stop record holds two starts.
                     Damage{"start_stop_not_alternating",

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "launcher/LauncherOptions.h"
 #include "support/TempDir.h"
 
@@ -10,11 +12,9 @@ TEST(LauncherOptionsTest, ParsesEveryOption) {
       << options.getError();
   EXPECT_TRUE(options.hasSize && options.windowed && options.hasQuality && options.hasFrom &&
               options.noDialog);
-  EXPECT_EQ(1280, options.width);
-  EXPECT_EQ(720, options.height);
-  EXPECT_EQ(0, options.quality);
-  EXPECT_EQ("build/resources", options.resourceDirectory);
-  EXPECT_EQ(70250u, options.fromMs);
+  EXPECT_EQ(
+      std::tuple(1280, 720, 0, "build/resources", 70250u),
+      std::tuple(options.width, options.height, options.quality, options.resourceDirectory, options.fromMs));
   // The last millisecond of the demo is a valid start.
   EXPECT_TRUE(options.parse({"--from", "02:30:850"}) && options.checkFrom(150850));
   EXPECT_FALSE(options.parse({"--from", "02:30:851"}) && options.checkFrom(150850));
@@ -35,19 +35,17 @@ TEST(LauncherOptionsTest, RefusesBadValuesNamingTheOption) {
   }
 }
 
-// The tree itself (with or without a trailing slash) or the folder holding it.
+// The tree itself (with or without a trailing slash) or the folder holding it; not a folder inside.
 TEST(LauncherOptionsTest, ResourceTreeOrTheFolderHoldingIt) {
   TempDir dir;
   dir.write("resources/shaders/a.vert", "");
-  for (const std::string& given : {dir.path() + "/resources/", dir.path()}) {
+  const std::pair<std::string, bool> cases[] = {
+      {dir.path() + "/resources/", true}, {dir.path(), true}, {dir.path() + "/resources/shaders", false}};
+  for (const auto& [given, found] : cases) {
     LauncherOptions options;
     options.resourceDirectory = given;
     std::string root;
-    EXPECT_TRUE(options.resourceRoot(root)) << given;
-    EXPECT_EQ(dir.path(), root);
+    EXPECT_EQ(found, options.resourceRoot(root)) << given;
+    if (found) EXPECT_EQ(dir.path(), root) << given;
   }
-  LauncherOptions options;
-  options.resourceDirectory = dir.path() + "/resources/shaders";
-  std::string root;
-  EXPECT_FALSE(options.resourceRoot(root));
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 // Engine-wide state for tests that drive pools, effects and frames inside the shared GL
 // context: fresh pools, the production's staged resource tree as the file source, and a way
 // to put everything back.
@@ -15,8 +13,4 @@ class EngineState {
   // Reads resources from the build tree's staged "resources/" folder (the archive's layout).
   // Loads then run with the build directory as the working directory, until reset().
   static void useBuildResources();
-  // The current back-buffer viewport (the letterboxed picture) written as a PNG, top row first.
-  static bool saveFrame(const std::string& path);
-  // A folder under build/frames/, created on demand, for pictures a person should look at.
-  static std::string framesDirectory(const std::string& name);
 };

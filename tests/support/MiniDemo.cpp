@@ -16,8 +16,6 @@ MiniDemo::~MiniDemo() {
   for (auto& effect : effects) delete effect.second;
 }
 
-void MiniDemo::setup(ScreenMetrics*) { SetStartTime(startTime), SetEndTime(endTime); }
-
 void MiniDemo::defineResources() {
   if (!music.empty()) SetMusic(music);
   for (const auto& shader : shaders) AddShader(shader);
@@ -53,8 +51,6 @@ std::string MiniDemo::play(int source, ResourceDefinition* script) {
   printed += GetCapturedStdout();
   return printed + shutdown();
 }
-
-void MiniDemo::start() { demo.setupRendering(), demo.startRun(); }
 
 std::vector<int> MiniDemo::frame() {
   Timer* clock = KVRDemosys::timer;

@@ -16,10 +16,9 @@ class MiniDemo : public ResourceDefinition {
  public:
   ~MiniDemo() override;
   using ResourceDefinition::AddFBO, ResourceDefinition::CreateEffectInstance,
-      ResourceDefinition::DefineEffect, ResourceDefinition::GetBinary, ResourceDefinition::GetFBO,
-      ResourceDefinition::GetShader, ResourceDefinition::GetTexture;
+      ResourceDefinition::DefineEffect, ResourceDefinition::GetFBO, ResourceDefinition::GetShader;
 
-  void setup(ScreenMetrics* metrics) override;
+  void setup(ScreenMetrics*) override { SetStartTime("00:00:000"), SetEndTime(endTime); }
   void defineResources() override;
   void defineEffects() override;
   void defineInstances() override;
@@ -33,12 +32,12 @@ class MiniDemo : public ResourceDefinition {
   // The frame loop in pieces: the start of the run; one frame at the clock's time, returning the
   // colour at the centre of the window; a key pressed through SDL's event queue and taken by the
   // next frame, returning what that frame printed.
-  void start();
+  void start() { demo.setupRendering(), demo.startRun(); }
   std::vector<int> frame();
   std::string press(SDLKey key);
   std::string shutdown();
 
-  std::string startTime = "00:00:000", endTime = "00:10:000", music;
+  std::string endTime = "00:10:000", music;
   std::vector<ShaderDefinition> shaders;
   std::vector<TextureDefinition> textures;
   std::vector<FileDefinition> objects;

@@ -20,10 +20,7 @@ class SteppedClock : public Clock {
     }
   }
   // Both clocks move on by `ms`, as they do while the music plays.
-  void advance(uint32_t ms) {
-    ticks += ms;
-    audioMs += ms;
-  }
+  void advance(uint32_t ms) { ticks += ms, audioMs += ms; }
 
   uint32_t ticks = 5000;
   uint64_t audioMs = 0;

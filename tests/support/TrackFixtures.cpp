@@ -43,6 +43,14 @@ void AppendString(std::vector<uint8_t>& bytes, const std::string& text) {
   bytes.push_back(0);
 }
 
+std::vector<uint32_t> KeyframeRows(const Track& track, uint32_t from, uint32_t to) {
+  std::vector<Keyframe*> keyframes;
+  track.GetKeyframes(from, to, keyframes);
+  std::vector<uint32_t> rows;
+  for (const Keyframe* keyframe : keyframes) rows.push_back(keyframe->row);
+  return rows;
+}
+
 FBO* FakeFBO(int index) {
   static char slots[8];
   return reinterpret_cast<FBO*>(&slots[index]);

@@ -30,6 +30,9 @@ void AppendString(std::vector<uint8_t>& bytes, const std::string& text);
 // Distinct non-null FBO pointers for tests that never dereference them.
 FBO* FakeFBO(int index);
 
+// The rows of the keyframes GetKeyframes gives for the window.
+std::vector<uint32_t> KeyframeRows(const Track& track, uint32_t from = 0, uint32_t to = 0xFFFFFFFFu);
+
 // Inserts (time row, value) keyframes, all with the same interpolation.
 void SetKeys(TrackInterpolate* track, std::initializer_list<std::pair<uint32_t, float>> keys,
              uint32_t curve = ValueKeyframe::Linear);

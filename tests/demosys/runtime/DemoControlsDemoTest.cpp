@@ -13,6 +13,7 @@
 #include "demosys/runtime/TrackData.h"
 #include "demosys/timing/EffectTrackSet.h"
 #include "demosys/timing/TrackInterpolate.h"
+#include "demosys/timing/TrackStartStop.h"
 #include "support/AudioFixtures.h"
 #include "support/MiniDemo.h"
 #include "support/SteppedClock.h"
@@ -42,8 +43,7 @@ class DemoControlsDemoTest : public testing::Test {
  protected:
   void SetUp() override {
     demo.dir.write("resources/shaders/paint.vert", "void main() { gl_Position = gl_Vertex; }\n");
-    demo.dir.write("resources/shaders/paint.frag",
-                   "void main() { gl_FragColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
+    paintShader("1.0, 0.0");
     compileTimeline("0", "0.25");
     demo.endTime = "00:20:000";
     demo.shaders = {{"paint_shader", "paint", {"test"}}};
@@ -51,6 +51,11 @@ class DemoControlsDemoTest : public testing::Test {
     demo.instances = {{"Paint", "paint"}};
   }
 
+  // Red and green first; `end` "" leaves out a semicolon.
+  void paintShader(const std::string& redGreen, const std::string& end = ";") {
+    demo.dir.write("resources/shaders/paint.frag",
+                   "void main() { gl_FragColor = vec4(" + redGreen + ", 0.0, 1.0)" + end + " }\n");
+  }
   void compileTimeline(const char* firstRow, const char* level) {
     demo.dir.write("timeline.txt", std::string("instance paint 0\n  run ") + firstRow +
                                        " 400 screen\n  track level\n    0 " + level + "\n");
@@ -68,14 +73,10 @@ class DemoControlsDemoTest : public testing::Test {
     EXPECT_TRUE(clock->Init()) << clock->GetError();
     demo.start();
   }
-
   uint32_t now() const { return KVRDemosys::timer->GetTime(); }
-  PaintEffect* paint() const {
-    return static_cast<PaintEffect*>(KVRDemosys::tracks->GetSet("paint")->effect);
-  }
-  bool activeOnRow(uint32_t row) const {
-    return TrackData::IsActive(KVRDemosys::tracks->GetSet("paint")->startStop, row);
-  }
+  EffectTrackSet* set() const { return KVRDemosys::tracks->GetSet("paint"); }
+  // The value the instance reads from its own track object.
+  float level() const { return static_cast<PaintEffect*>(set()->effect)->level->GetValue(3000, 20); }
 
   MiniDemo demo;
 };
@@ -93,46 +94,43 @@ TEST_F(DemoControlsDemoTest, PauseHoldsTheClockAndSeeksMoveItWithTheMusic) {
   start(clock);
   demo.frame();
   EXPECT_EQ(5000u, now());
-
   // Each key, then 300 ms of ticks and music: paused, the clock and the music stay put.
-  const struct {
-    SDLKey key;
-    uint32_t time;
-  } seeks[] = {{SDLK_SPACE, 5000}, {SDLK_RIGHT, 7000}, {SDLK_LEFT, 5000},
-               {SDLK_LEFT, 3000},  {SDLK_HOME, 5000},  {SDLK_SPACE, 5300}};
-  for (const auto& seek : seeks) {
-    demo.press(seek.key);
+  const std::pair<SDLKey, uint32_t> seeks[] = {{SDLK_SPACE, 5000}, {SDLK_RIGHT, 7000}, {SDLK_LEFT, 5000},
+                                               {SDLK_LEFT, 3000},  {SDLK_HOME, 5000},  {SDLK_SPACE, 5300}};
+  for (const auto& [key, time] : seeks) {
+    demo.press(key);
     clock->advance(300);
     demo.frame();
-    EXPECT_EQ(seek.time, now()) << seek.key;
-    EXPECT_EQ(seek.time, clock->musicPosition()) << seek.key;
+    EXPECT_EQ(time, now()) << key;
+    EXPECT_EQ(time, clock->musicPosition()) << key;
   }
 }
 
-// Each reload first fails on a broken file and keeps what runs, then takes the good one.
+// Each reload first fails on a broken file and keeps what runs, then takes the good one into
+// the objects the effect already holds.
 TEST_F(DemoControlsDemoTest, F5AndF6KeepWhatRunsWhenTheNewFilesAreBrokenAndTakeGoodOnes) {
   start(new SteppedClock<Timer>(20));
   ASSERT_EQ(kRed, demo.frame());
-  demo.dir.write("resources/shaders/paint.frag", "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0) }\n");
+  paintShader("0.0, 1.0", "");
   std::string output = demo.press(SDLK_F5);
-  EXPECT_NE(std::string::npos, output.find("Error while recompiling 'paint_shader'")) << output;
-  EXPECT_NE(std::string::npos, output.find("Shader: paint.frag\n")) << output;
+  EXPECT_EQ(0u, output.find("[Reloading Shaders]\nError while recompiling 'paint_shader' : \n")) << output;
+  EXPECT_EQ(std::string::npos, output.find("... Done!"));
   EXPECT_EQ(kRed, demo.frame());
-  demo.dir.write("resources/shaders/paint.frag",
-                 "void main() { gl_FragColor = vec4(0.0, 1.0, 0.0, 1.0); }\n");
-  EXPECT_NE(std::string::npos, demo.press(SDLK_F5).find("[Reloading Shaders] ... Done!"));
-  EXPECT_EQ(kGreen, demo.frame());
+  paintShader("0.0, 1.0");
+  output = demo.press(SDLK_F5);
+  EXPECT_EQ(0u, output.find("[Reloading Shaders]\nAdding shader 'paint_shader' = ")) << output;
+  EXPECT_NE(std::string::npos, output.find("[Reloading Shaders] ... Done!\n"));
+  EXPECT_EQ(kGreen, demo.frame());  // drawn by the same shader object the effect holds
 
   const std::string data = readFile(demo.dir.path() + "/resources/tracks/track.data");
   demo.dir.write("resources/tracks/track.data", data.substr(0, data.size() / 2));
-  output = demo.press(SDLK_F6);
-  EXPECT_NE(std::string::npos, output.find("reload failed, the previous tracks stay: Track file")) << output;
-  EXPECT_TRUE(activeOnRow(10));
-  EXPECT_FLOAT_EQ(0.25f, paint()->level->GetValue(3000, 20));
+  EXPECT_NE(std::string::npos,
+            demo.press(SDLK_F6).find("reload failed, the previous tracks stay: Track file"));
+  EXPECT_TRUE(set()->startStop->IsActive(39));
+  EXPECT_FLOAT_EQ(0.25f, level());
   compileTimeline("40", "0.75");
   EXPECT_NE(std::string::npos, demo.press(SDLK_F6).find("[Reloading Tracks] ... Done!"));
-  EXPECT_FALSE(activeOnRow(39));
-  EXPECT_TRUE(activeOnRow(40));
-  // The instance reads its own track object, which must now hold the new keyframes.
-  EXPECT_FLOAT_EQ(0.75f, paint()->level->GetValue(3000, 20));
+  EXPECT_FALSE(set()->startStop->IsActive(39));
+  EXPECT_TRUE(set()->startStop->IsActive(40));
+  EXPECT_FLOAT_EQ(0.75f, level());
 }

@@ -4,18 +4,15 @@
 
 #include "demosys/runtime/Effect.h"
 #include "demosys/timing/TrackInterpolate.h"
+#include "support/CapturedStdout.h"
 
 namespace {
 
 class FadeEffect : public Effect {
  public:
   Effect* clone() override { return new FadeEffect(); }
-  void createTracks() override {
-    NewTrack("alpha", alpha);
-    NewTrack("beta", beta);
-  }
-  TrackInterpolate* alpha = nullptr;
-  TrackInterpolate* beta = nullptr;
+  void createTracks() override { NewTrack("alpha", alpha), NewTrack("beta", beta); }
+  TrackInterpolate *alpha = nullptr, *beta = nullptr;
   int speed = 1;
 };
 
@@ -35,12 +32,9 @@ TEST(EffectTest, NewTrackFillsTheSlotsAndCloneStartsAfresh) {
   EXPECT_EQ(nullptr, fade->alpha);
   // The base effect's draw reports itself; its other phases are silent.
   std::unique_ptr<Effect> plain(Effect().clone());
-  testing::internal::CaptureStdout();
-  plain->preDraw(0);
-  plain->draw(0, 16, nullptr);
-  plain->postDraw(0);
-  plain->init();
-  EXPECT_EQ("Fallback draw method! This should never happen!\n", testing::internal::GetCapturedStdout());
+  EXPECT_EQ("Fallback draw method! This should never happen!\n", stdoutOf([&] {
+              plain->preDraw(0), plain->draw(0, 16, nullptr), plain->postDraw(0), plain->init();
+            }));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ EffectTrackSet* makeSet(const std::string& name, int32_t priority, Effect* effec
 
 // Lower priority draws first; equal ones come out of a selection sort over name order, so with
 // a, b, c, d at 1, 1, 0, 7 the swap of a and c moves a behind b. Renumbering follows the order.
-TEST(TrackDataTest, BuildOrderSortsByPriorityAndNumbersFromZero) {
+TEST(TrackDataTest, BuildOrderSortsByPriorityNumbersFromZeroAndValidates) {
   TrackData data;
   for (const auto& set : std::vector<std::pair<const char*, int32_t>>{{"a", 1}, {"b", 1}, {"c", 0}, {"d", 7}})
     data.AddSet(makeSet(set.first, set.second));
@@ -35,6 +35,13 @@ TEST(TrackDataTest, BuildOrderSortsByPriorityAndNumbersFromZero) {
   data.SwapPriority(0, 3);
   EXPECT_EQ("Priority 0 = d\nPriority 1 = b\nPriority 2 = a\nPriority 3 = c\n",
             stdoutOf([&] { data.PrintPriorities(); }));
+  // Validation names the first set in drawing order whose start/stop track is broken.
+  data.GetSet("a")->startStop->InsertKeyframe(new StartStopKeyframe(30, StartStopKeyframe::Stop));
+  EXPECT_EQ(
+      "Validating StartStop track data.\n--> row = 30, row=30, type = 0\n"
+      "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"
+      "--> StartStop Track : a has keyframe mismatch\n",
+      stdoutOf([&] { EXPECT_FALSE(data.ValidateStartStop()); }));
 }
 
 // All pre-draws, then all draws, then all post-draws, each in priority order, of the active sets.
@@ -56,19 +63,6 @@ TEST(TrackDataTest, StepRunsThePhasesInPriorityOrderWithEachTarget) {
   data.Step(1250, 25, 16);
   EXPECT_EQ((std::vector<std::string>{"pre second", "draw second", "post second"}), log);
   EXPECT_FALSE(data.IsInstanceActive("zeta"));
-}
-
-TEST(TrackDataTest, ValidateStartStopNamesTheBrokenSet) {
-  TrackData data;
-  data.AddSet(makeSet("good", 0));
-  data.AddSet(makeSet("broken", 1));
-  data.GetSet("broken")->startStop->InsertKeyframe(new StartStopKeyframe(30, StartStopKeyframe::Stop));
-  data.BuildOrder();
-  EXPECT_EQ(
-      "Validating StartStop track data.\n--> row = 30, row=30, type = 0\n"
-      "--> PREVIOUS LINE IS CORRUPT BECAUSE IT'S NOT TAGGED AS A START KEYFRAME!\n"
-      "--> StartStop Track : broken has keyframe mismatch\n",
-      stdoutOf([&] { EXPECT_FALSE(data.ValidateStartStop()); }));
 }
 
 // Lookups of missing names invent nothing; a set of a taken name replaces (and deletes) the old

@@ -104,41 +104,33 @@ TEST_F(TrackLoaderTest, MissingRecordsGiveDummyTracksAndMisspelledOnesAWarning) 
   EXPECT_TRUE(KVRDemosys::timelineWarnings.empty());
 }
 
-// Track data written one file per record, with the flags, loads back unchanged (the packed pair's
+// Track data written one file per record, with the flag, loads back unchanged (the packed pair's
 // round trip is the track compiler's).
 TEST_F(TrackLoaderTest, WrittenTrackDataLoadsBackUnchanged) {
   TrackData original;
-  for (const char* name : {"glow", "camera"}) {
-    EffectTrackSet* set = new EffectTrackSet(name);
-    set->startStop = new TrackStartStop(name[0] == 'g');
-    for (const char* track : {"alpha", "fov"}) set->AddTrack(new TrackInterpolate(track));
-    original.AddSet(set);
-  }
-  EffectTrackSet *glow = original.GetSet("glow"), *camera = original.GetSet("camera");
+  EffectTrackSet* glow = new EffectTrackSet("glow");
+  glow->startStop = new TrackStartStop(0);
+  glow->startStop->enabled = false;
   glow->startStop->InsertPair(new StartStopKeyframe(10, 1, "blurx", FakeFBO(1)),
                               new StartStopKeyframe(20, 0));
-  glow->startStop->InsertKeyframe(new StartStopKeyframe(30, 1, "offscreen0", FakeFBO(2)));
-  glow->startStop->enabled = false;
-  camera->startStop->InsertPair(new StartStopKeyframe(0, 1), new StartStopKeyframe(3000, 0));
+  glow->startStop->InsertKeyframe(new StartStopKeyframe(30, 1, "screen"));
+  for (const char* track : {"alpha", "fov"}) glow->AddTrack(new TrackInterpolate(track));
   SetKeys(glow->tracks[0], {{0, 0.5f}}, ValueKeyframe::SineEaseOut);
   SetKeys(glow->tracks[0], {{40, -2.25f}}, ValueKeyframe::Step);
-  SetKeys(camera->tracks[1], {{7, 1e-9f}}, 12);
+  SetKeys(glow->tracks[1], {{7, 1e-9f}}, 12);
+  original.AddSet(glow);
 
   const std::string directory = MakeDirectory("per_record");
   TrackWriter writer(log);
   ASSERT_TRUE(writer.SaveTrackFiles(directory, original) && writer.SaveTrackProperties(directory, original));
   TrackLoader loader(directory, false, log);
-  loader.SetFBOResolver([](const std::string& name) {
-    return name == "blurx" ? FakeFBO(1) : name == "offscreen0" ? FakeFBO(2) : nullptr;
-  });
-  std::unique_ptr<TrackData> loaded(
-      loader.LoadTrackFiles({"camera", "glow"}, {effect("camera"), effect("glow")}));
+  loader.SetFBOResolver([](const std::string& name) { return name == "blurx" ? FakeFBO(1) : nullptr; });
+  std::unique_ptr<TrackData> loaded(loader.LoadTrackFiles({"glow"}, {effect("glow")}));
   ASSERT_NE(nullptr, loaded) << loader.GetError();
   log.str("");
   ASSERT_TRUE(loader.LoadTrackProperties(loaded.get()));
   EXPECT_EQ(describe(original), describe(*loaded));
-  EXPECT_EQ("Loading track property for camera\nFlag : 0\nLoading track property for glow\nFlag : 1\n",
-            log.str());
+  EXPECT_EQ("Loading track property for glow\nFlag : 1\n", log.str());
 }
 
 // Each damage fails the load with a message naming the file, and leaves the effects their

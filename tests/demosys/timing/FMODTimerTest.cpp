@@ -6,6 +6,7 @@
 #include "demosys/io/ResourceAccess.h"
 #include "demosys/timing/FMODTimer.h"
 #include "support/AudioFixtures.h"
+#include "support/CapturedStdout.h"
 #include "support/SteppedClock.h"
 #include "support/TempDir.h"
 
@@ -32,9 +33,8 @@ class FMODTimerTest : public testing::Test {
   bool init(FMODTimer& clock, int source = 0) {
     WorkingDirectory inside(dir);
     ResourceAccess::selectSource(source);
-    testing::internal::CaptureStdout();
-    bool ok = clock.Init();
-    printed = testing::internal::GetCapturedStdout();
+    bool ok = false;
+    printed = stdoutOf([&] { ok = clock.Init(); });
     return ok;
   }
 
@@ -76,17 +76,16 @@ TEST_F(FMODTimerTest, InitFailuresPrintTheirLineAndKeepTheirText) {
   }
 }
 
-// Shutdown releases the music once, also after the music has ended.
+// SetTime moves the paused music, Start resumes from where the channel is heard, and Shutdown
+// releases the music once, also after the music has ended.
 TEST_F(FMODTimerTest, SetTimeMovesTheMusicStartResumesFromTheChannelAndShutdownReleasesOnce) {
   ASSERT_TRUE(init(timer));
   EXPECT_EQ(5000u, timer.SetTime(1049));  // the tick it anchors at
-  EXPECT_EQ(20u, timer.GetFrame());
-  timer.audioMs += 5000;  // paused music does not move
+  timer.audioMs += 5000;                  // paused music does not move
   timer.Start();
   EXPECT_EQ(1049u, timer.GetTime());
   timer.SetTime(0);
-  timer.ticks += 700;
-  timer.audioMs += 650;  // the music is heard a little behind the tick counter
+  timer.ticks += 700, timer.audioMs += 650;  // the music is heard a little behind the tick counter
   EXPECT_EQ(700u, timer.GetTime());
   timer.Pause();
   timer.advance(3000);
@@ -94,8 +93,6 @@ TEST_F(FMODTimerTest, SetTimeMovesTheMusicStartResumesFromTheChannelAndShutdownR
   EXPECT_EQ(0u, timer.GetDelta(700));
   timer.Start();
   EXPECT_EQ(650u, timer.GetTime());
-  timer.ticks += 50;
-  EXPECT_EQ(50u, timer.GetDelta(700));
   timer.audioMs += 10000;
   timer.Update();
   EXPECT_EQ(0u, timer.Shutdown());

@@ -9,7 +9,7 @@
 
 namespace {
 
-using TrackFixtures::SetKeys;
+using TrackFixtures::KeyframeRows, TrackFixtures::SetKeys;
 const uint32_t RATE = 20;
 
 // Keyframes at rows 20 (1.0, with the curve) and 40 (3.0): 0 before the first, held after the
@@ -76,30 +76,18 @@ TEST(TrackInterpolateTest, ValuesFollowEveryEdit) {
 TEST(TrackInterpolateTest, KeyframeWindowNeighboursAndMoves) {
   TrackInterpolate track("fade");
   SetKeys(&track, {{10, 1.0f}, {20, 2.0f}, {30, 3.0f}, {40, 4.0f}, {50, 5.0f}});
-  const struct {
-    uint32_t from, to;
-    std::vector<uint32_t> rows;
-  } windows[] = {{25, 40, {20, 30, 40, 50}}, {51, 90, {}}};
-  for (const auto& w : windows) {
-    std::vector<Keyframe*> found;
-    track.GetKeyframes(w.from, w.to, found);
-    std::vector<uint32_t> rows;
-    for (const Keyframe* keyframe : found) rows.push_back(keyframe->row);
-    EXPECT_EQ(w.rows, rows) << w.from << ".." << w.to;
-  }
+  EXPECT_EQ((std::vector<uint32_t>{20, 30, 40, 50}), KeyframeRows(track, 25, 40));
+  EXPECT_TRUE(KeyframeRows(track, 51, 90).empty());
   EXPECT_EQ(10, track.NextKeyframeRow(0));
   EXPECT_EQ(-1, track.NextKeyframeRow(50));
   EXPECT_EQ(-1, track.PreviousKeyframeRow(10));
   EXPECT_EQ(50, track.PreviousKeyframeRow(0xFFFFFFFFu));
   EXPECT_EQ("Moved row from 10 to 20\n", stdoutOf([&] {
-              track.MoveKeyframe(10, 20);
-              track.MoveKeyframe(5, 60);
-              track.MoveKeyframe(20, 20);
+              track.MoveKeyframe(10, 20), track.MoveKeyframe(5, 60), track.MoveKeyframe(20, 20);
             }));
-  EXPECT_EQ(4u, track.GetKeyframeCount());
+  EXPECT_EQ((std::vector<uint32_t>{20, 30, 40, 50}), KeyframeRows(track));
   EXPECT_EQ(1.0f, static_cast<ValueKeyframe*>(track.KeyframeAt(20))->value);
   EXPECT_EQ(20u, track.KeyframeAt(20)->row);
-  EXPECT_EQ(30, track.NextKeyframeRow(20));
 }
 
 }  // namespace

@@ -6,20 +6,12 @@
 
 namespace {
 
-using TrackFixtures::FakeFBO;
+using TrackFixtures::FakeFBO, TrackFixtures::KeyframeRows;
 
 StartStopKeyframe* start(uint32_t row, FBO* fbo = nullptr) {
   return new StartStopKeyframe(row, StartStopKeyframe::Start, fbo ? "blurx" : "screen", fbo);
 }
 StartStopKeyframe* stop(uint32_t row) { return new StartStopKeyframe(row, StartStopKeyframe::Stop); }
-
-std::vector<uint32_t> rowsOf(const TrackStartStop& track, uint32_t from = 0, uint32_t to = 0xFFFFFFFFu) {
-  std::vector<Keyframe*> keyframes;
-  track.GetKeyframes(from, to, keyframes);
-  std::vector<uint32_t> rows;
-  for (const Keyframe* keyframe : keyframes) rows.push_back(keyframe->row);
-  return rows;
-}
 
 // Active from start to stop inclusive, each interval with its own target; a trailing start is
 // active on its row only; a lone stop is active before it, on the screen.
@@ -68,14 +60,14 @@ TEST(TrackStartStopTest, ValidateNeedsAlternatingStartAndStop) {
 TEST(TrackStartStopTest, DeletePairRemovesTheWholeIntervalAndGetKeyframesKeepsCutOnesWhole) {
   TrackStartStop track(0);
   for (uint32_t row : {10, 30, 50}) track.InsertPair(start(row), stop(row + 10));
-  EXPECT_EQ((std::vector<uint32_t>{10, 20, 30, 40}), rowsOf(track, 15, 35));
-  EXPECT_TRUE(rowsOf(track, 21, 29).empty());
+  EXPECT_EQ((std::vector<uint32_t>{10, 20, 30, 40}), KeyframeRows(track, 15, 35));
+  EXPECT_TRUE(KeyframeRows(track, 21, 29).empty());
   track.DeletePair(15);  // inside the first interval: finds its stop
-  EXPECT_EQ((std::vector<uint32_t>{30, 40, 50, 60}), rowsOf(track));
+  EXPECT_EQ((std::vector<uint32_t>{30, 40, 50, 60}), KeyframeRows(track));
   track.DeletePair(50);  // exactly on a start
-  EXPECT_EQ((std::vector<uint32_t>{30, 40}), rowsOf(track));
+  EXPECT_EQ((std::vector<uint32_t>{30, 40}), KeyframeRows(track));
   track.DeletePair(25);  // before a start that is not on the row: nothing
-  EXPECT_EQ((std::vector<uint32_t>{30, 40}), rowsOf(track));
+  EXPECT_EQ((std::vector<uint32_t>{30, 40}), KeyframeRows(track));
 }
 
 }  // namespace
