@@ -27,10 +27,10 @@ const char* const CREDITS[] = {"Quor", "Mizt", "Ovar", "Sendrik", "KelvaroLogo",
 
 // Each grading effect wired to the production's pictures, drawing into `out`, its input a stand-in
 // for a scene: the ocean surface.
-class EffectFramesGLTest : public testing::TestWithParam<const char*> {
+class EffectFramesGLTest : public EffectHarness::Test, public testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override {
-    begin();
+    EffectHarness::Test::SetUp();
     out = addFBO("out", W, H);
     Texture* ocean = loadPicture("ocean_surface_texture", "OceanSurface.png", GL_TEXTURE_2D, true);
     paint(out, ocean);
@@ -56,8 +56,6 @@ class EffectFramesGLTest : public testing::TestWithParam<const char*> {
       });
     paint(KVRDemosys::fboPool->getFBO(name == "GlowEffect" ? "glow_pre" : "staging0"), ocean);
   }
-  void TearDown() override { end(); }
-
   std::string name;
   Effect* effect = nullptr;
   FBO* out = nullptr;
@@ -76,7 +74,7 @@ int red(FBO* fbo, int x, int y) { return pixel(fbo, x, y)[0]; }
 }  // namespace
 
 // Every uniform is set (nothing printed about a missing one); the settings are zero, which shows
-// the scene unchanged where the effect adds to it.
+// the scene unchanged, pixel for pixel, where the effect adds to it.
 TEST_P(EffectFramesGLTest, EmptyTracksDrawWithoutMissingUniforms) {
   EXPECT_EQ("", stdoutOf([&] { step(0, 16); }));
   const Picture frame = grab(out);
@@ -86,8 +84,10 @@ TEST_P(EffectFramesGLTest, EmptyTracksDrawWithoutMissingUniforms) {
       EXPECT_EQ(0.0f, uniform(static_cast<PostProcessEffect*>(effect)->shader, uniformName)) << uniformName;
     return;
   }
-  EXPECT_NEAR(scene.mean(), frame.mean(), 2.0);
-  EXPECT_NEAR(scene.spread(), frame.spread(), 2.0);
+  double difference = 0.0;  // per colour value, out of 255
+  for (size_t k = 0; k < frame.rgba.size(); ++k)
+    difference += k % 4 == 3 ? 0 : std::abs(frame.rgba[k] - scene.rgba[k]);
+  EXPECT_LT(difference / (frame.rgba.size() * 0.75), 2.5);  // what the 512 x 512 staging costs: 1.7
   if (name == "GlowEffect")
     EXPECT_EQ(float(SIZE), uniform(static_cast<GlowEffect*>(effect)->blurXShader, "texture_size"));
   if (name == "CreditsEffect") EXPECT_EQ(0.0f, uniform(static_cast<CreditsEffect*>(effect)->shader, "scale"));
@@ -106,18 +106,18 @@ INSTANTIATE_TEST_SUITE_P(Grading, EffectFramesGLTest,
                            return std::string(info.param);
                          });
 
-// Credit pictures of one opaque colour each (red, green, then shades of blue) over a dark blue scene.
-TEST(CreditsEffectGLTest, IndexPicksThePicturePlacedAndFadedByTheTracks) {
+// Credit pictures of one opaque colour each (red, green, then black) over a dark blue scene.
+using GradingEffectGLTest = EffectHarness::Test;
+
+TEST_F(GradingEffectGLTest, CreditsIndexPicksThePicturePlacedAndFadedByTheTracks) {
   const int width = 160, height = 90;
-  begin();
   FBO* target = addFBO("out", width, height);
   CreditsEffect* effect = makeGrading<CreditsEffect>(width, height, target, [](CreditsEffect& e) {
     for (int i = 0; i < CreditsEffect::IMAGE_COUNT; ++i) {
-      const uint8_t colour[] = {uint8_t(i == 0 ? 255 : 0), uint8_t(i == 1 ? 255 : 0),
-                                uint8_t(i >= 2 ? 40 * i : 0), 255};
-      std::vector<uint8_t> pixels;
-      for (int p = 0; p < 8 * 2; ++p) pixels.insert(pixels.end(), colour, colour + 4);
-      e.images[i] = makeTexture("credit" + std::to_string(i), 8, 2, 4, pixels);
+      std::vector<uint8_t> pixels;  // 4 x 1
+      for (int p = 0; p < 4; ++p)
+        pixels.insert(pixels.end(), {uint8_t(i == 0 ? 255 : 0), uint8_t(i == 1 ? 255 : 0), 0, 255});
+      e.images[i] = makeTexture("credit" + std::to_string(i), 4, 1, 4, pixels);
       e.images[i]->setWrap(GL_REPEAT);
     }
   });
@@ -145,14 +145,12 @@ TEST(CreditsEffectGLTest, IndexPicksThePicturePlacedAndFadedByTheTracks) {
   EXPECT_EQ(0, centre[0]);
   EXPECT_NEAR(128, centre[1], 1);
   EXPECT_EQ(51, centre[2]);
-  end();
 }
 
 // One white pixel glowing through the production's passes, with Gaussian weights (sigma 2.6 taps)
 // in the kernel picture's layout: 15 taps, then a zero.
-TEST(GlowEffectGLTest, ABrightDotSpreadsSymmetricallyAndFurtherWithTheRadius) {
+TEST_F(GradingEffectGLTest, GlowOfABrightDotSpreadsSymmetricallyAndFurtherWithTheRadius) {
   const int size = 64, dot = 32;
-  begin();
   FBO* target = addFBO("out", size, size);
   GlowEffect* effect = makeGrading<GlowEffect>(size, size, target, [](GlowEffect& e) {
     std::vector<uint8_t> pixels;
@@ -189,13 +187,11 @@ TEST(GlowEffectGLTest, ABrightDotSpreadsSymmetricallyAndFurtherWithTheRadius) {
   const int near = red(target, dot + 8, dot);
   glow(2.0f);
   EXPECT_GT(red(target, dot + 8, dot), near);
-  end();
 }
 
 // A bright dot right of the centre streaks away from the centre (64, 64), never towards it; the
 // passes' opacities fall by one over the number of passes.
-TEST(RadialBlurEffectGLTest, ABrightDotStreaksOutwards) {
-  begin();
+TEST_F(GradingEffectGLTest, RadialBlurStreaksABrightDotOutwards) {
   FBO* target = addFBO("out", 128, 128);
   RadialBlurEffect* effect = makeGrading<RadialBlurEffect>(128, 128, target, [](RadialBlurEffect&) {});
   fill(effect->sourceFBO, 0, 0, 0);
@@ -214,5 +210,4 @@ TEST(RadialBlurEffectGLTest, ABrightDotStreaksOutwards) {
   EXPECT_EQ(0, red(target, 100, 110));
   for (int pass = 0; pass < RadialBlurEffect::PASS_COUNT; ++pass)
     EXPECT_NEAR(1.0f - pass / 30.0f, effect->passAlpha[pass], 1e-5f) << pass;
-  end();
 }

@@ -34,11 +34,9 @@ std::vector<uint8_t> render(float heading, const std::function<void()>& drawGrou
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
   glLoadIdentity();
   gluPerspective(60.0, 1.0, 1.0, 30.0);
   glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
   glLoadIdentity();
   glRotatef(15.0f, 1, 0, 0);
   glRotatef(heading, 0, 1, 0);
@@ -46,10 +44,6 @@ std::vector<uint8_t> render(float heading, const std::function<void()>& drawGrou
   glColor4f(1, 1, 1, 1);
   drawGround();
   std::vector<uint8_t> pixels = GLTestContext::readPixels(0, 0, SIZE, SIZE);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
   bind(nullptr);
   return pixels;
 }
@@ -83,6 +77,7 @@ TEST(GridCullingGLTest, CulledGroundLooksLikeTheWholeGround) {
   });
   EXPECT_EQ(render(0.0f, [&] { mesh.draw(GL_QUADS, 0, 0); }), overhanging);
   GLTestContext::metrics()->apply();
+  glLoadIdentity();
   mesh.release();
   EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }

@@ -28,8 +28,9 @@ std::vector<int> rampAt(int x, int y) {
 // Each setting against the ramp, over the target below the overlay's opaque row (stretched and
 // filtered, it covers the top eight rows, which show its red); a small vignette darkens the
 // corners only.
-TEST(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
-  begin();
+using PostProcessEffectGLTest = EffectHarness::Test;
+
+TEST_F(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
   FBO* target = addFBO("out", kWidth, kHeight);
   PostProcessEffect* effect =
       makeGrading<PostProcessEffect>(kWidth, kHeight, target, [](PostProcessEffect& e) {
@@ -96,5 +97,4 @@ TEST(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
               << c.name << ": pixel " << x << "," << y << " channel " << channel;
     if (&c == cases) EXPECT_EQ((std::vector<int>{255, 0, 0}), pixel(target, kWidth / 2, kHeight - 1));
   }
-  end();
 }

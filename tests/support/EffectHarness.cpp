@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "assets/PngFile.h"
 #include "demosys/core/KVRDemosys.h"
@@ -122,16 +121,6 @@ double Picture::mean(int x0, int y0, int x1, int y1) const {
       sum += 0.299 * p[0] + 0.587 * p[1] + 0.114 * p[2];
     }
   return sum / std::max(1, (x1 - x0) * (y1 - y0));
-}
-
-double Picture::spread() const {
-  const double average = mean();
-  double sum = 0.0;
-  for (size_t k = 0; k < rgba.size(); k += 4) {
-    const double luma = 0.299 * rgba[k] + 0.587 * rgba[k + 1] + 0.114 * rgba[k + 2] - average;
-    sum += luma * luma;
-  }
-  return std::sqrt(sum / std::max<size_t>(1, rgba.size() / 4));
 }
 
 Picture grab(FBO* fbo) {

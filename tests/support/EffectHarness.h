@@ -1,6 +1,7 @@
 #pragma once
 
 #include <GL/glew.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
@@ -43,16 +44,14 @@ void paint(FBO* fbo, Texture* texture);
 // One pixel's red, green and blue.
 std::vector<int> pixel(FBO* fbo, int x, int y);
 
-// What `fbo` (null: the window) holds, RGBA rows bottom to top, with the measures that tell a
-// picture from an empty or a flat one.
+// What `fbo` (null: the window) holds, RGBA rows bottom to top, with the mean brightness that
+// tells a picture from an empty one and finds its subject.
 struct Picture {
   int width = 0, height = 0;
   std::vector<uint8_t> rgba;
   // Mean luminance (0 to 255) of the block [x0, x1) x [y0, y1), or of the whole picture.
   double mean(int x0, int y0, int x1, int y1) const;
   double mean() const { return mean(0, 0, width, height); }
-  // Standard deviation of the luminance: 0 for a flat picture.
-  double spread() const;
 };
 Picture grab(FBO* fbo);
 // A grading effect (PostProcessEffect, GlowEffect, RadialBlurEffect or CreditsEffect) with the
@@ -67,4 +66,11 @@ GradingEffect* makeGrading(int width, int height, FBO* target,
 void setValues(std::initializer_list<std::pair<TrackInterpolate*, float>> values);
 // One frame of the track system at `timeMs` with `deltaMs` since the previous one.
 void step(uint32_t timeMs, uint32_t deltaMs);
+
+// A test between begin() and end().
+class Test : public testing::Test {
+ protected:
+  void SetUp() override { begin(); }
+  void TearDown() override { end(); }
+};
 }  // namespace EffectHarness
