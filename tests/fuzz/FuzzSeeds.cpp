@@ -56,10 +56,9 @@ int main(int argc, char** argv) {
         FuzzInput::join({readFile(dir.path() + "/index.list"), readFile(dir.path() + "/track.data")}));
     add("TrackPropertiesFuzz", readFile(dir.path() + "/track.properties"));
   }
-  ObjectFileData quad;  // without a ".kf"
-  quad.meshes.push_back(ObjectFileWriter::texturedQuad(1));
-  quad.nodes.push_back(ObjectFileWriter::meshNode(2, 1, 0, "quad"));
-  for (const ObjectFileData& data : {ObjectFileWriter::sampleScene(), quad})
+  ObjectFileData bare = ObjectFileWriter::sampleScene();  // without a ".kf"
+  bare.keyframeTracks.clear();
+  for (const ObjectFileData& data : {ObjectFileWriter::sampleScene(), bare})
     add("ObjectFileFuzz",
         FuzzInput::join({asText(ObjectFileEncoder::objectBytes(data)),
                          data.keyframeTracks.empty() ? "" : asText(ObjectFileEncoder::keyframeBytes(data))}));
@@ -77,13 +76,10 @@ int main(int argc, char** argv) {
 
   TempDir dir;
   const std::vector<std::string> entries = {"resources/shaders/a.vert", "resources/tracks/index.list",
-                                            "resources/graphics/empty.png", "resources/misc/path.ani"};
-  const std::string contents[] = {"void main() { gl_Position = ftransform(); }\n",
-                                  std::string("\x01\x00\x00\x00"
-                                              "fade.track\0\x00\x00\x00\x00",
-                                              19),
-                                  "", "KVRANI1\nkeyframes 0\n"};
-  for (size_t i = 0; i < entries.size(); ++i) dir.write(entries[i], contents[i]);
+                                            "resources/graphics/empty.png"};
+  dir.write(entries[0], "void main() { gl_Position = ftransform(); }\n");
+  dir.write(entries[1], std::string("\1\0\0\0fade.track\0\0\0\0\0", 19));
+  dir.write(entries[2], "");
   for (const char* options :
        {"-ms=off -mx=9", "-ms=on -mx=5", "-mx=0", "-m0=Deflate", "-m0=BZip2", "-m0=PPMd"})
     add("ArchiveFuzz", readFile(dir.pack7z("seed" + std::to_string(count) + ".7z", entries, options)));

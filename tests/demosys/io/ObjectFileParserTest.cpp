@@ -39,10 +39,9 @@ Parsed parse(const ObjectFileData& data) {
   return parseBytes(ObjectFileEncoder::objectBytes(data), data.keyframeTracks.empty() ? nullptr : &keyframes);
 }
 
-ObjectFileData withMesh(const ObjectMeshData& mesh, std::vector<ObjectNodeData> nodes = {}) {
+ObjectFileData withMesh(const ObjectMeshData& mesh) {
   ObjectFileData data;
   data.meshes = {mesh};
-  data.nodes = std::move(nodes);
   return data;
 }
 
@@ -74,16 +73,18 @@ TEST(ObjectFileParserTest, CornersInterleaveTheAttributesInSlotOrder) {
   }
 }
 
-// References resolve to indices. Parents that name no node, themselves or a camera leave a root;
-// meshes and lights that are not there are reported, as are keyframe targets missing or of
-// another kind. Key times become whole seconds in milliseconds, clamped to what the field holds.
+// References resolve to indices, of the last record where an id repeats. Parents that name no node,
+// themselves or a camera leave a root; meshes and lights that are not there are reported, as are keyframe
+// targets missing or of another kind. Key times become whole seconds in milliseconds, clamped to what the
+// field holds.
 TEST(ObjectFileParserTest, ReferencesResolveOrAreReportedOrMadeRoots) {
   ObjectFileData data = sampleScene();
   for (const ObjectNodeData& node :
        {meshNode(5, 7, 99, "orphan"), groupNode(13, 13, "self"), groupNode(10, 11, "a"),
         groupNode(11, 10, "b"), meshNode(6, 7, 3, "under_camera"), meshNode(30, 77, 0, "no_mesh", 88),
-        groupNode(31, 0, "no_light"), groupNode(32, 0, "unknown")})
+        groupNode(31, 0, "no_light"), groupNode(32, 0, "unknown"), groupNode(5, 99, "orphan_again")})
     data.nodes.push_back(node);
+  data.meshes.push_back(data.meshes[0]);  // a repeated id: the last record counts
   data.nodes[10].type = NodeLight;
   data.nodes[10].lightId = 66;
   data.nodes[11].type = 9;
@@ -97,33 +98,23 @@ TEST(ObjectFileParserTest, ReferencesResolveOrAreReportedOrMadeRoots) {
       "ERROR : Cannot find mesh 77\nERROR : Cannot find light 66\nERROR: Failed to find object with id 40\n"
       "ERROR: Failed to find camera with id 2\nERROR: Failed to fing light with id 4\n",
       parsed.output);
-  EXPECT_EQ(std::make_tuple(0, 0, 0, 0),
+  EXPECT_EQ(std::make_tuple(0, 1, 0, 0),
             std::make_tuple(parsed.node("floor").parentIndex, parsed.node("floor").meshIndex,
                             parsed.node("floor").materialIndex, parsed.node("sun").lightIndex));
-  for (const char* root : {"orphan", "self", "under_camera"})
+  for (const char* root : {"orphan_again", "self", "under_camera"})
     EXPECT_EQ(-1, parsed.node(root).parentIndex) << root;
   // Two nodes naming each other: one of them must stay a root.
   EXPECT_TRUE((parsed.node("a").parentIndex == -1) != (parsed.node("b").parentIndex == -1));
   EXPECT_EQ(std::make_tuple(-1, -1, -1),
             std::make_tuple(parsed.node("no_mesh").meshIndex, parsed.node("no_mesh").materialIndex,
                             parsed.node("no_light").lightIndex));
-  EXPECT_EQ(std::make_tuple(size_t(12), size_t(8)),
-            std::make_tuple(parsed.data.nodes.size(), parsed.data.objectOrder.size()));
+  EXPECT_EQ((std::vector<int32_t>{0, 1, 12, 8, 6, 7, 5, 9}), parsed.data.objectOrder);  // by id
   ASSERT_EQ(2u, parsed.data.keyframeTracks.size());
   EXPECT_EQ(std::make_tuple(2, 0), std::make_tuple(parsed.data.keyframeTracks[0].targetIndex,
                                                    parsed.data.keyframeTracks[1].targetIndex));
   std::vector<uint32_t> times;
   for (const ObjectKeyData& key : parsed.data.keyframeTracks[0].keys) times.push_back(key.timeMs);
   EXPECT_EQ((std::vector<uint32_t>{0, 0, 2000, 3000, 0, 4294967295u}), times);
-}
-
-TEST(ObjectFileParserTest, RepeatedIdsKeepTheLastRecord) {
-  ObjectFileData data = withMesh(texturedQuad(1), {meshNode(2, 1, 0, "first"), meshNode(2, 1, 0, "second")});
-  data.meshes.push_back(data.meshes[0]);
-  Parsed parsed = parse(data);
-  ASSERT_TRUE(parsed.ok) << parsed.error;
-  EXPECT_EQ(1, parsed.data.nodes[0].meshIndex);
-  EXPECT_EQ((std::vector<int32_t>{1}), parsed.data.objectOrder);
 }
 
 // Bad indices and slots are named; every cut of either file, and counts far beyond what a short
