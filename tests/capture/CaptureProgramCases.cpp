@@ -1,17 +1,11 @@
 // The capture program run as its own process (it opens its own window, on its own Xvfb when
 // there is no display) over a small test production packed at test time.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
-#include <iterator>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -30,7 +24,7 @@ const char* const kTimeline =
     "instance feedback_effect 3\n  run 00:01:000 00:01:200 offscreen\n";
 
 TempDir work;
-const std::string kLog = work.path() + "/out.txt";
+const std::string kLog = work.path() + "/out.txt", kReport = work.path() + "/r.json";
 
 // The test production's folder, made on first use: its timeline compiled, one shader and four
 // seconds of music, packed into resources.7z.
@@ -42,10 +36,10 @@ const std::string& production() {
                                  folder.path() + "/resources/tracks/"))
         << compiler.GetError();
     folder.write("resources/shaders/capture_tint.vert",
-                 std::string("void main() { gl_Position = gl_Vertex; }\n"));
-    folder.write("resources/shaders/capture_tint.frag",
-                 std::string("uniform float red;\nuniform float green;\n"
-                             "void main() { gl_FragColor = vec4(red, green, 0.5, 1.0); }\n"));
+                 std::string("void main() { gl_Position = gl_Vertex; }"));
+    folder.write(
+        "resources/shaders/capture_tint.frag",
+        std::string("uniform float red, green;\nvoid main() { gl_FragColor = vec4(red, green, 0.5, 1); }"));
     AudioFixtures::Tone tone;
     tone.seconds = 4.0;
     EXPECT_TRUE(AudioFixtures::makeMp3(folder.write("resources/sound/tone.mp3", std::string()), tone));
@@ -54,6 +48,15 @@ const std::string& production() {
   }();
   return folder.path();
 }
+
+// What the shell command prints on standard output.
+std::string shell(const std::string& command) {
+  TempDir out;
+  std::system(("{ " + command + "; } >'" + out.path() + "/out'").c_str());
+  return readFile(out.path() + "/out");
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Starts the program in `folder` without a display, its output and errors in the log, in a
 // process group of its own as a shell starts a command line; with `tmp` as its TMPDIR.
@@ -71,20 +74,20 @@ pid_t start(const std::string& arguments, const std::string& folder = production
   return pid;
 }
 
-int exitStatus(pid_t pid) {
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-struct Result {
+struct Ended {
   int status;
-  std::string output;
+  std::string log, report;
 };
 
-Result capture(const std::string& arguments, const std::string& folder = production()) {
-  const int status = exitStatus(start(arguments, folder));
-  return {status, readFile(kLog)};
+// Waits for the program to end and reads its log and the report at kReport.
+Ended finish(pid_t pid) {
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(kLog), readFile(kReport)};
+}
+
+Ended capture(const std::string& arguments, const std::string& folder = production()) {
+  return finish(start(arguments, folder));
 }
 
 // The report's line for frame INDEX as "TIME ROW DELTA: NAME>TARGET[!] ... | GL ERRORS MISSING
@@ -92,13 +95,13 @@ Result capture(const std::string& arguments, const std::string& folder = product
 std::string frameSummary(const std::string& report, int index) {
   const size_t at = report.find("{\"index\": " + std::to_string(index) + ",");
   std::string line = at == std::string::npos ? "" : report.substr(at, report.find('\n', at) - at);
-  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {"\\{\"index\": \\d+, \"time\": (\\d+), \"row\": (\\d+), \"delta\": (\\d+), \"instances\": \\[",
-            "$1 $2 $3:"},
-           {"\\{\"name\": \"([^\"]+)\", \"target\": \"([^\"]+)\"[^}]*\"feedback\": true\\}(, )?", " $1>$2!"},
-           {"\\{\"name\": \"([^\"]+)\", \"target\": \"([^\"]+)\"[^}]*\\}(, )?", " $1>$2"},
-           {"\\], \"gl_errors\": (\\d+), \"missing_uniforms\": (\\d+).*", " | $1 $2"}})
-    line = std::regex_replace(line, std::regex(from), to);
+  const char* const rewrites[][2] = {
+      {"\\{\"index\": \\d+, \"time\": (\\d+), \"row\": (\\d+), \"delta\": (\\d+), \"instances\": \\[",
+       "$1 $2 $3:"},
+      {"\\{\"name\": \"([^\"]+)\", \"target\": \"([^\"]+)\"[^}]*\"feedback\": true\\}(, )?", " $1>$2!"},
+      {"\\{\"name\": \"([^\"]+)\", \"target\": \"([^\"]+)\"[^}]*\\}(, )?", " $1>$2"},
+      {"\\], \"gl_errors\": (\\d+), \"missing_uniforms\": (\\d+).*", " | $1 $2"}};
+  for (const auto& [from, to] : rewrites) line = std::regex_replace(line, std::regex(from), to);
   return line;
 }
 
@@ -108,61 +111,44 @@ long summaryNumber(const std::string& report, const std::string& key) {
   return std::regex_search(summary, m, std::regex("\"" + key + "\": ([0-9]+)")) ? std::stol(m[1].str()) : -1;
 }
 
-// What the shell command prints on standard output.
-std::string shell(const std::string& command) {
-  TempDir out;
-  std::system((command + " >'" + out.path() + "/out'").c_str());
-  return readFile(out.path() + "/out");
+// ffprobe's values of the streams asked for, one line each, and the file's duration.
+std::pair<std::string, double> probe(const std::string& video, const std::string& entries) {
+  const std::string text =
+      shell("ffprobe -v error -of csv=p=0 " + entries + ":format=duration '" + video + "'");
+  const size_t last = text.rfind('\n', text.size() - 2) + 1;
+  return {text.substr(0, last), std::atof(text.c_str() + last)};
 }
-
-bool haveCommand(const std::string& name) { return !shell("command -v " + name).empty(); }
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-// The folder's entries, sorted, one a line.
-std::string entries(const std::string& folder) { return shell("ls -A '" + folder + "'"); }
-
-std::vector<pid_t> childrenOf(pid_t parent) {
-  std::istringstream list(shell("pgrep -P " + std::to_string(parent)));
-  return {std::istream_iterator<pid_t>(list), {}};
-}
-
-// ffprobe's values of the entries asked for, one line each.
-std::string probe(const std::string& video, const std::string& entries) {
-  return shell("ffprobe -v error -of csv=p=0 -show_entries " + entries + " '" + video + "'");
-}
-
-double duration(const std::string& video) { return std::atof(probe(video, "format=duration").c_str()); }
 
 // The range runs from 00:00:500 to past the end; the second run also replaces the frame files
 // a longer run left, and only those.
 TEST(CaptureProgramTest, TwoRunsGiveTheSameFramesAndTheReportAndVideoFollowTheTimeline) {
-  const bool video = haveCommand("ffprobe");
+  const bool video = !shell("command -v ffprobe").empty();
   const std::string first = work.path() + "/first", second = work.path() + "/second",
-                    report = work.path() + "/r.json";
+                    mp4 = work.path() + "/v.mp4";
   work.write("second/frame_000099.png", std::string("old frame"));
   work.write("second/notes.txt", std::string("kept"));
   const std::string options = "--size 320x180 --fps 20 --from 00:00:500 --to 05:00:000 --frames ";
-  Result a = capture(options + "'" + first + "' --quiet --report '" + report + "'" +
-                     (video ? " --video '" + work.path() + "/v.mp4'" : ""));
-  ASSERT_EQ(0, a.status) << a.output;
-  EXPECT_PRED2(has, a.output, "No display: rendering on a private Xvfb screen :");
-  EXPECT_PRED2(has, a.output,
+  Ended a = capture(options + "'" + first + "' --quiet --report '" + kReport + "'" +
+                    (video ? " --video '" + mp4 + "'" : ""));
+  ASSERT_EQ(0, a.status) << a.log;
+  EXPECT_PRED2(has, a.log, "No display: rendering on a private Xvfb screen :");
+  EXPECT_PRED2(has, a.log,
                "capture_test_demo: warning: --to 05:00:000 lies after the end of the demo (00:03:000); "
                "capturing up to the end\n");
-  Result b = capture(options + "'" + second + "' --overwrite");
-  ASSERT_EQ(0, b.status) << b.output;
+  Ended b = capture(options + "'" + second + "' --overwrite");
+  ASSERT_EQ(0, b.status) << b.log;
   // Not a terminal: the progress is a line for each tenth, no carriage returns.
   const std::regex progressLine("\\] \\d+/50 frames");
-  EXPECT_EQ(10, std::distance(std::sregex_iterator(b.output.begin(), b.output.end(), progressLine), {}));
-  EXPECT_TRUE(has(b.output, "] 50/50 frames") && !has(b.output, "\r")) << b.output;
+  EXPECT_EQ(10, std::distance(std::sregex_iterator(b.log.begin(), b.log.end(), progressLine), {}));
+  EXPECT_TRUE(has(b.log, "] 50/50 frames") && !has(b.log, "\r")) << b.log;
   EXPECT_EQ("Only in " + second + ": notes.txt\n", shell("diff -r '" + first + "' '" + second + "'"));
+  // 50 frames, and more than ten different ones: they follow the time.
+  EXPECT_GT(std::stoi(shell("md5sum '" + first + "'/* | cut -c1-32 | sort -u | wc -l")), 10);
   EXPECT_EQ("50\n", shell("ls '" + first + "' | wc -l"));
-  EXPECT_LT(10, std::stoi(shell("md5sum '" + first + "'/* | cut -c1-32 | sort -u | wc -l")))
-      << "the frames should follow the time";
   // The window is the capture's size, not the 1280 x 768 the production asks for.
   EXPECT_EQ(std::string("\0\0\1\x40\0\0\0\xb4", 8),
             readFile(first + "/" + PngFrameWriter::fileName(0)).substr(16, 8));
 
-  const std::string text = readFile(report);
   const std::string tint = " tint_effect>offscreen", present = " present_effect>screen",
                     wrong = " wrong_uniform_effect>screen", feedback = " feedback_effect>offscreen!";
   const std::pair<int, std::string> frames[] = {
@@ -170,100 +156,92 @@ TEST(CaptureProgramTest, TwoRunsGiveTheSameFramesAndTheReportAndVideoFollowTheTi
       {10, "1000 20 50:" + tint + present + wrong + feedback + " | 0 1"},
       {21, "1550 31 50:" + present + " | 0 0"},
       {49, "2950 59 50: | 0 0"},
-      {50, ""},
-  };
-  for (const auto& [index, expected] : frames) EXPECT_EQ(expected, frameSummary(text, index)) << index;
-  EXPECT_EQ(50, summaryNumber(text, "frames"));
-  EXPECT_PRED2(has, text,
+      {50, ""}};
+  for (const auto& [index, expected] : frames) EXPECT_EQ(expected, frameSummary(a.report, index)) << index;
+  EXPECT_PRED2(has, a.report,
                "{\"name\": \"wrong_uniform_effect\", \"frames_active\": 11, \"first_active_ms\": 500, "
                "\"last_active_ms\": 1000");
-  EXPECT_EQ(0, summaryNumber(text, "gl_errors"));
-  EXPECT_EQ(11, summaryNumber(text, "missing_uniforms"));  // rows 10 to 20
-
-  EXPECT_EQ(5, summaryNumber(text, "feedback_loops"));  // rows 20 to 24
+  // Missing uniforms in rows 10 to 20, feedback in rows 20 to 24.
+  const std::pair<const char*, long> summary[] = {
+      {"frames", 50}, {"gl_errors", 0}, {"missing_uniforms", 11}, {"feedback_loops", 5}};
+  for (const auto& [key, value] : summary) EXPECT_EQ(value, summaryNumber(a.report, key)) << key;
   // The counts hold with Mesa's GL driver on its own thread, which the capture asks for.
-  EXPECT_PRED2(has, text, "\"mesa_glthread\": true}");
+  EXPECT_PRED2(has, a.report, "\"mesa_glthread\": true}");
   if (!video) return;
-  EXPECT_EQ("h264,video\naac,audio\n", probe(work.path() + "/v.mp4", "stream=codec_name,codec_type"));
-  EXPECT_NEAR(2.5, duration(work.path() + "/v.mp4"), 1.0 / 20);
+  const auto [streams, seconds] = probe(mp4, "-show_entries stream=codec_name,codec_type");
+  EXPECT_EQ("h264,video\naac,audio\n", streams);
+  EXPECT_NEAR(2.5, seconds, 1.0 / 20);
 }
 
 // Ctrl-C (sent to the whole group, as a terminal does), SIGTERM, Escape in the window and a
 // lost X server each end the capture with their own status and reason in the report, a video
 // of the frames written, no process left and nothing in TMPDIR.
 TEST(CaptureProgramTest, InterruptionsEndTheCaptureWithMarkedOutputsAndNothingLeft) {
-  const bool encoder = haveCommand("ffmpeg") && haveCommand("ffprobe"), keys = haveCommand("xdotool");
-  enum Stop { CTRL_C, TERM, ESCAPE, SERVER };
-  const std::tuple<Stop, int, const char*> cases[] = {
-      {CTRL_C, 130, "\"interrupted\", \"reason\": \"stopped by SIGINT\""},
-      {TERM, 143, "\"interrupted\", \"reason\": \"stopped by SIGTERM\""},
-      {ESCAPE, 1, "\"interrupted\", \"reason\": \"stopped by Escape\""},
-      {SERVER, 1, "\"failed\", \"reason\": \"the X server went away\""}};
+  const bool encoder = !shell("command -v ffmpeg && command -v ffprobe").empty(),
+             keys = !shell("command -v xdotool").empty();
+  // $P is the program, $D its display.
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"kill -INT -$P", 130, "interrupted\", \"reason\": \"stopped by SIGINT"},
+      {"kill -TERM $P", 143, "interrupted\", \"reason\": \"stopped by SIGTERM"},
+      {"DISPLAY=$D xdotool mousemove 5 5 key Escape", 1, "interrupted\", \"reason\": \"stopped by Escape"},
+      {"kill -KILL $(pgrep -x -P $P Xvfb)", 1, "failed\", \"reason\": \"the X server went away"}};
   for (const auto& [stop, status, ending] : cases) {
-    if (stop == ESCAPE && !keys) continue;
+    if (has(stop, "xdotool") && !keys) continue;
     TempDir tmp, out;
-    const std::string folder = out.path() + "/f", video = out.path() + "/v.mp4";
-    const pid_t pid = start("--fps 1000 --size 320x180 --frames '" + folder + "' --report '" + out.path() +
-                                "/r.json'" + (encoder ? " --video '" + video + "'" : ""),
+    const std::string video = out.path() + "/v.mp4";
+    const pid_t pid = start("--fps 1000 --size 320x180 --frames '" + out.path() + "/f' --report '" + kReport +
+                                "'" + (encoder ? " --video '" + video + "'" : ""),
                             production(), tmp.path());
-    for (int waited = 0; waited < 60000 && !std::filesystem::exists(folder + "/frame_000010.png");
-         waited += 20)
-      usleep(20 * 1000);
-    const std::vector<pid_t> children = childrenOf(pid);
-    EXPECT_EQ(encoder ? 2u : 1u, children.size()) << "Xvfb and ffmpeg";
-    std::smatch display;
-    const std::string started = readFile(kLog);
-    if (stop == ESCAPE && std::regex_search(started, display, std::regex("Xvfb screen (:[0-9]+)")))
-      std::system(("DISPLAY=" + display[1].str() + " xdotool mousemove 5 5 key Escape").c_str());
-    for (pid_t child : children)
-      if (stop == SERVER && readFile("/proc/" + std::to_string(child) + "/comm") == "Xvfb\n")
-        kill(child, SIGKILL);
-    if (stop == CTRL_C || stop == TERM) kill(stop == CTRL_C ? -pid : pid, stop == CTRL_C ? SIGINT : SIGTERM);
-    EXPECT_EQ(status, exitStatus(pid)) << readFile(kLog);
-    const std::string report = readFile(out.path() + "/r.json");
-    EXPECT_PRED2(has, report, "\"status\": " + std::string(ending));
-    const long frames = summaryNumber(report, "frames");
+    const std::string p = "P=" + std::to_string(pid) + "; ";
+    std::string children = shell(p + "timeout 60 sh -c 'until [ -e " + out.path() +
+                                 "/f/frame_000010.png ]; do sleep 0.02; done'; pgrep -P $P");
+    EXPECT_EQ(encoder ? 2 : 1, std::count(children.begin(), children.end(), '\n')) << "Xvfb and ffmpeg";
+    std::replace(children.begin(), children.end(), '\n', ' ');
+    shell(p + "D=$(sed -n 's/.*Xvfb screen \\(:[0-9]*\\).*/\\1/p' '" + kLog + "'); " + stop);
+    Ended run = finish(pid);
+    EXPECT_EQ(status, run.status) << run.log;
+    EXPECT_PRED2(has, run.report.substr(0, 120), "\"status\": \"" + std::string(ending) + "\"");
+    const long frames = summaryNumber(run.report, "frames");
     EXPECT_GT(frames, 10);
-    for (pid_t child : children) EXPECT_TRUE(kill(child, 0) == -1 && errno == ESRCH) << child << " is left";
-    EXPECT_EQ("", entries(tmp.path()));
-    EXPECT_EQ(encoder ? "f\nr.json\nv.mp4\n" : "f\nr.json\n", entries(out.path()));
+    EXPECT_EQ("", shell("for c in " + children + "; do kill -0 $c 2>/dev/null && echo $c is left; done"));
+    EXPECT_EQ("", shell("ls -A '" + tmp.path() + "'"));
+    EXPECT_EQ(encoder ? "f\nv.mp4\n" : "f\n", shell("ls -A '" + out.path() + "'"));
     if (!encoder) continue;
     // The music is cut with the frames (to within a few of its packets), not left at the range's 3 s.
-    EXPECT_EQ(std::to_string(frames) + "\n", probe(video, "stream=nb_frames -select_streams v"));
-    EXPECT_NEAR(frames / 1000.0, duration(video), 0.1);
+    const auto [counted, seconds] = probe(video, "-select_streams v -show_entries stream=nb_frames");
+    EXPECT_EQ(std::to_string(frames) + "\n", counted);
+    EXPECT_NEAR(frames / 1000.0, seconds, 0.1);
   }
 }
 
 // Bad options, unusable outputs and a range outside the demo stop the capture before the demo
 // loads; a demo that fails to load leaves the outputs as they were.
 TEST(CaptureProgramTest, OptionsOutputsAndRangeAreCheckedBeforeLoadingAndAFailedRunKeepsTheOldReport) {
-  const std::string old = work.write("old/r.json", std::string("old report")),
-                    framed = work.path() + "/framed", missing = work.path() + "/missing",
-                    usage = "Usage: capture_test_demo [--size WxH]";
+  const std::string framed = work.path() + "/framed", missing = work.path() + "/missing";
+  work.write("r.json", std::string("old report"));
   work.write("framed/frame_000000.png", std::string("old frame"));
-  TempDir empty;
   const std::tuple<std::string, int, std::string> cases[] = {
-      {"--quiet", 2, usage},
+      {"--quiet", 2, "Usage: capture_test_demo [--size WxH]"},
       {"--report '" + missing + "/r.json'", 1,
        "capture_test_demo: --report: cannot write '" + missing + "/r.json'"},
       {"--frames '" + framed + "'", 1,
        "capture_test_demo: --frames: '" + framed +
            "' already holds frame files; give --overwrite to replace them"},
-      {"--from 00:03:000 --report '" + old + "'", 2,
-       "capture_test_demo: --from 00:03:000 lies at or after the end of the demo (00:03:000)"},
-  };
+      {"--from 00:03:000 --report '" + kReport + "'", 2,
+       "capture_test_demo: --from 00:03:000 lies at or after the end of the demo (00:03:000)"}};
   for (const auto& [arguments, status, message] : cases) {
-    Result run = capture(arguments);
+    Ended run = capture(arguments);
     EXPECT_EQ(status, run.status) << arguments;
-    EXPECT_PRED2(has, run.output, message);
-    EXPECT_FALSE(has(run.output, "[Creating DataPools]")) << arguments;
+    EXPECT_PRED2(has, run.log, message);
+    EXPECT_FALSE(has(run.log, "[Creating DataPools]")) << arguments;
   }
-  Result unloadable = capture("--report '" + old + "'", empty.path());
+  TempDir empty;
+  Ended unloadable = capture("--report '" + kReport + "'", empty.path());
   EXPECT_EQ(1, unloadable.status);
   EXPECT_PRED2(
-      has, unloadable.output,
+      has, unloadable.log,
       "capture_test_demo: The demo failed to load; no frame was captured, the outputs are as they were");
-  EXPECT_EQ("old report", readFile(old));
+  EXPECT_EQ("old report", unloadable.report);
   EXPECT_EQ("old frame", readFile(framed + "/frame_000000.png"));
 }
 

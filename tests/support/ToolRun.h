@@ -12,21 +12,16 @@
 // How a program of the build ended and what it printed on each stream.
 struct ToolRun {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 // Runs build/PROGRAM with `arguments` (shell words, quoted by the caller).
 inline ToolRun runTool(const std::string& program, const std::string& arguments) {
   TempDir logs;
-  std::string command = std::string(KVR_BINARY_DIR) + "/" + program + " " + arguments + " >" + logs.path() +
-                        "/out 2>" + logs.path() + "/err";
-  int wait = std::system(command.c_str());
-  ToolRun run;
-  run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-  run.out = readFile(logs.path() + "/out");
-  run.err = readFile(logs.path() + "/err");
-  return run;
+  const std::string out = logs.path() + "/out", err = logs.path() + "/err";
+  const int wait = std::system(
+      (std::string(KVR_BINARY_DIR) + "/" + program + " " + arguments + " >" + out + " 2>" + err).c_str());
+  return {WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, readFile(out), readFile(err)};
 }
 
 // What every tool answers: --help (status 0) names each of `helpWords`, --version (status 0)

@@ -12,7 +12,8 @@ namespace {
 
 bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// What a reader of the report takes from it: the ending, each frame's line and the summary.
+// What a reader takes from the report beyond what the capture run can pin down: the ending, the
+// frame's picture measures and timings, their summaries and the timeline's warnings.
 TEST(CaptureReportTest, WritesEachFrameAndASummaryPerInstance) {
   CaptureReport report;
   KVRDemosys::timelineWarnings = {"Track data : no instance 'x'"};
@@ -23,21 +24,14 @@ TEST(CaptureReportTest, WritesEachFrameAndASummaryPerInstance) {
   report.add({1, 50, 1, 50, {glow, post}, 1, 2, {0.25, {0.0, 0.0, 0.5}, 0.125}, 4.0});
   std::ostringstream out;
   report.write(out);
-  const std::string text = out.str();
-  EXPECT_EQ(0u, text.find("{\n  \"status\": \"complete\", \"reason\": \"\",\n  \"capture\": "));
-  // The instances' and the frame's own fields, of which the capture test reads the names and counts.
-  EXPECT_PRED2(has, text, "\"target\": \"screen\", \"cpu_ms\": 0.5000, \"gl_errors\": 1,");
-  EXPECT_PRED2(has, text,
-               "\"missing_uniforms\": 2, \"luminance\": 0.2500, \"thirds\": [0.0000, 0.0000, 0.5000], "
-               "\"chroma\": 0.1250, \"wall_ms\": 4.0000}");
-  EXPECT_PRED2(has, text, "\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 6.0000}");
-  EXPECT_PRED2(has, text,
-               "{\"name\": \"glow\", \"frames_active\": 2, \"first_active_ms\": 0, \"last_active_ms\": 50, "
-               "\"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}, \"gl_errors\": 0, \"missing_uniforms\": 0, "
-               "\"feedback_loops\": 0}");
-  EXPECT_PRED2(has, text, "\"feedback_loops\": 1,\n    \"load_ms\": {\"total\": ");
-  EXPECT_PRED2(has, text,
-               "},\n    \"timeline_warnings\": [\"Track data : no instance 'x'\"],\n    \"instances\"");
+  for (const char* part :
+       {"{\n  \"status\": \"complete\", \"reason\": \"\",\n", "\"target\": \"screen\", \"cpu_ms\": 0.5000,",
+        "\"luminance\": 0.2500, \"thirds\": [0.0000, 0.0000, 0.5000],",
+        "\"chroma\": 0.1250, \"wall_ms\": 4.0000}",
+        "\"wall_ms\": {\"mean\": 3.0000, \"max\": 4.0000, \"total\": 6.0000}",
+        "\"last_active_ms\": 50, \"cpu_ms\": {\"mean\": 2.0000, \"max\": 3.0000}",
+        "\"timeline_warnings\": [\"Track data : no instance 'x'\"],"})
+    EXPECT_PRED2(has, out.str(), part);
 }
 
 // Rows of black, mid grey and pure red, one row a third.
@@ -63,19 +57,13 @@ TEST(CaptureReportTest, ProgressLineShowsFramesRateAndTimeLeft) {
             TerminalProgress::line(9051, 9051, 150.85));
 }
 
-TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheFrames) {
-  VideoEncoder::Settings settings{"it's a.mp4", 320, 180, 25, 50, 500, "/tmp/m.mp3"};
-  // One word per argument: the file name with its space and quote is a single word.
-  auto words = [&] {
-    std::string line;
-    for (const std::string& word : VideoEncoder::arguments(settings)) line += word + "|";
-    return line;
-  };
-  const std::string line = words(), tail = "|-shortest|-t|2.000000|-movflags|+faststart|-f|mp4|it's a.mp4|";
-  EXPECT_PRED2(has, line, "|-ss|0.500000|-t|2.000000|-i|/tmp/m.mp3|-map|0:v|-map|1:a|-af|apad|");
-  EXPECT_EQ(tail, line.substr(line.size() - tail.size()));
-  settings.musicFile.clear();
-  EXPECT_FALSE(has(words(), "|1:a|"));
+// The music is cut to the frames, and a file name is one argument, whatever it holds.
+TEST(CaptureReportTest, VideoCommandCutsTheMusicToTheFramesAndKeepsTheFileNameWhole) {
+  std::string line;
+  for (const std::string& word : VideoEncoder::arguments({"it's a.mp4", 320, 180, 25, 50, 500, "/tmp/m.mp3"}))
+    line += word + "|";
+  EXPECT_PRED2(has, line, "|-ss|0.500000|-t|2.000000|-i|/tmp/m.mp3|");
+  EXPECT_EQ("|it's a.mp4|", line.substr(line.rfind('|', line.size() - 2)));
 }
 
 }  // namespace

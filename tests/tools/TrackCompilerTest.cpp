@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
+#include "support/TempDir.h"
 #include "support/ToolRun.h"
-#include "support/TrackFixtures.h"
 #include "trackc/TrackCompiler.h"
 
 namespace {
-
-using namespace TrackFixtures;
 
 // Comments and blank lines, times as rows and as mm:ss:mmm, targets given and left to the
 // screen, default and named curves, an empty track, -0 and the largest float.
@@ -27,41 +24,33 @@ const char* const DUMPED =
     "  run 00:00:000 00:30:000 offscreen0\n  start 200000 screen\n  track fade\n    00:00:000 0 sine\n"
     "    00:02:000 1 linear\n    00:29:000 0.1 step\n    00:29:500 3.4028235e+38 7\n";
 
-std::string writeTimeline(const std::string& directory, const std::string& text) {
-  WriteFile(directory + "timeline.txt", std::vector<uint8_t>(text.begin(), text.end()));
-  return directory + "timeline.txt";
-}
-
 TEST(TrackCompilerTest, DumpOfCompiledTimelineCompilesToTheSameBytes) {
-  std::string first = MakeDirectory("trackc_roundtrip"), second = MakeDirectory("trackc_roundtrip_again");
+  TempDir first, second;
   TrackCompiler compiler;
-  ASSERT_TRUE(compiler.Compile(writeTimeline(first, TIMELINE), first + "out")) << compiler.GetError();
+  ASSERT_TRUE(compiler.Compile(first.write("timeline.txt", TIMELINE), first.path() + "/out"))
+      << compiler.GetError();
   std::ostringstream dumped;
-  ASSERT_TRUE(compiler.Dump(first + "out", dumped)) << compiler.GetError();
+  ASSERT_TRUE(compiler.Dump(first.path() + "/out", dumped)) << compiler.GetError();
   EXPECT_EQ(DUMPED, dumped.str());
-  ASSERT_TRUE(compiler.Compile(writeTimeline(second, dumped.str()), second + "out"));
-  for (const char* file : {"out/index.list", "out/track.data"})
-    EXPECT_EQ(ReadFile(first + file), ReadFile(second + file)) << file;
+  ASSERT_TRUE(compiler.Compile(second.write("timeline.txt", dumped.str()), second.path() + "/out"));
+  for (const char* file : {"/out/index.list", "/out/track.data"})
+    EXPECT_EQ(readFile(first.path() + file), readFile(second.path() + file)) << file;
 }
 
 // "run 10 20" draws to the screen, which the start keyframe stores as an empty target name. A
 // record that the text cannot show (a second start where the stop belongs) fails the dump.
 TEST(TrackCompilerTest, ScreenTargetIsStoredAsAnEmptyNameAndDumpRefusesWhatTextCannotHold) {
-  std::string directory = MakeDirectory("trackc_screen"), out = directory + "out/";
+  TempDir dir;
+  const std::string out = dir.path() + "/out/";
   TrackCompiler compiler;
-  ASSERT_TRUE(compiler.Compile(writeTimeline(directory, "instance fade 3\nrun 10 20\n"), out));
-  std::vector<uint8_t> index, data;
-  AppendU32(index, 1);
-  AppendString(index, "fade.track");
-  AppendU32(index, 0);
-  for (uint32_t word : {3u, 2u, 10u, 1u}) AppendU32(data, word);  // priority, 2 keyframes, a start at 10
-  data.push_back(0);
-  for (uint32_t word : {20u, 0u}) AppendU32(data, word);  // a stop at 20
-  EXPECT_EQ(index, ReadFile(out + "index.list"));
-  EXPECT_EQ(data, ReadFile(out + "track.data"));
+  ASSERT_TRUE(compiler.Compile(dir.write("timeline.txt", "instance fade 3\nrun 10 20\n"), out));
+  // One set, its file name, its first record; priority 3, 2 keyframes: a start at 10 with the
+  // target "", a stop at 20.
+  EXPECT_EQ(std::string("\1\0\0\0fade.track\0\0\0\0\0", 19), readFile(out + "index.list"));
+  std::string data("\3\0\0\0\2\0\0\0\x0a\0\0\0\1\0\0\0\0\x14\0\0\0\0\0\0\0", 25);
+  EXPECT_EQ(data, readFile(out + "track.data"));
   data[data.size() - 4] = 1;
-  data.push_back(0);
-  WriteFile(out + "track.data", data);
+  dir.write("out/track.data", data + '\0');
   std::ostringstream dumped;
   EXPECT_FALSE(compiler.Dump(out, dumped));
   EXPECT_EQ("Instance 'fade' cannot be written as a timeline: row 20 should hold a stop keyframe",
@@ -70,42 +59,41 @@ TEST(TrackCompilerTest, ScreenTargetIsStoredAsAnEmptyNameAndDumpRefusesWhatTextC
 }
 
 TEST(TrackCompilerTest, FailedCompileLeavesThePreviousPairAndNoTemporaries) {
-  std::string directory = MakeDirectory("trackc_keep"), out = directory + "out/";
+  TempDir dir;
+  const std::string out = dir.path() + "/out/";
   TrackCompiler compiler;
-  ASSERT_TRUE(compiler.Compile(writeTimeline(directory, TIMELINE), out)) << compiler.GetError();
-  std::vector<uint8_t> index = ReadFile(out + "index.list"), data = ReadFile(out + "track.data");
-  EXPECT_FALSE(compiler.Compile(writeTimeline(directory, "instance fade 0\nrun 10 nine\n"), out));
-  EXPECT_EQ(data, ReadFile(out + "track.data"));
+  ASSERT_TRUE(compiler.Compile(dir.write("timeline.txt", TIMELINE), out)) << compiler.GetError();
+  const std::string index = readFile(out + "index.list"), data = readFile(out + "track.data");
+  EXPECT_FALSE(compiler.Compile(dir.write("timeline.txt", "instance fade 0\nrun 10 nine\n"), out));
+  EXPECT_EQ(data, readFile(out + "track.data"));
   // A track.data that cannot be replaced must stop the compile before index.list changes.
   std::filesystem::remove(out + "track.data");
   std::filesystem::create_directory(out + "track.data");
-  EXPECT_FALSE(compiler.Compile(writeTimeline(directory, "instance fade 3\nrun 10 20\n"), out));
-  EXPECT_EQ(index, ReadFile(out + "index.list"));
+  EXPECT_FALSE(compiler.Compile(dir.write("timeline.txt", "instance fade 3\nrun 10 20\n"), out));
+  EXPECT_EQ(index, readFile(out + "index.list"));
   EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(out), {}));
 }
 
 TEST(TrackCompilerTest, CommandLineNamesBadInputOnStandardErrorAndAnswersHelpVersionAndUsage) {
-  std::string dir = MakeDirectory("trackc_cli"), out = dir + "out";
-  const std::string list = "camera fov\n\ncredits_effect index alpha  # what brinova --list-tracks prints\n",
-                    misspelled =
-                        "instance camera 0\n  track fov\ninstance credit_effect 7\n  track alpha\n"
-                        "instance credits_effect 1\n  track alpha\n  track alhpa\n";
-  WriteFile(dir + "effects.txt", std::vector<uint8_t>(list.begin(), list.end()));
-  WriteFile(dir + "duplicated.txt", std::vector<uint8_t>({'a', '\n', 'a', ' ', 'x', '\n'}));
-  WriteFile(dir + "misspelled.txt", std::vector<uint8_t>(misspelled.begin(), misspelled.end()));
-  const std::string typo = dir + "misspelled.txt " + out;
+  TempDir dir;
+  const std::string d = dir.path() + "/", out = d + "out",
+                    typo =
+                        dir.write("misspelled.txt",
+                                  "instance camera 0\n  track fov\ninstance credit_effect 7\n  track alpha\n"
+                                  "instance credits_effect 1\n  track alpha\n  track alhpa\n") +
+                        " " + out;
+  dir.write("effects.txt", "camera fov\n\ncredits_effect index alpha  # what brinova --list-tracks prints\n");
+  dir.write("duplicated.txt", "a\na x\n");
   const std::pair<std::string, std::string> cases[] = {
-      {"compile " + dir + " " + out, "Cannot read timeline '" + dir + "': Is a directory"},
-      {"compile --effects " + dir + "effects.txt " + typo,
-       dir + "misspelled.txt:3: no instance 'credit_effect' (instances: camera, credits_effect)\ntrackc: " +
-           dir + "misspelled.txt:7: 'credits_effect' has no track 'alhpa' (tracks: alpha, index)"},
-      {"compile " + typo + " --effects " + dir + "duplicated.txt",
-       dir + "duplicated.txt:2: expected a new instance name, found 'a' again"},
-      {"compile --effects " + dir + "none " + typo,
-       "Cannot read effects list '" + dir + "none': No such file or directory"},
-      {"dump " + dir + "none",
-       "Cannot open track file '" + dir + "none/index.list': No such file or directory"},
-  };
+      {"compile " + d + " " + out, "Cannot read timeline '" + d + "': Is a directory"},
+      {"compile --effects " + d + "effects.txt " + typo,
+       d + "misspelled.txt:3: no instance 'credit_effect' (instances: camera, credits_effect)\ntrackc: " + d +
+           "misspelled.txt:7: 'credits_effect' has no track 'alhpa' (tracks: alpha, index)"},
+      {"compile " + typo + " --effects " + d + "duplicated.txt",
+       d + "duplicated.txt:2: expected a new instance name, found 'a' again"},
+      {"compile --effects " + d + "none " + typo,
+       "Cannot read effects list '" + d + "none': No such file or directory"},
+      {"dump " + d + "none", "Cannot open track file '" + d + "none/index.list': No such file or directory"}};
   for (const auto& [arguments, error] : cases) {
     ToolRun run = runTool("trackc", arguments);
     EXPECT_EQ(1, run.status) << arguments;
@@ -122,12 +110,12 @@ TEST(TrackCompilerTest, CommandLineNamesBadInputOnStandardErrorAndAnswersHelpVer
 
 // The names brinova lists are the ones its effects make, and the demo's timeline uses no other.
 TEST(TrackCompilerTest, ProductionTimelineNamesOnlyWhatTheProductionLists) {
-  std::string directory = MakeDirectory("trackc_production");
+  TempDir dir;
   ToolRun list = runTool("brinova", "--list-tracks");
   ASSERT_EQ(0, list.status) << list.err;
-  WriteFile(directory + "names.txt", std::vector<uint8_t>(list.out.begin(), list.out.end()));
-  ToolRun compile = runTool("trackc", "compile --effects " + directory + "names.txt " + KVR_SOURCE_DIR +
-                                          "/resources/tracks/timeline.txt " + directory + "out");
+  ToolRun compile =
+      runTool("trackc", "compile --effects " + dir.write("names.txt", list.out) + " " + KVR_SOURCE_DIR +
+                            "/resources/tracks/timeline.txt " + dir.path() + "/out");
   EXPECT_EQ(0, compile.status) << compile.err;
 }
 
