@@ -47,13 +47,8 @@ TEST(DataPoolGLTest, TexturePoolCountsEveryAddListsNamesInByteOrderAndMapsFilesT
       }));
 }
 
-TEST(DataPoolGLTest, EmptyShaderPoolDumpAndCountLine) {
-  DataShaderPool pool;
-  EXPECT_EQ("Shaders in pool : 0\n",
-            stdoutOf([&] { EXPECT_EQ("ShaderPool {\n<Empty>\n}\n", pool.toString()); }));
-}
-
-TEST(DataPoolGLTest, FBOPoolLookupsDumpAndClearOfTheDrawnTargetsOnly) {
+// The empty shader pool prints its count line as it dumps.
+TEST(DataPoolGLTest, FBOPoolLookupsDumpAndClearOfTheDrawnTargetsOnlyAndTheEmptyShaderPool) {
   DataFBOPool pool;
   FBO* drawn = new FBO(8, 8, false, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
   FBO* idle = new FBO(8, 8, true, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
@@ -66,6 +61,9 @@ TEST(DataPoolGLTest, FBOPoolLookupsDumpAndClearOfTheDrawnTargetsOnly) {
   EXPECT_EQ("FBOPool {\n  alpha = FBO(8,8,COLOR_BUFFER,DEPTH_BUFFER)\n  zeta = FBO(8,8,COLOR_BUFFER)\n}\n",
             pool.toString());
 
+  DataShaderPool shaders;
+  EXPECT_EQ("Shaders in pool : 0\n",
+            stdoutOf([&] { EXPECT_EQ("ShaderPool {\n<Empty>\n}\n", shaders.toString()); }));
   glClearColor(1, 0, 0, 1);
   for (FBO* fbo : {drawn, idle}) clear(fbo);
   markUsed(drawn);

@@ -15,9 +15,11 @@ TEST(GLExtensionsGLTest, ReportPrintsTheLimitsAndReturnsTheSortedExtensions) {
   GLint textureSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &textureSize);
   for (const std::string& text :
-       {"--- Implementation Independent API Values ---\nGL_MAX_VERTEX_ATTRIBS ................... ",
+       {std::string(
+            "--- Implementation Independent API Values ---\nGL_MAX_VERTEX_ATTRIBS ................... "),
         "\nGL_MAX_TEXTURE_SIZE ..................... " + std::to_string(textureSize) + "\n",
-        "\nGL_MAX_FRAGMENT_LIGHTS_EXT .............. 0\n---------------------------------------------\n"})
+        std::string("\nGL_MAX_FRAGMENT_LIGHTS_EXT .............. "
+                    "0\n---------------------------------------------\n")})
     EXPECT_NE(std::string::npos, block.find(text)) << block;
   EXPECT_EQ(" \n", line.substr(line.size() - 2));
   std::istringstream names(line);

@@ -91,14 +91,13 @@ TEST(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBAUpsideDown) {
   EXPECT_EQ(24, rgb->getBitsPerPixel());
 }
 
+// A 1-D texture takes the longer side; mipmaps go down to one texel and filter between levels.
 TEST(TextureGLTest, MipmapsReachOneTexelAndOneDimensionalLengthIsTheLongerSide) {
-  for (auto [width, height] : {std::pair{256, 1}, {1, 256}}) {
-    for (bool mipmapped : {false, true}) {
-      std::unique_ptr<Texture> texture =
-          upload(width, height, 3, std::vector<uint8_t>(256 * 3, 9), GL_TEXTURE_1D, mipmapped);
-      EXPECT_EQ(256, levelParameter(*texture, 0, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << width;
-      EXPECT_EQ(mipmapped ? 1 : 0, levelParameter(*texture, 8, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << width;
-    }
+  for (auto [width, height, mipmapped] : {std::tuple{256, 1, false}, {1, 256, true}}) {
+    std::unique_ptr<Texture> texture =
+        upload(width, height, 3, std::vector<uint8_t>(256 * 3, 9), GL_TEXTURE_1D, mipmapped);
+    EXPECT_EQ(256, levelParameter(*texture, 0, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << width;
+    EXPECT_EQ(mipmapped ? 1 : 0, levelParameter(*texture, 8, GL_TEXTURE_WIDTH, GL_TEXTURE_1D)) << width;
   }
   std::unique_ptr<Texture> square = upload(2, 2, 4, RGBA_2X2, GL_TEXTURE_2D, true);
   EXPECT_EQ(1, levelParameter(*square, 1, GL_TEXTURE_WIDTH));
@@ -107,9 +106,7 @@ TEST(TextureGLTest, MipmapsReachOneTexelAndOneDimensionalLengthIsTheLongerSide) 
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
   glBindTexture(GL_TEXTURE_2D, 0);
   EXPECT_EQ(GLint(GL_LINEAR_MIPMAP_LINEAR), minFilter);
-}
-
-TEST(TextureGLTest, UploadErrorsArePrintedWithThePath) {
+  // Too large for GL: the error is printed with the file's path, and the record stays.
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
   if (maxSize >= 40000) GTEST_SKIP() << "implementation takes 40000 texels";

@@ -27,8 +27,6 @@ TEST(WindowGLTest, OpensWindowedAndAppliesTheMetrics) {
   ScreenMetrics* metrics = GLTestContext::metrics();
   EXPECT_EQ(metrics, KVRDemosys::screenMetrics);
   EXPECT_EQ("", Window::message());
-  const float farPlane = metrics->getFarPlane();
-  metrics->setFarPlane(200.0f);
   metrics->apply();
   std::vector<GLint> viewport(4);
   glGetIntegerv(GL_VIEWPORT, viewport.data());
@@ -37,10 +35,9 @@ TEST(WindowGLTest, OpensWindowedAndAppliesTheMetrics) {
   glGetFloatv(GL_PROJECTION_MATRIX, applied);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(50.0, 640.0 / 360.0, 1.0, 200.0);
+  gluPerspective(50.0, 640.0 / 360.0, 1.0, metrics->getFarPlane());
   glGetFloatv(GL_PROJECTION_MATRIX, expected);
   for (int i = 0; i < 16; ++i) EXPECT_NEAR(expected[i], applied[i], 1e-5f) << i;
-  metrics->setFarPlane(farPlane);
   metrics->apply();
 }
 
