@@ -22,7 +22,6 @@ struct Damage {
   const char* command;
   const char* message;
 };
-void PrintTo(const Damage& damage, std::ostream* out) { *out << damage.name; }
 
 class DamagedResourcesDemoTest : public testing::TestWithParam<Damage> {};
 

@@ -78,10 +78,6 @@ TEST(TrackInterpolateTest, KeyframeWindowNeighboursAndMoves) {
   SetKeys(&track, {{10, 1.0f}, {20, 2.0f}, {30, 3.0f}, {40, 4.0f}, {50, 5.0f}});
   EXPECT_EQ((std::vector<uint32_t>{20, 30, 40, 50}), KeyframeRows(track, 25, 40));
   EXPECT_TRUE(KeyframeRows(track, 51, 90).empty());
-  EXPECT_EQ(10, track.NextKeyframeRow(0));
-  EXPECT_EQ(-1, track.NextKeyframeRow(50));
-  EXPECT_EQ(-1, track.PreviousKeyframeRow(10));
-  EXPECT_EQ(50, track.PreviousKeyframeRow(0xFFFFFFFFu));
   EXPECT_EQ("Moved row from 10 to 20\n", stdoutOf([&] {
               track.MoveKeyframe(10, 20), track.MoveKeyframe(5, 60), track.MoveKeyframe(20, 20);
             }));

@@ -35,6 +35,9 @@ TEST(TrackStartStopTest, ActiveRowsAndTargets) {
   }
   EXPECT_EQ("blurx", track.ActiveStart(20)->target);
   EXPECT_EQ("screen", track.ActiveStart(40)->target);
+  // A window cutting an interval gives it whole; one between intervals gives nothing.
+  EXPECT_EQ((std::vector<uint32_t>{10, 20, 30, 40}), KeyframeRows(track, 15, 35));
+  EXPECT_TRUE(KeyframeRows(track, 21, 29).empty());
 }
 
 // The first keyframe out of turn is printed.
@@ -55,19 +58,6 @@ TEST(TrackStartStopTest, ValidateNeedsAlternatingStartAndStop) {
     for (uint32_t kind : c.kinds) track.InsertKeyframe(new StartStopKeyframe(row += 10, kind));
     EXPECT_EQ(c.output, stdoutOf([&] { EXPECT_EQ(c.output.empty(), track.Validate()); })) << c.kinds.size();
   }
-}
-
-TEST(TrackStartStopTest, DeletePairRemovesTheWholeIntervalAndGetKeyframesKeepsCutOnesWhole) {
-  TrackStartStop track(0);
-  for (uint32_t row : {10, 30, 50}) track.InsertPair(start(row), stop(row + 10));
-  EXPECT_EQ((std::vector<uint32_t>{10, 20, 30, 40}), KeyframeRows(track, 15, 35));
-  EXPECT_TRUE(KeyframeRows(track, 21, 29).empty());
-  track.DeletePair(15);  // inside the first interval: finds its stop
-  EXPECT_EQ((std::vector<uint32_t>{30, 40, 50, 60}), KeyframeRows(track));
-  track.DeletePair(50);  // exactly on a start
-  EXPECT_EQ((std::vector<uint32_t>{30, 40}), KeyframeRows(track));
-  track.DeletePair(25);  // before a start that is not on the row: nothing
-  EXPECT_EQ((std::vector<uint32_t>{30, 40}), KeyframeRows(track));
 }
 
 }  // namespace
