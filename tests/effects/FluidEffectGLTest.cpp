@@ -19,7 +19,6 @@ using TrackFixtures::SetKeys;
 
 const int V = 64;   // velocity grid
 const int D = 256;  // dye grid
-const double PI = 3.14159265358979323846;
 
 // The float texture of `fbo`, read (`values` empty) or written.
 std::vector<float> field(FBO* fbo, GLenum format, int channels, const std::vector<float>& values = {}) {
@@ -61,9 +60,10 @@ class FluidEffectGLTest : public EffectHarness::Test {
         {&effect.normalizeShader, "Normalize"},         {&effect.compositeShader, "ScreenOpacity2"}};
     for (const auto& [shader, name] : shaders) *shader = EffectHarness::loadShader(name, name);
     // Source 1 pours the Kelvaro logo with these velocities.
-    effect.uSource3 = texture("Velocities5.png");
-    effect.vSource3 = texture("Velocities6.png");
-    effect.kelvaroLogoSmall = texture("KelvaroLogoSmall.png");
+    for (auto [picture, file] : {std::pair{&effect.uSource3, "Velocities5.png"},
+                                 {&effect.vSource3, "Velocities6.png"},
+                                 {&effect.kelvaroLogoSmall, "KelvaroLogoSmall.png"}})
+      *picture = EffectHarness::loadPicture(file, file, GL_TEXTURE_2D, false);
     for (FBO** dye :
          {&effect.m_densities_source, &effect.m_densities, &effect.m_densities_prev, &effect.m_d_tmp})
       *dye = grid(D, D, GL_RGB16F, GL_RGB);
@@ -75,9 +75,6 @@ class FluidEffectGLTest : public EffectHarness::Test {
     effect.init();
   }
 
-  Texture* texture(const std::string& file) {
-    return EffectHarness::loadPicture(file, file, GL_TEXTURE_2D, false);
-  }
   FBO* grid(int w, int h, GLint internal, GLenum format) {
     fbos.emplace_back(new FBO(w, h, internal == GL_RGBA, false, internal, format,
                               internal == GL_RGBA ? GL_UNSIGNED_BYTE : GL_FLOAT));
@@ -85,9 +82,6 @@ class FluidEffectGLTest : public EffectHarness::Test {
     return fbos.back().get();
   }
   FBO* screenGrid() { return grid(320, 180, GL_RGBA, GL_RGBA); }
-  std::vector<float> velocity(FBO* fbo, const std::vector<float>& values = {}) {
-    return field(fbo, GL_RED, 1, values);
-  }
 
   FluidEffect effect;
   std::vector<std::unique_ptr<FBO>> fbos;
@@ -99,23 +93,23 @@ TEST_F(FluidEffectGLTest, ProjectRemovesDivergenceAndKeepsTheSwirl) {
   // Sources and sinks eight cells apart, on top of one big divergence-free whirl.
   std::vector<float> u(V * V), v(V * V), swirlU(V * V), swirlV(V * V);
   auto stream = [](int i, int j) {
-    return i < V && j < V ? 0.3 * std::sin(PI * i / V) * std::sin(PI * j / V) : 0.0;
+    return i < V && j < V ? 0.3 * std::sin(M_PI * i / V) * std::sin(M_PI * j / V) : 0.0;
   };
   for (int j = 0; j < V; ++j)
     for (int i = 0; i < V; ++i) {
       const int k = j * V + i;
-      const double window = 0.5 * std::sin(PI * (i + 0.5) / V) * std::sin(PI * (j + 0.5) / V);
+      const double window = 0.5 * std::sin(M_PI * (i + 0.5) / V) * std::sin(M_PI * (j + 0.5) / V);
       swirlU[k] = float((stream(i, j + 1) - stream(i, j)) * V);
       swirlV[k] = float(-(stream(i + 1, j) - stream(i, j)) * V);
-      u[k] = swirlU[k] + float(window * std::sin(2 * PI * i / 8) * std::cos(2 * PI * j / 8));
-      v[k] = swirlV[k] + float(window * std::cos(2 * PI * i / 8) * std::sin(2 * PI * j / 8));
+      u[k] = swirlU[k] + float(window * std::sin(2 * M_PI * i / 8) * std::cos(2 * M_PI * j / 8));
+      v[k] = swirlV[k] + float(window * std::cos(2 * M_PI * i / 8) * std::sin(2 * M_PI * j / 8));
     }
-  velocity(effect.m_velocities_u, u);
-  velocity(effect.m_velocities_v, v);
+  field(effect.m_velocities_u, GL_RED, 1, u);
+  field(effect.m_velocities_v, GL_RED, 1, v);
   ASSERT_NEAR(0.0, divergenceRms(swirlU, swirlV), 1e-3);
 
   effect.Project();
-  const std::vector<float> pu = velocity(effect.m_velocities_u), pv = velocity(effect.m_velocities_v);
+  const auto pu = field(effect.m_velocities_u, GL_RED, 1), pv = field(effect.m_velocities_v, GL_RED, 1);
   EXPECT_LT(divergenceRms(pu, pv) * 5.0, divergenceRms(u, v));
   double along = 0.0, swirl = 0.0;
   for (int k = 0; k < V * V; ++k) {

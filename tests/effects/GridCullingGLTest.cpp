@@ -20,13 +20,6 @@ namespace {
 const int CELLS = 48;
 const int SIZE = 96;
 
-Matrix4 currentModelViewProjection() {
-  Matrix4 modelView, projection;
-  glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
-  glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
-  return projection * modelView;
-}
-
 // Renders the ground from a camera standing on it, white on black; `drawGround` sends it.
 std::vector<uint8_t> render(float heading, const std::function<void()>& drawGround) {
   FBO target(SIZE, SIZE, true, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
@@ -63,7 +56,10 @@ TEST(GridCullingGLTest, CulledGroundLooksLikeTheWholeGround) {
     int sent = 0;
     const std::vector<uint8_t> whole = render(heading, [&] { mesh.draw(GL_QUADS, 0, 0); });
     const std::vector<uint8_t> culled = render(heading, [&] {
-      const std::vector<PolygonRange> ranges = culling.visibleRanges(currentModelViewProjection());
+      Matrix4 modelView, projection;
+      glGetFloatv(GL_MODELVIEW_MATRIX, modelView.m);
+      glGetFloatv(GL_PROJECTION_MATRIX, projection.m);
+      const std::vector<PolygonRange> ranges = culling.visibleRanges(projection * modelView);
       for (const PolygonRange& range : ranges) sent += range.count;
       mesh.drawRanges(GL_QUADS, ranges);
     });

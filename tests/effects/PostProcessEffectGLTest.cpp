@@ -48,38 +48,31 @@ TEST_F(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
             for (int value : rampAt(x, y)) ramp.push_back(uint8_t(value));
         paint(e.sourceFBO, makeTexture("ramp", kWidth, kHeight, 3, ramp));
       });
+  // The tracks' values in their order: brightness, contrast, negative, fade, fade_r, fade_g, fade_b,
+  // noise_strength, vignett_radius.
   const struct {
     const char* name;
-    std::vector<std::pair<TrackInterpolate*, float>> settings;
+    std::vector<float> values;
     std::function<int(int value, int channel)> expected;
     int tolerance;
   } cases[] = {
-      {"neutral", {{effect->vignettRadius, 1.5f}}, [](int v, int) { return v; }, 1},
-      {"negative",
-       {{effect->vignettRadius, 1.5f}, {effect->negative, 1.0f}},
-       [](int v, int) { return 255 - v; },
-       1},
+      {"neutral", {0, 0, 0, 0, 0, 0, 0, 0, 1.5f}, [](int v, int) { return v; }, 1},
+      {"negative", {0, 0, 1, 0, 0, 0, 0, 0, 1.5f}, [](int v, int) { return 255 - v; }, 1},
       {"fade one gives the fade colour",
-       {{effect->vignettRadius, 0.2f},
-        {effect->noiseStrength, 0.3f},
-        {effect->fade, 1.0f},
-        {effect->fadeR, 0.2f},
-        {effect->fadeG, 0.4f},
-        {effect->fadeB, 0.6f}},
+       {0, 0, 0, 1, 0.2f, 0.4f, 0.6f, 0.3f, 0.2f},
        [](int, int c) { return 51 * (c + 1); },
        1},
       {"brightness adds, contrast stretches",
-       {{effect->vignettRadius, 1.5f}, {effect->brightness, 0.1f}, {effect->contrast, 1.0f}},
+       {0.1f, 1, 0, 0, 0, 0, 0, 0, 1.5f},
        [](int v, int) { return std::clamp(int((v / 255.0 - 0.5) * 2 * 255 + 153.5), 0, 255); },
        2},
-      {"vignette", {{effect->vignettRadius, 0.3f}}, nullptr, 0},
+      {"vignette", {0, 0, 0, 0, 0, 0, 0, 0, 0.3f}, nullptr, 0},
   };
   for (const auto& c : cases) {
-    for (TrackInterpolate* track :
-         {effect->brightness, effect->contrast, effect->negative, effect->fade, effect->fadeR, effect->fadeG,
-          effect->fadeB, effect->noiseStrength, effect->vignettRadius})
-      track->Clear();
-    for (const auto& [track, value] : c.settings) setValues({{track, value}});
+    for (int i = 0; i < effect->GetTrackCount(); ++i) {
+      effect->GetTrackAt(i)->Clear();
+      setValues({{effect->GetTrackAt(i), c.values[i]}});
+    }
     step(0, 16);
     if (!c.expected) {
       const std::vector<int> centre = pixel(target, kWidth / 2, kHeight / 2);
