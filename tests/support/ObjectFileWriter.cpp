@@ -1,5 +1,7 @@
 #include "support/ObjectFileWriter.h"
 
+#include <tuple>
+
 #include "objconv/ObjectFileEncoder.h"
 #include "support/TempDir.h"
 
@@ -27,18 +29,14 @@ ObjectMeshData texturedQuad(uint32_t id) {
 
 ObjectNodeData groupNode(uint32_t id, uint32_t parentId, const std::string& name) {
   ObjectNodeData node;
-  node.id = id;
-  node.parentId = parentId;
-  node.name = name;
+  std::tie(node.id, node.parentId, node.name) = std::tie(id, parentId, name);
   return node;
 }
 
 ObjectNodeData meshNode(uint32_t id, uint32_t meshId, uint32_t parentId, const std::string& name,
                         uint32_t materialId) {
   ObjectNodeData node = groupNode(id, parentId, name);
-  node.type = NodeMeshObject;
-  node.meshId = meshId;
-  node.materialId = materialId;
+  std::tie(node.type, node.meshId, node.materialId) = std::make_tuple(NodeMeshObject, meshId, materialId);
   return node;
 }
 

@@ -69,8 +69,7 @@ TEST_F(ArchiveFixture, EntriesAreFoundByTheirExactNameAndDecodedAtMostOnce) {
     EXPECT_TRUE(archive.entrySize(ENTRIES[0]) == -1 && archive.extract(ENTRIES[0], bytes) == 1);
   }
   ResourceArchive missing;
-  EXPECT_FALSE(missing.open(dir.path() + "/nothing.7z"));
-  EXPECT_EQ(-1, missing.entrySize(ENTRIES[0]));
+  EXPECT_TRUE(!missing.open(dir.path() + "/nothing.7z") && missing.entrySize(ENTRIES[0]) == -1);
 }
 
 // A damaged archive has no entries, or entries that fail to decode, leaving nothing behind, or
@@ -90,21 +89,17 @@ TEST_F(ArchiveFixture, DamagedArchivesFailCleanly) {
   }
 }
 
-// The loaders read the resource tree (0) or the archive (1), nothing after the archive is
-// closed, and nothing from a source that does not exist.
+// The loaders read the resource tree (0) or the archive (1); a missing file, a closed archive and
+// a source that does not exist give nothing. (What the archive's files hold is read in the
+// texture and scene tests.)
 TEST_F(ArchiveFixture, LoadersReadFromTheSelectedSource) {
   WorkingDirectory inside(dir.path());
   for (int source : {0, 1}) {
     ResourceAccess::selectSource(source);
-    std::unique_ptr<ResourceFile> file(ResourceAccess::loadFile("resources/graphics/A.png")),
-        empty(ResourceAccess::loadTextFile("resources/shaders/empty.frag")),
-        missing(ResourceAccess::loadFile("resources/graphics/a.png"));
-    std::unique_ptr<Binary> blob(ResourceAccess::loadBinaryFile("resources/misc/blob.bin"));
-    ASSERT_TRUE(file && empty && missing && blob) << source;
-    EXPECT_TRUE(file->isOk() && empty->isOk() && !missing->isOk()) << source;
-    EXPECT_EQ(std::make_tuple(std::string("PNGDATA"), 0u, 4u),
-              std::make_tuple(file->text(), empty->size(), blob->GetSize()));
-    EXPECT_EQ(nullptr, ResourceAccess::loadBinaryFile("resources/misc/none.bin"));
+    std::unique_ptr<Binary> blob(ResourceAccess::loadBinaryFile("resources/misc/blob.bin")),
+        none(ResourceAccess::loadBinaryFile("resources/misc/none.bin"));
+    EXPECT_TRUE(blob && blob->GetSize() == 4 && !none) << source;
+    EXPECT_FALSE(std::unique_ptr<ResourceFile>(ResourceAccess::loadFile("resources/graphics/a.png"))->isOk());
   }
   ResourceAccess::closeArchive();
   EXPECT_FALSE(std::unique_ptr<ResourceFile>(ResourceAccess::loadFile("resources/graphics/A.png"))->isOk());
