@@ -60,4 +60,28 @@ TEST(TrackStartStopTest, ValidateNeedsAlternatingStartAndStop) {
   }
 }
 
+// The tools' editing operations: a pair goes whole whether its start or its stop is named, a row
+// inside an interval names its stop, a row between intervals leaves the track alone; the
+// neighbouring rows are strict, -1 past either end.
+TEST(TrackStartStopTest, DeletePairAndNeighbouringRows) {
+  const struct {
+    uint32_t row;
+    std::vector<uint32_t> left;
+  } deletions[] = {{10, {30, 40}}, {15, {30, 40}}, {20, {30, 40}}, {35, {10, 20}}, {25, {10, 20, 30, 40}}};
+  for (const auto& d : deletions) {
+    TrackStartStop track(0);
+    track.InsertPair(start(10), stop(20));
+    track.InsertPair(start(30), stop(40));
+    track.DeletePair(d.row);
+    EXPECT_EQ(d.left, KeyframeRows(track)) << d.row;
+  }
+  TrackStartStop track(0);
+  track.InsertPair(start(10), stop(20));
+  const int64_t neighbours[][3] = {{5, 10, -1}, {10, 20, -1}, {15, 20, 10}, {20, -1, 10}, {25, -1, 20}};
+  for (const auto& n : neighbours) {
+    EXPECT_EQ(n[1], track.NextKeyframeRow(uint32_t(n[0]))) << n[0];
+    EXPECT_EQ(n[2], track.PreviousKeyframeRow(uint32_t(n[0]))) << n[0];
+  }
+}
+
 }  // namespace
