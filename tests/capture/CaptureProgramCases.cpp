@@ -32,17 +32,14 @@ const std::string& production() {
   static TempDir folder;
   [[maybe_unused]] static const bool made = [] {
     TrackCompiler compiler;
-    EXPECT_TRUE(compiler.Compile(folder.write("timeline.txt", std::string(kTimeline)),
-                                 folder.path() + "/resources/tracks/"))
+    EXPECT_TRUE(
+        compiler.Compile(folder.write("timeline.txt", kTimeline), folder.path() + "/resources/tracks/"))
         << compiler.GetError();
-    folder.write("resources/shaders/capture_tint.vert",
-                 std::string("void main() { gl_Position = gl_Vertex; }"));
-    folder.write(
-        "resources/shaders/capture_tint.frag",
-        std::string("uniform float red, green;\nvoid main() { gl_FragColor = vec4(red, green, 0.5, 1); }"));
-    AudioFixtures::Tone tone;
-    tone.seconds = 4.0;
-    EXPECT_TRUE(AudioFixtures::makeMp3(folder.write("resources/sound/tone.mp3", std::string()), tone));
+    folder.write("resources/shaders/capture_tint.vert", "void main() { gl_Position = gl_Vertex; }");
+    folder.write("resources/shaders/capture_tint.frag",
+                 "uniform float red, green;\nvoid main() { gl_FragColor = vec4(red, green, 0.5, 1); }");
+    EXPECT_TRUE(
+        AudioFixtures::makeMp3(folder.write("resources/sound/tone.mp3", ""), AudioFixtures::Tone{4.0}));
     folder.pack7z("resources.7z", {"resources/tracks", "resources/shaders", "resources/sound/tone.mp3"});
     return true;
   }();
@@ -62,15 +59,13 @@ bool has(const std::string& text, const std::string& part) { return text.find(pa
 // process group of its own as a shell starts a command line; with `tmp` as its TMPDIR.
 pid_t start(const std::string& arguments, const std::string& folder = production(),
             const std::string& tmp = "") {
-  const std::string command = "cd '" + folder + "' && exec env -u DISPLAY " + CAPTURE_TEST_DEMO + " " +
+  const std::string command = "cd '" + folder + "' && exec env -u DISPLAY " +
+                              (tmp.empty() ? "" : "TMPDIR='" + tmp + "' ") + CAPTURE_TEST_DEMO + " " +
                               arguments + " >'" + kLog + "' 2>&1";
   const pid_t pid = fork();
-  if (pid == 0) {
-    setpgid(0, 0);
-    if (!tmp.empty()) setenv("TMPDIR", tmp.c_str(), 1);
+  if (pid == 0 && setpgid(0, 0) == 0)
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  if (pid == 0) _exit(127);
   return pid;
 }
 
@@ -84,10 +79,6 @@ Ended finish(pid_t pid) {
   int status = 0;
   waitpid(pid, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(kLog), readFile(kReport)};
-}
-
-Ended capture(const std::string& arguments, const std::string& folder = production()) {
-  return finish(start(arguments, folder));
 }
 
 // The report's line for frame INDEX as "TIME ROW DELTA: NAME>TARGET[!] ... | GL ERRORS MISSING
@@ -125,17 +116,17 @@ TEST(CaptureProgramTest, TwoRunsGiveTheSameFramesAndTheReportAndVideoFollowTheTi
   const bool video = !shell("command -v ffprobe").empty();
   const std::string first = work.path() + "/first", second = work.path() + "/second",
                     mp4 = work.path() + "/v.mp4";
-  work.write("second/frame_000099.png", std::string("old frame"));
-  work.write("second/notes.txt", std::string("kept"));
+  work.write("second/frame_000099.png", "old frame");
+  work.write("second/notes.txt", "kept");
   const std::string options = "--size 320x180 --fps 20 --from 00:00:500 --to 05:00:000 --frames ";
-  Ended a = capture(options + "'" + first + "' --quiet --report '" + kReport + "'" +
-                    (video ? " --video '" + mp4 + "'" : ""));
+  Ended a = finish(start(options + "'" + first + "' --quiet --report '" + kReport + "'" +
+                         (video ? " --video '" + mp4 + "'" : "")));
   ASSERT_EQ(0, a.status) << a.log;
   EXPECT_PRED2(has, a.log, "No display: rendering on a private Xvfb screen :");
   EXPECT_PRED2(has, a.log,
                "capture_test_demo: warning: --to 05:00:000 lies after the end of the demo (00:03:000); "
                "capturing up to the end\n");
-  Ended b = capture(options + "'" + second + "' --overwrite");
+  Ended b = finish(start(options + "'" + second + "' --overwrite"));
   ASSERT_EQ(0, b.status) << b.log;
   // Not a terminal: the progress is a line for each tenth, no carriage returns.
   const std::regex progressLine("\\] \\d+/50 frames");
@@ -218,8 +209,8 @@ TEST(CaptureProgramTest, InterruptionsEndTheCaptureWithMarkedOutputsAndNothingLe
 // loads; a demo that fails to load leaves the outputs as they were.
 TEST(CaptureProgramTest, OptionsOutputsAndRangeAreCheckedBeforeLoadingAndAFailedRunKeepsTheOldReport) {
   const std::string framed = work.path() + "/framed", missing = work.path() + "/missing";
-  work.write("r.json", std::string("old report"));
-  work.write("framed/frame_000000.png", std::string("old frame"));
+  work.write("r.json", "old report");
+  work.write("framed/frame_000000.png", "old frame");
   const std::tuple<std::string, int, std::string> cases[] = {
       {"--quiet", 2, "Usage: capture_test_demo [--size WxH]"},
       {"--report '" + missing + "/r.json'", 1,
@@ -230,13 +221,13 @@ TEST(CaptureProgramTest, OptionsOutputsAndRangeAreCheckedBeforeLoadingAndAFailed
       {"--from 00:03:000 --report '" + kReport + "'", 2,
        "capture_test_demo: --from 00:03:000 lies at or after the end of the demo (00:03:000)"}};
   for (const auto& [arguments, status, message] : cases) {
-    Ended run = capture(arguments);
+    Ended run = finish(start(arguments));
     EXPECT_EQ(status, run.status) << arguments;
     EXPECT_PRED2(has, run.log, message);
     EXPECT_FALSE(has(run.log, "[Creating DataPools]")) << arguments;
   }
   TempDir empty;
-  Ended unloadable = capture("--report '" + kReport + "'", empty.path());
+  Ended unloadable = finish(start("--report '" + kReport + "'", empty.path()));
   EXPECT_EQ(1, unloadable.status);
   EXPECT_PRED2(
       has, unloadable.log,

@@ -1,6 +1,5 @@
 #include "capture/CaptureTestDemo.h"
 
-#include "capture/CaptureTestEffects.h"
 #include "demosys/gl/FBO.h"
 
 void CaptureTestDemo::setup(ScreenMetrics* metrics) {
@@ -23,8 +22,6 @@ void CaptureTestDemo::defineEffects() {
 }
 
 void CaptureTestDemo::defineInstances() {
-  CreateEffectInstance("tint", "tint_effect", true);
-  CreateEffectInstance("present", "present_effect", true);
-  CreateEffectInstance("wrong_uniform", "wrong_uniform_effect", true);
-  CreateEffectInstance("feedback", "feedback_effect", true);
+  for (const char* name : {"tint", "present", "wrong_uniform", "feedback"})
+    CreateEffectInstance(name, std::string(name) + "_effect", true);
 }

@@ -1,4 +1,4 @@
-#include "capture/CaptureTestEffects.h"
+#include "capture/CaptureTestDemo.h"
 
 #include <GL/glew.h>
 

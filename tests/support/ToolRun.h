@@ -34,11 +34,9 @@ inline void expectHelpVersionAndUsage(const std::string& program,
   ToolRun help = runTool(program, "--help"), shown = runTool(program, "--version");
   EXPECT_EQ(0, help.status);
   for (const char* word : helpWords) EXPECT_NE(std::string::npos, help.out.find(word)) << word;
-  EXPECT_EQ(0, shown.status);
-  EXPECT_EQ(version, shown.out);
+  EXPECT_EQ("0 " + version, std::to_string(shown.status) + " " + shown.out);
   for (const char* arguments : wrongArguments) {
-    ToolRun wrong = runTool(program, arguments);
-    EXPECT_EQ(2, wrong.status) << arguments;
-    EXPECT_EQ(usage, wrong.err) << arguments;
+    const ToolRun wrong = runTool(program, arguments);
+    EXPECT_EQ("2 " + usage, std::to_string(wrong.status) + " " + wrong.err) << arguments;
   }
 }

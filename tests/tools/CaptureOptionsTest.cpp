@@ -55,8 +55,7 @@ TEST(CaptureOptionsTest, UsageIsOneLineNamingEveryOption) {
       "Usage: brinova-capture [--size WxH] [--quality 0-3] [--fps N] [--from mm:ss:mmm] [--to mm:ss:mmm] "
       "[--frames DIR] [--video FILE] [--report FILE] [--overwrite] [--quiet] [--help] [--version]",
       usage);
-  const std::string help = CaptureOptions::help("brinova-capture");
-  EXPECT_EQ(0u, help.find(usage + "\n"));
+  EXPECT_EQ(0u, CaptureOptions::help("brinova-capture").find(usage + "\n"));
 }
 
 }  // namespace
