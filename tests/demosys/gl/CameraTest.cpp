@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "demosys/gl/Camera.h"
-#include "demosys/math/Quaternion.h"
 #include "support/CapturedStdout.h"
 
 namespace {
@@ -11,18 +10,6 @@ void expectVec(const Vec3f& expected, const Vec3f& actual) {
 }
 
 }  // namespace
-
-// i j = k = -j i, k k = -1; turns follow the right hand, and matrices are column-major.
-TEST(QuaternionTest, UnitAxesMultiplyLikeHamiltonsAndTurnsFollowTheRightHand) {
-  Quaternion i(0, 1, 0, 0), j(0, 0, 1, 0), k(0, 0, 0, 1);
-  EXPECT_EQ(std::vector<float>({0, 0, 0, 1, 0, 0, 0, -1, -1, 0, 0, 0}),
-            std::vector<float>({(i * j).w, (i * j).x, (i * j).y, (i * j).z, (j * i).w, (j * i).x, (j * i).y,
-                                (j * i).z, (k * k).w, (k * k).x, (k * k).y, (k * k).z}));
-  const Quaternion quarterAboutZ = Quaternion::fromAxisAngle(Vec3f(0, 0, 1), 90.0f);
-  expectVec(Vec3f(0, 1, 0), quarterAboutZ.rotate(Vec3f(1, 0, 0)));
-  expectVec(Vec3f(0, 1, 0), Vec3f(quarterAboutZ.toMatrix()[0], quarterAboutZ.toMatrix()[1], 0));
-  expectVec(Vec3f(-1, 0, 0), Quaternion::fromAxisAngle(Vec3f(0, 1, 0), 180.0f).rotate(Vec3f(1, 0, 0)));
-}
 
 TEST(CameraTest, ViewDirectionForPitchAndHeadingAndPrint) {
   for (auto [pitch, heading, direction] : {std::tuple{0.0f, 0.0f, Vec3f(0, 0, -1)},

@@ -26,10 +26,6 @@ TEST(DataPoolGLTest, TexturePoolCountsEveryAddListsNamesInByteOrderAndMapsFilesT
   EXPECT_EQ(
       "[Dispose texturePool]\n", stdoutOf([&] {
         DataTexturePool pool;
-        EXPECT_EQ(
-            "DataTexturePool {\n    total memory size : 0 MB - 0 bytes\n    total file size : 0 mb - 0 "
-            "bytes\n    numTextures = 0\n}\n",
-            pool.toString());
         Texture* small = textureOf("a.png", 256, 256, 1000);
         pool.add("small", small);
         pool.add("Big", textureOf("b.png", 1024, 512, 524288));

@@ -12,16 +12,12 @@
 
 namespace {
 
-GLint currentFramebuffer() {
-  GLint name = -1;
-  glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &name);
-  return name;
-}
-
-std::vector<GLint> currentViewport() {
-  std::vector<GLint> viewport(4);
-  glGetIntegerv(GL_VIEWPORT, viewport.data());
-  return viewport;
+// The bound framebuffer, then the viewport.
+std::vector<GLint> binding() {
+  std::vector<GLint> state(5);
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, state.data());
+  glGetIntegerv(GL_VIEWPORT, state.data() + 1);
+  return state;
 }
 
 class FBOGLTest : public testing::Test {
@@ -55,7 +51,7 @@ TEST_F(FBOGLTest, CompleteTargetsDumpsAndClear) {
   EXPECT_TRUE(getColorTexture(fbo.get(), 0) && getDepthTexture(fbo.get()));
   EXPECT_FALSE(getColorTexture(fbo.get(), 1) || getDepthTexture(plain.get()));
   EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT), plain->clearMask());
-  EXPECT_EQ(std::pair(0, 0u), std::pair(currentFramebuffer(), KVRDemosys::boundFramebuffer));
+  EXPECT_EQ(std::pair(0, 0u), std::pair(binding()[0], KVRDemosys::boundFramebuffer));
   markUsed(fbo.get());
   glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
   glClearDepth(0.25);
@@ -71,22 +67,20 @@ TEST_F(FBOGLTest, CompleteTargetsDumpsAndClear) {
 TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
   FBO fbo(128, 64, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(&fbo);
-  EXPECT_EQ(GLint(getFramebuffer(&fbo)), currentFramebuffer());
-  EXPECT_EQ((std::vector<GLint>{0, 0, 128, 64}), currentViewport());
+  EXPECT_EQ((std::vector<GLint>{GLint(getFramebuffer(&fbo)), 0, 0, 128, 64}), binding());
   // Change GL behind the engine's back: a second bind of the same FBO must not touch GL.
   glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
   glViewport(1, 2, 3, 4);
   bind(&fbo);
-  EXPECT_EQ(0, currentFramebuffer());
-  EXPECT_EQ((std::vector<GLint>{1, 2, 3, 4}), currentViewport());
+  EXPECT_EQ((std::vector<GLint>{0, 1, 2, 3, 4}), binding());
   // The screen: the letterboxed viewport of the 640 x 360 test window's metrics.
   bind(nullptr);
-  EXPECT_EQ((std::vector<GLint>{0, 0, 640, 360}), currentViewport());
+  EXPECT_EQ((std::vector<GLint>{0, 0, 0, 640, 360}), binding());
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
   // And the screen again, while it is bound: nothing, not even the viewport.
   glViewport(5, 6, 7, 8);
   bind(nullptr);
-  EXPECT_EQ((std::vector<GLint>{5, 6, 7, 8}), currentViewport());
+  EXPECT_EQ((std::vector<GLint>{0, 5, 6, 7, 8}), binding());
   // Deleting the bound FBO leaves the screen recorded as bound.
   auto doomed = std::make_unique<FBO>(8, 8, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(doomed.get());

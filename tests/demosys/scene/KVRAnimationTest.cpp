@@ -27,8 +27,7 @@ TEST(KVRAnimationTest, LinearValuesBetweenAndBeyondTheKeys) {
   animation.addPositionKey(1000, 4.0f, 0.0f, 0.0f);
   animation.addPositionKey(3000, 8.0f, 0.0f, 0.0f);
   animation.finish();
-  EXPECT_EQ(3000u, animation.getEndTime());
-  EXPECT_EQ(3000u, animation.getLength());
+  EXPECT_EQ(std::pair(3000u, 3000u), std::pair(animation.getEndTime(), animation.getLength()));
   EXPECT_NEAR(6.0f, animation.evaluatePosition(2.0f).x, 1e-6f);
   KVRAnimation empty;
   empty.finish();
