@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 #include "demosys/runtime/Effect.h"
 #include "demosys/runtime/ResourceDefinition.h"
 

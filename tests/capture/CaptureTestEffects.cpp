@@ -1,7 +1,6 @@
-#include "capture/CaptureTestDemo.h"
-
 #include <GL/glew.h>
 
+#include "capture/CaptureTestDemo.h"
 #include "demosys/core/KVRDemosys.h"
 #include "demosys/gl/FBO.h"
 #include "demosys/gl/Shader.h"

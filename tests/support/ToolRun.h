@@ -13,6 +13,8 @@
 struct ToolRun {
   int status = -1;
   std::string out, err;
+  // The whole answer as "STATUS OUT|ERR".
+  std::string answer() const { return std::to_string(status) + " " + out + "|" + err; }
 };
 
 // Runs build/PROGRAM with `arguments` (shell words, quoted by the caller).
@@ -31,12 +33,10 @@ inline void expectHelpVersionAndUsage(const std::string& program,
                                       std::initializer_list<const char*> helpWords,
                                       const std::string& version, const std::string& usage,
                                       std::initializer_list<const char*> wrongArguments) {
-  ToolRun help = runTool(program, "--help"), shown = runTool(program, "--version");
+  const ToolRun help = runTool(program, "--help");
   EXPECT_EQ(0, help.status);
   for (const char* word : helpWords) EXPECT_NE(std::string::npos, help.out.find(word)) << word;
-  EXPECT_EQ("0 " + version, std::to_string(shown.status) + " " + shown.out);
-  for (const char* arguments : wrongArguments) {
-    const ToolRun wrong = runTool(program, arguments);
-    EXPECT_EQ("2 " + usage, std::to_string(wrong.status) + " " + wrong.err) << arguments;
-  }
+  EXPECT_EQ("0 " + version + "|", runTool(program, "--version").answer());
+  for (const char* arguments : wrongArguments)
+    EXPECT_EQ("2 |" + usage, runTool(program, arguments).answer()) << arguments;
 }

@@ -13,20 +13,19 @@ std::string read(const std::vector<std::string>& arguments) {
   const CaptureSettings& s = o.settings;
   std::ostringstream line;
   line << s.width << "x" << s.height << " " << s.quality << " " << s.framesPerSecond << " " << s.fromMs << "-"
-       << (s.hasTo ? std::to_string(s.toMs) : "end") << " " << s.source << o.quiet << o.overwrite << " "
-       << o.framesDirectory << "|" << o.videoFile << "|" << o.reportFile;
+       << (s.hasTo ? std::to_string(s.toMs) : "end") << " " << s.source << o.quiet << o.overwrite
+       << o.helpRequested << o.versionRequested << " " << o.framesDirectory << "|" << o.videoFile << "|"
+       << o.reportFile;
   return line.str();
 }
 
 TEST(CaptureOptionsTest, ReadsEveryOptionAndDefaultsToA720pRunAtSixtyFramesToTheEnd) {
-  EXPECT_EQ("1280x720 2 60 0-end 100 ||r.json", read({"--report", "r.json"}));
+  EXPECT_EQ("1280x720 2 60 0-end 10000 ||r.json", read({"--report", "r.json"}));
+  EXPECT_EQ("1280x720 2 60 0-end 10011 ||", read({"--help", "--version"}));
   EXPECT_EQ(
-      "320x180 0 25 62003-150850 111 out/f|a b.mp4|r.json",
+      "320x180 0 25 62003-150850 11100 out/f|a b.mp4|r.json",
       read({"--size", "320x180", "--quality", "0", "--fps", "25", "--from", "01:02:003", "--to", "02:30:850",
             "--video", "a b.mp4", "--frames", "out/f", "--report", "r.json", "--quiet", "--overwrite"}));
-  CaptureOptions options;
-  EXPECT_TRUE(options.parse({"--help"}) && options.helpRequested);
-  EXPECT_TRUE(options.parse({"--version"}) && options.versionRequested);
 }
 
 TEST(CaptureOptionsTest, BadOptionsSayWhatIsWrong) {
@@ -44,8 +43,7 @@ TEST(CaptureOptionsTest, BadOptionsSayWhatIsWrong) {
   };
   for (const auto& [arguments, error] : cases) {
     CaptureOptions options;
-    EXPECT_FALSE(options.parse(arguments)) << error;
-    EXPECT_EQ(error, options.getError());
+    EXPECT_EQ("0 " + error, std::to_string(options.parse(arguments)) + " " + options.getError());
   }
 }
 

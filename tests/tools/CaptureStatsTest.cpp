@@ -30,7 +30,6 @@ std::string feedbackSeen(const std::string& events) {
 
 TEST(CaptureStatsTest, AnInstanceSamplingItsOwnTargetIsAFeedbackLoop) {
   const std::pair<const char*, const char*> cases[] = {
-      {"[ f3 t7 ]", "loop "},                         // samples the bound target
       {"[ t7 f3 ]", "loop "},                         // binds the target of a bound texture
       {"[ f3 t8 t9 u8 f4 f0 t7 ]", "clean "},         // other targets, images, unbound textures
       {"f3 t7 [ ] [ t7 ] [ ]", "clean loop clean "},  // only binds inside an instance count, each anew

@@ -21,58 +21,14 @@ const char* const SCENE =
     "g wall\nusemtl brick\nf 1/1 2/2 3/3 4/4\ng roof\nusemtl plain\nf -4//1 -3//1 -2//1\nusemtl brick\n"
     "f 1//1 2//1 3//1\nusemtl plain\nf 3//1 2//1 1//1\n";
 
-// "name:material corners/stride" for each object.
-std::string objects(const ObjectFileData& data) {
-  std::string text;
-  for (size_t i = 0; i < data.nodes.size() && i < data.meshes.size(); ++i)
-    text += data.nodes[i].name + ":" + std::to_string(data.nodes[i].materialIndex) + " " +
-            std::to_string(data.meshes[i].cornerCount) + "/" + std::to_string(data.meshes[i].strideBytes()) +
-            " ";
-  return text;
-}
-
 }  // namespace
 
-// The tool's file read back as the engine reads it.
-TEST(ObjConverterTest, GroupsBecomeMeshObjectsWithTheirGeometryAndMaterials) {
+// Bad input is named with its line and nothing is written; the scene's file, read back as the
+// engine reads it, holds its groups as mesh objects with their geometry and materials.
+TEST(ObjConverterTest, RefusesBadInputByLineAndConvertsGroupsToMeshObjects) {
   TempDir dir;
-  dir.write("scene.mtl", std::string(MATERIALS));
-  std::string obj = dir.write("scene.obj", std::string(SCENE)), out = dir.path() + "/scene.kvo";
-  ToolRun run = runTool("objconv", obj + " " + out);
-  ASSERT_EQ(0, run.status) << run.err;
-  EXPECT_EQ("Wrote '" + out + "' : 4 meshes, 2 materials, 1 textures\n", run.out);
-  EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(dir.path()), {}));  // no temporaries
-  ResourceFile written(out, ResourceFile::Read);
-  ObjectFileParser parser("scene.kvo");
-  ASSERT_TRUE(parser.ParseFiles(written, nullptr)) << parser.GetError();
-  const ObjectFileData& data = parser.GetData();
-  // The quad fanned into two triangles of position and texture coordinate; the roof with normals,
-  // a new object with a name of its own at each change of material.
-  ASSERT_EQ("wall:0 6/20 roof:1 3/24 roof_brick:0 3/24 roof_plain:1 3/24 ", objects(data));
-  EXPECT_EQ((std::vector<float>{0, 0, 0, 0, 0, 2, 0, 0, 1, 0, 2, 1, 0,  1, 1,
-                                0, 0, 0, 0, 0, 2, 1, 0, 1, 1, 0, 1, -1, 0, 1}),
-            data.meshes[0].interleaved);
-  EXPECT_EQ((std::vector<float>{0, 0, 0, 0, 0, 1}),
-            std::vector<float>(data.meshes[1].interleaved.begin(), data.meshes[1].interleaved.begin() + 6));
-  EXPECT_FLOAT_EQ(-1.0f, data.meshes[0].boundsA[2]);
-  EXPECT_FLOAT_EQ(2.0f, data.meshes[0].boundsB[0]);
-  // Materials carry their colours and their diffuse texture.
-  ASSERT_EQ(2u, data.materials.size());
-  ASSERT_EQ(1u, data.textures.size());
-  const ObjectMaterialData& brick = data.materials[0];
-  EXPECT_EQ("brick|brick.png||brick.png", brick.name + "|" + brick.textureFile + "|" +
-                                              data.materials[1].textureFile + "|" + data.textures[0].file);
-  EXPECT_FLOAT_EQ(0.3f, brick.ambient[2]);
-  EXPECT_FLOAT_EQ(0.5f, brick.diffuse[1]);
-  expectHelpVersionAndUsage("objconv", {"INPUT.obj OUTPUT", "--help", "--version"}, "objconv 1.0\n",
-                            "usage: objconv INPUT.obj OUTPUT\n",
-                            {"", "a.obj", "a.obj b c", "--frobnicate b"});
-}
-
-TEST(ObjConverterTest, CommandLineRefusesBadInputWithTheLineAndWritesNothing) {
-  TempDir dir;
-  dir.write("scene.mtl", std::string(MATERIALS));
-  const std::string in = dir.path() + "/scene.obj", out = dir.path() + "/out.kvo", both = in + " " + out;
+  dir.write("scene.mtl", MATERIALS);
+  const std::string in = dir.path() + "/scene.obj", out = dir.path() + "/scene.kvo", both = in + " " + out;
   const std::string nul("v 0 0 0\ng wa\0ll\n", 16);
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"", both, "'" + in + "' holds no faces"},
@@ -91,12 +47,42 @@ TEST(ObjConverterTest, CommandLineRefusesBadInputWithTheLineAndWritesNothing) {
            "/scene.mtl'"}};
   for (const auto& [obj, arguments, err] : cases) {
     dir.write("scene.obj", obj);
-    ToolRun run = runTool("objconv", arguments);
-    EXPECT_EQ(1, run.status) << err;
-    EXPECT_EQ("objconv: " + err + "\n", run.err);
-    EXPECT_EQ("", run.out);
+    EXPECT_EQ("1 |objconv: " + err + "\n", runTool("objconv", arguments).answer());
     EXPECT_FALSE(std::filesystem::exists(out));
   }
   EXPECT_EQ(SCENE, readFile(in));
   EXPECT_EQ(MATERIALS, readFile(dir.path() + "/scene.mtl"));
+  ASSERT_EQ("0 Wrote '" + out + "' : 4 meshes, 2 materials, 1 textures\n|",
+            runTool("objconv", both).answer());
+  EXPECT_EQ(3, std::distance(std::filesystem::directory_iterator(dir.path()), {}));  // no temporaries
+  ResourceFile written(out, ResourceFile::Read);
+  ObjectFileParser parser("scene.kvo");
+  ASSERT_TRUE(parser.ParseFiles(written, nullptr)) << parser.GetError();
+  const ObjectFileData& data = parser.GetData();
+  // The quad fanned into two triangles of position and texture coordinate; the roof with normals,
+  // a new object with a name of its own at each change of material.
+  std::string objects;  // "name:material corners/stride" for each
+  for (size_t i = 0; i < data.nodes.size() && i < data.meshes.size(); ++i)
+    objects += data.nodes[i].name + ":" + std::to_string(data.nodes[i].materialIndex) + " " +
+               std::to_string(data.meshes[i].cornerCount) + "/" +
+               std::to_string(data.meshes[i].strideBytes()) + " ";
+  ASSERT_EQ("wall:0 6/20 roof:1 3/24 roof_brick:0 3/24 roof_plain:1 3/24 ", objects);
+  EXPECT_EQ((std::vector<float>{0, 0, 0, 0, 0, 2, 0, 0, 1, 0, 2, 1, 0,  1, 1,
+                                0, 0, 0, 0, 0, 2, 1, 0, 1, 1, 0, 1, -1, 0, 1}),
+            data.meshes[0].interleaved);
+  EXPECT_EQ((std::vector<float>{0, 0, 0, 0, 0, 1}),
+            std::vector<float>(data.meshes[1].interleaved.begin(), data.meshes[1].interleaved.begin() + 6));
+  EXPECT_FLOAT_EQ(-1.0f, data.meshes[0].boundsA[2]);
+  EXPECT_FLOAT_EQ(2.0f, data.meshes[0].boundsB[0]);
+  // Materials carry their colours and their diffuse texture.
+  ASSERT_EQ(2u, data.materials.size());
+  ASSERT_EQ(1u, data.textures.size());
+  const ObjectMaterialData& brick = data.materials[0];
+  EXPECT_EQ("brick|brick.png||brick.png|0.300000 0.500000",
+            brick.name + "|" + brick.textureFile + "|" + data.materials[1].textureFile + "|" +
+                data.textures[0].file + "|" + std::to_string(brick.ambient[2]) + " " +
+                std::to_string(brick.diffuse[1]));
+  expectHelpVersionAndUsage("objconv", {"INPUT.obj OUTPUT", "--help", "--version"}, "objconv 1.0\n",
+                            "usage: objconv INPUT.obj OUTPUT\n",
+                            {"", "a.obj", "a.obj b c", "--frobnicate b"});
 }

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "demosys/runtime/TrackData.h"
 #include "trackc/TimelineParser.h"
 
 namespace {
