@@ -13,8 +13,8 @@ bool GLTestContext::open() {
   testMetrics.setSize(640, 360);
   testMetrics.setFullscreen(false);
   testMetrics.setVsync(false);
-  if (!Window::openWindowed(&testMetrics, "Kelvaro Demosystem tests", nullptr)) return false;
-  if (glewInit() != GLEW_OK) return false;
+  if (!Window::openWindowed(&testMetrics, "Kelvaro Demosystem tests", nullptr) || glewInit() != GLEW_OK)
+    return false;
   testMetrics.computeViewport();
   testMetrics.apply();
   return GLEW_VERSION_2_0;

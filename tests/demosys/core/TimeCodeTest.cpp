@@ -10,8 +10,7 @@ TEST(TimeCodeTest, ParsesTotalsAndFormats) {
                                         {"-:01:000", 1000u, "(0000001000)-[00:01:000]"},
                                         {"00:-1:500", uint32_t(-500), "(4294966796)-[00:4294967295:500]"}}) {
     TimeCode code = TimeCode::parse(text);
-    EXPECT_TRUE(code.valid) << text;
-    EXPECT_EQ(total, code.total) << text;
+    EXPECT_EQ(std::pair(true, total), std::pair(code.valid, code.total)) << text;
     EXPECT_EQ(formatted, code.format());
   }
   EXPECT_EQ("(4294967295)-[71582:47:295]", TimeCode::fromMilliseconds(4294967295u).format());
@@ -20,7 +19,8 @@ TEST(TimeCodeTest, ParsesTotalsAndFormats) {
 TEST(TimeCodeTest, BadTextGivesZerosAndInvalid) {
   for (const char* text : {"", "1:2", "1:2:3:4", "01:0x:000", "01::000", "1.5:0:0", " 1:0:0"}) {
     TimeCode code = TimeCode::parse(text);
-    EXPECT_FALSE(code.valid) << text;
-    EXPECT_EQ(0u, code.minutes + code.seconds + code.milliseconds + code.total) << text;
+    EXPECT_EQ(std::pair(false, 0u),
+              std::pair(code.valid, code.minutes + code.seconds + code.milliseconds + code.total))
+        << text;
   }
 }

@@ -15,8 +15,6 @@ TEST(CameraTest, ViewDirectionForPitchAndHeadingAndPrint) {
   for (auto [pitch, heading, direction] : {std::tuple{0.0f, 0.0f, Vec3f(0, 0, -1)},
                                            {0.0f, 90.0f, Vec3f(1, 0, 0)},
                                            {90.0f, 0.0f, Vec3f(0, -1, 0)},
-                                           {0.0f, 180.0f, Vec3f(0, 0, 1)},
-                                           {0.0f, -90.0f, Vec3f(-1, 0, 0)},
                                            {-30.0f, 0.0f, Vec3f(0, 0.5f, -0.8660254f)}})
     expectVec(direction, Camera::viewDirectionFor(pitch, heading));
   Camera camera;
@@ -38,8 +36,7 @@ TEST(CameraTest, StepMovesAlongTheViewDirectionAndTheViewMatrixLooksAlongIt) {
       camera.setPitch(pitch);
       camera.setHeading(heading);
       camera.setSpeed(2.0f);
-      camera.step();
-      camera.step();
+      for (int step = 0; step < 2; ++step) camera.step();
       const Vec3f position = Vec3f(1, 2, 3) + Camera::viewDirectionFor(pitch, heading) * 4.0f;
       expectVec(position, camera.getPosition());
       Matrix4 view = camera.viewMatrix();

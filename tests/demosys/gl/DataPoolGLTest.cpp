@@ -22,7 +22,6 @@ Texture* textureOf(const std::string& file, int width, int height, int32_t fileS
 // Every add counts; the dump sums memory and file sizes and lists the names in byte order; the
 // file map keeps the latest name a file was loaded under.
 TEST(DataPoolGLTest, TexturePoolCountsEveryAddListsNamesInByteOrderAndMapsFilesToTheLatestName) {
-  const std::string entry = "Texture {file='b.png',id=0',size='1,1',bpp='32'dimtype=GL_TEXTURE_2D }\n";
   EXPECT_EQ(
       "[Dispose texturePool]\n", stdoutOf([&] {
         DataTexturePool pool;
@@ -31,14 +30,13 @@ TEST(DataPoolGLTest, TexturePoolCountsEveryAddListsNamesInByteOrderAndMapsFilesT
         pool.add("Big", textureOf("b.png", 1024, 512, 524288));
         pool.add("small", small);
         pool.add("reloaded", textureOf("b.png", 1, 1, 0));
-        EXPECT_TRUE(pool.isFileLoaded("a.png"));
-        EXPECT_EQ("reloaded", pool.getFileMap().at("b.png"));
+        EXPECT_TRUE(pool.isFileLoaded("a.png") && pool.getFileMap().at("b.png") == "reloaded");
         EXPECT_EQ(
             "DataTexturePool {\n    total memory size : 2.25 MB - 2359300 bytes\n    total file size : "
             "0.500954 mb - 525288 bytes\n    numTextures = 4\n    Big = Texture {file='b.png',id=0',"
-            "size='1024,512',bpp='32'dimtype=GL_TEXTURE_2D }\n    reloaded = " +
-                entry +
-                "    small = Texture {file='a.png',id=0',size='256,256',bpp='32'dimtype=GL_TEXTURE_2D }\n}\n",
+            "size='1024,512',bpp='32'dimtype=GL_TEXTURE_2D }\n    reloaded = Texture {file='b.png',id=0',"
+            "size='1,1',bpp='32'dimtype=GL_TEXTURE_2D }\n    small = Texture "
+            "{file='a.png',id=0',size='256,256',bpp='32'dimtype=GL_TEXTURE_2D }\n}\n",
             pool.toString());
       }));
 }
@@ -50,8 +48,7 @@ TEST(DataPoolGLTest, FBOPoolLookupsDumpAndClearOfTheDrawnTargetsOnlyAndTheEmptyS
   FBO* idle = new FBO(8, 8, true, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
   pool.add("zeta", drawn);
   pool.add("alpha", idle);
-  EXPECT_EQ(drawn, pool.getFBO(0));  // in the order of adding
-  EXPECT_EQ(idle, pool.getFBO("alpha"));
+  EXPECT_EQ(std::pair(drawn, idle), std::pair(pool.getFBO(0), pool.getFBO("alpha")));  // 0: the first added
   EXPECT_EQ("FBO::getFBO(staging9) cannot find the requested VBO\n",
             stdoutOf([&] { EXPECT_EQ(nullptr, pool.getFBO("staging9")); }));
   EXPECT_EQ("FBOPool {\n  alpha = FBO(8,8,COLOR_BUFFER,DEPTH_BUFFER)\n  zeta = FBO(8,8,COLOR_BUFFER)\n}\n",
@@ -65,8 +62,7 @@ TEST(DataPoolGLTest, FBOPoolLookupsDumpAndClearOfTheDrawnTargetsOnlyAndTheEmptyS
   markUsed(drawn);
   glClearColor(0, 0, 1, 1);
   pool.clearUsed();
-  EXPECT_FALSE(isUsed(drawn));
-  EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
+  EXPECT_FALSE(isUsed(drawn) || KVRDemosys::boundFramebuffer);
   bind(drawn);
   EXPECT_EQ(255, GLTestContext::readPixels(2, 2, 1, 1)[2]);
   bind(idle);

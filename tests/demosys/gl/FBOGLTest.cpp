@@ -27,7 +27,6 @@ class FBOGLTest : public testing::Test {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     KVRDemosys::boundFramebuffer = 0;
     GLTestContext::metrics()->apply();
-    glClearColor(0, 0, 0, 0);
     glClearDepth(1.0);
     EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
   }
@@ -53,7 +52,6 @@ TEST_F(FBOGLTest, CompleteTargetsDumpsAndClear) {
   EXPECT_EQ(GLbitfield(GL_COLOR_BUFFER_BIT), plain->clearMask());
   EXPECT_EQ(std::pair(0, 0u), std::pair(binding()[0], KVRDemosys::boundFramebuffer));
   markUsed(fbo.get());
-  glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
   glClearDepth(0.25);
   clear(fbo.get());
   EXPECT_FALSE(isUsed(fbo.get()));
@@ -61,7 +59,6 @@ TEST_F(FBOGLTest, CompleteTargetsDumpsAndClear) {
   float depth = -1.0f;
   glReadPixels(3, 3, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
   EXPECT_NEAR(0.25f, depth, 1e-4f);
-  EXPECT_EQ(255, GLTestContext::readPixels(3, 3, 1, 1)[0]);
 }
 
 TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
@@ -77,10 +74,6 @@ TEST_F(FBOGLTest, RedundantBindsAreSkipped) {
   bind(nullptr);
   EXPECT_EQ((std::vector<GLint>{0, 0, 0, 640, 360}), binding());
   EXPECT_EQ(0u, KVRDemosys::boundFramebuffer);
-  // And the screen again, while it is bound: nothing, not even the viewport.
-  glViewport(5, 6, 7, 8);
-  bind(nullptr);
-  EXPECT_EQ((std::vector<GLint>{0, 5, 6, 7, 8}), binding());
   // Deleting the bound FBO leaves the screen recorded as bound.
   auto doomed = std::make_unique<FBO>(8, 8, false, false, GL_RGBA, GL_RGBA, GL_UNSIGNED_BYTE);
   bind(doomed.get());

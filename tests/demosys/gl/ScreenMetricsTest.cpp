@@ -13,7 +13,6 @@ TEST(ScreenMetricsTest, ResizeLetterboxesTheSixteenByNinePicture) {
     metrics.resize(width, height);
     EXPECT_EQ((std::vector<int32_t>{0, viewportY, viewportHeight, width}),
               std::vector<int32_t>(metrics.viewport, metrics.viewport + 4));
-    EXPECT_FLOAT_EQ(50.0f, metrics.fieldOfView);
     EXPECT_NEAR(16.0f / 9.0f, metrics.aspect, 2e-3f) << width;
   }
 }

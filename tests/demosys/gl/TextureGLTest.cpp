@@ -65,16 +65,16 @@ TEST(TextureGLTest, FilesLoadWithTheirLengthAndUnusableOnesGiveNoPixelsSilently)
             }));
   ASSERT_TRUE(packed && grey);
   EXPECT_EQ(int32_t(png.size()), packed->getFileSize());
-  EXPECT_EQ(8, grey->getBitsPerPixel());
-  EXPECT_EQ(0, levelParameter(*grey, 0, GL_TEXTURE_WIDTH));
+  EXPECT_EQ(std::pair(8, 0), std::pair(grey->getBitsPerPixel(), levelParameter(*grey, 0, GL_TEXTURE_WIDTH)));
   EXPECT_FALSE(Image().loadFromMemory({0x89, 'P', 'N', 'G'}));
 }
 
 // Rows are stored bottom to top, 24 bits as RGB and 32 as RGBA; an odd row length must not shear.
 TEST(TextureGLTest, TwentyFourBitUploadsAsRGBAndThirtyTwoAsRGBAUpsideDown) {
   std::unique_ptr<Texture> rgb = upload(3, 2, 3, RGB_3X2), rgba = upload(2, 2, 4, RGBA_2X2);
-  EXPECT_EQ(GLint(GL_RGB), levelParameter(*rgb, 0, GL_TEXTURE_INTERNAL_FORMAT));
-  EXPECT_EQ(GLint(GL_RGBA), levelParameter(*rgba, 0, GL_TEXTURE_INTERNAL_FORMAT));
+  EXPECT_EQ(std::pair(GLint(GL_RGB), GLint(GL_RGBA)),
+            std::pair(levelParameter(*rgb, 0, GL_TEXTURE_INTERNAL_FORMAT),
+                      levelParameter(*rgba, 0, GL_TEXTURE_INTERNAL_FORMAT)));
   EXPECT_EQ((std::vector<uint8_t>{255, 255, 255, 255, 10, 20,  30, 255, 255, 255, 0,   255,  //
                                   255, 0,   0,   255, 0,  255, 0,  255, 0,   0,   255, 255}),
             readBack(*rgb));
@@ -96,19 +96,7 @@ TEST(TextureGLTest, MipmapsReachOneTexelAndOneDimensionalLengthIsTheLongerSide) 
   GLint minFilter = 0;
   glBindTexture(GL_TEXTURE_2D, square->getName());
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-  glBindTexture(GL_TEXTURE_2D, 0);
   EXPECT_EQ(GLint(GL_LINEAR_MIPMAP_LINEAR), minFilter);
-  // Too large for GL: the error is printed with the file's path, and the record stays.
-  GLint maxSize = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (maxSize >= 40000) GTEST_SKIP() << "implementation takes 40000 texels";
-  while (glGetError() != GL_NO_ERROR) {
-  }
-  std::unique_ptr<Texture> texture;
-  EXPECT_EQ("[GL_ERROR] 'invalid value' in ->memory.png\n", stdoutOf([&] {
-              texture = upload(40000, 1, 3, std::vector<uint8_t>(40000 * 3, 1), GL_TEXTURE_1D);
-            }));
-  EXPECT_TRUE(texture);
 }
 
 TEST(TextureGLTest, RenderTargetDumpAndFullscreenDrawShowsThePictureUpright) {

@@ -5,14 +5,6 @@
 
 namespace {
 
-KVRAnimation linearRamp() {
-  KVRAnimation animation;
-  animation.setMode(KVRAnimation::Linear);
-  animation.addPositionKey(0, 0.0f, 0.0f, 0.0f);
-  animation.addPositionKey(1000, 10.0f, -10.0f, 20.0f);
-  return animation;
-}
-
 void expectVec(const Vec3f& expected, const Vec3f& actual) {
   EXPECT_NEAR(0.0f, (expected - actual).length(), 1e-4f) << actual.x << ", " << actual.y << ", " << actual.z;
 }
@@ -21,7 +13,10 @@ void expectVec(const Vec3f& expected, const Vec3f& actual) {
 
 // Keys in milliseconds, times in seconds; the ends hold beyond the keys, a later key replaces.
 TEST(KVRAnimationTest, LinearValuesBetweenAndBeyondTheKeys) {
-  KVRAnimation animation = linearRamp();
+  KVRAnimation animation;
+  animation.setMode(KVRAnimation::Linear);
+  animation.addPositionKey(0, 0.0f, 0.0f, 0.0f);
+  animation.addPositionKey(1000, 10.0f, -10.0f, 20.0f);
   for (auto [seconds, x] : {std::pair{0.25f, 2.5f}, {2.0f, 10.0f}, {-0.2f, 0.0f}, {0.0009f, 0.0f}})
     expectVec(Vec3f(x, -x, 2 * x), animation.evaluatePosition(seconds));
   animation.addPositionKey(1000, 4.0f, 0.0f, 0.0f);
@@ -73,14 +68,13 @@ TEST(KVRObjectMatrixTest, PositionThenRotationsXYZThenBaseAndSpinOrOwnClock) {
   wheel.setBaseMatrix(Matrix4::translation(5.0f, 6.0f, 7.0f));
   wheel.setSpin(Vec3f(0, 0, 1), 45.0f);
   expectVec(Vec3f(5, 7, 7), wheel.updateAnimatedMatrix(2.0f).transformPoint(Vec3f(1, 0, 0)));
-  KVRAnimation turn;
-  turn.addRotationKey(0, 0.0f, 0.0f, 180.0f);
-  wheel.setAnimation(&turn);
-  expectVec(Vec3f(4, 6, 7), wheel.updateAnimatedMatrix(0.0f).transformPoint(Vec3f(1, 0, 0)));
+  KVRAnimation turn;  // no position keys: the base translation stays
+  turn.setMode(KVRAnimation::Linear);
+  turn.addRotationKey(0, 0.0f, 0.0f, 0.0f);
+  turn.addRotationKey(1000, 0.0f, 0.0f, 180.0f);
   KVRTimeSource clock;
-  clock.time = 0.5f;
-  KVRAnimation moving = linearRamp();
-  wheel.setAnimation(&moving);
+  clock.time = 1.0f;  // the wheel's own time, not the scene's 0
+  wheel.setAnimation(&turn);
   wheel.setTimeSource(&clock);
-  expectVec(Vec3f(5, -5, 10), wheel.updateAnimatedMatrix(99.0f).transformPoint(Vec3f(0, 0, 0)));
+  expectVec(Vec3f(4, 6, 7), wheel.updateAnimatedMatrix(0.0f).transformPoint(Vec3f(1, 0, 0)));
 }

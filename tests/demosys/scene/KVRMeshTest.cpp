@@ -25,8 +25,8 @@ TEST(KVRMeshTest, FaceAndVertexNormals) {
   expectVec(Vec3f(0, 1, 0), mesh.faceNormal(0));
   expectVec(Vec3f(-0.70710678f, 0.70710678f, 0), mesh.faceNormal(1));
   mesh.calcVNormals(positions, normals);
-  EXPECT_EQ(std::vector<int32_t>({0, 1}), mesh.facesOfVertex(2));
-  EXPECT_EQ(std::vector<int32_t>({0}), mesh.facesOfVertex(0));
+  EXPECT_EQ(std::pair(std::vector<int32_t>{0, 1}, std::vector<int32_t>{0}),
+            std::pair(mesh.facesOfVertex(2), mesh.facesOfVertex(0)));
   expectVec(Vec3f(0, 1, 0), normals[0]);
   expectVec(Vec3f(-0.38268343f, 0.92387953f, 0), normals[2]);
   expectVec(mesh.faceNormal(1), normals[5]);

@@ -52,8 +52,7 @@ TEST(KVRSceneTest, RootsBoundsAndMeshGroups) {
   KVRObject* other = object("other", boxMesh(scene, 0.0f, 2.0f), nullptr, 0.0f);
   for (KVRObject* o : {group, left, right, other}) scene.AddObject(o);
   EXPECT_EQ((std::vector<KVRObject*>{group, other}), scene.getRootObjects());
-  EXPECT_EQ(right, scene.getObject(2));
-  EXPECT_EQ(left, scene.getObjectByName("left"));
+  EXPECT_EQ(std::pair(right, left), std::pair(scene.getObject(2), scene.getObjectByName("left")));
   group->setVisible(false);
   EXPECT_FALSE(left->isShown());  // a hidden parent hides its children
   group->setVisible(true);
