@@ -180,10 +180,10 @@ TEST(CaptureProgramTest, InterruptionsEndTheCaptureWithMarkedOutputsAndNothingLe
                                 "'" + (encoder ? " --video '" + video + "'" : ""),
                             production(), tmp.path());
     const std::string p = "P=" + std::to_string(pid) + "; ";
-    std::string children = shell(p + "timeout 60 sh -c 'until [ -e " + out.path() +
-                                 "/f/frame_000010.png ]; do sleep 0.02; done'; pgrep -P $P");
-    EXPECT_EQ(encoder ? 2 : 1, std::count(children.begin(), children.end(), '\n')) << "Xvfb and ffmpeg";
-    std::replace(children.begin(), children.end(), '\n', ' ');
+    const std::string children =
+        shell(p + "timeout 60 sh -c 'until [ -e " + out.path() +
+              "/f/frame_000010.png ]; do sleep 0.02; done'; pgrep -P $P | tr '\\n' ' '");
+    EXPECT_EQ(encoder ? 2 : 1, std::count(children.begin(), children.end(), ' ')) << "Xvfb and ffmpeg";
     shell(p + "D=$(sed -n 's/.*Xvfb screen \\(:[0-9]*\\).*/\\1/p' '" + kLog + "'); " + stop);
     Ended run = finish(pid);
     EXPECT_EQ(status, run.status) << run.log;
