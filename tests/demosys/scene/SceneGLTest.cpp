@@ -190,3 +190,20 @@ TEST_F(SceneGLTest, MissingAndOldObjectFilesStopTheStage) {
   EXPECT_FALSE(missing.IsOk());
   EXPECT_EQ("Object 'resources/objects/none.obj' not found", missing.GetError());
 }
+
+// Only four lights are switched on, and that is said.
+TEST_F(SceneGLTest, FiveLightsLightFourAndSayItOnce) {
+  ObjectFileData data;
+  for (uint32_t i = 0; i < 5; ++i) {
+    data.lights.push_back({10 + i, 0, {1.0f, 1.0f, 1.0f}});
+    data.nodes.push_back(ObjectFileWriter::groupNode(20 + i, 0, "lamp" + std::to_string(i)));
+    data.nodes.back().type = NodeLight, data.nodes.back().lightId = 10 + i;
+  }
+  WorkingDirectory inside(script.dir.path());
+  std::unique_ptr<KVRScene> scene(ObjectLoader(ObjectFileWriter::write(script.dir, "lamps", data)).Load());
+  ASSERT_NE(nullptr, scene);
+  EXPECT_EQ("Too many light sources\n", stdoutOf([&] { scene->lightsOn(); }));
+  EXPECT_TRUE(glIsEnabled(GL_LIGHT3));
+  scene->lightsOff();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+}
