@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <map>
+#include <set>
 #include <string>
 
 // The owning name-to-resource map behind the data pools. std::string's ordering is the byte
@@ -25,8 +26,11 @@ class NamedMap {
     if (index < 0 || index >= static_cast<int>(entries.size())) return nullptr;
     return std::next(entries.begin(), index)->second;
   }
+  // In name order; an object stored under several names is deleted once.
   void deleteAll() {
-    for (auto& entry : entries) delete entry.second;
+    std::set<const T*> deleted;
+    for (auto& entry : entries)
+      if (deleted.insert(entry.second).second) delete entry.second;
     entries.clear();
   }
 

@@ -21,5 +21,6 @@ TEST(DataPoolTest, BaseDumpAndCountingPoolsCountEveryAdd) {
   EXPECT_EQ(kept, pool->get(1));
   for (int past : {3, -1}) EXPECT_EQ(nullptr, pool->get(past));
   EXPECT_FALSE(pool->get("c") || pool->contains("c"));
+  pool->add("also a", kept);  // deleted once with the pool, not once per name
   EXPECT_EQ("[Dispose binaryPool]\n", stdoutOf([&] { delete pool; }));
 }
