@@ -15,7 +15,9 @@ TEST(BrinovaProgressBarTest, RevealsSevenStagesOfTheBar) {
   for (const auto& c : cases) {
     std::vector<float> edges = BrinovaProgressBar::revealEdges(c.current, c.total);
     ASSERT_EQ(c.quads, edges.size()) << c.current;
-    if (c.lastEdge != 0) EXPECT_FLOAT_EQ(c.lastEdge, edges.back()) << c.current;
+    if (c.lastEdge != 0) {
+      EXPECT_FLOAT_EQ(c.lastEdge, edges.back()) << c.current;
+    }
   }
   std::vector<float> beyond = BrinovaProgressBar::revealEdges(9, 8);
   ASSERT_EQ(8u, beyond.size());

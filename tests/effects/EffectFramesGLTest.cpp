@@ -88,9 +88,12 @@ TEST_P(EffectFramesGLTest, EmptyTracksDrawWithoutMissingUniforms) {
   for (size_t k = 0; k < frame.rgba.size(); ++k)
     difference += k % 4 == 3 ? 0 : std::abs(frame.rgba[k] - scene.rgba[k]);
   EXPECT_LT(difference / (frame.rgba.size() * 0.75), 2.5);  // what the 512 x 512 staging costs: 1.7
-  if (name == "GlowEffect")
+  if (name == "GlowEffect") {
     EXPECT_EQ(float(SIZE), uniform(static_cast<GlowEffect*>(effect)->blurXShader, "texture_size"));
-  if (name == "CreditsEffect") EXPECT_EQ(0.0f, uniform(static_cast<CreditsEffect*>(effect)->shader, "scale"));
+  }
+  if (name == "CreditsEffect") {
+    EXPECT_EQ(0.0f, uniform(static_cast<CreditsEffect*>(effect)->shader, "scale"));
+  }
   if (name == "RadialBlurEffect") {
     RadialBlurEffect* blur = static_cast<RadialBlurEffect*>(effect);
     for (float alpha : blur->passAlpha) EXPECT_TRUE(std::isfinite(alpha));

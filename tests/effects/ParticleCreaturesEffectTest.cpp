@@ -43,7 +43,9 @@ TEST_F(ParticleCreaturesEffectTest, RingsCircleThePathWithTheNoiseRadius) {
       ASSERT_NEAR(radius, std::sqrt(dot(offset, offset)), 2e-3) << "ring " << s << " point " << k;
       ASSERT_NEAR(2 * radius * std::sin(M_PI / 10),
                   std::hypot(next[0] - p[0], next[1] - p[1], next[2] - p[2]), 2e-3);
-      if (s > 0 && s < 219) ASSERT_NEAR(0.0, dot(offset, along) / std::sqrt(dot(along, along)), 1e-4) << s;
+      if (s > 0 && s < 219) {
+        ASSERT_NEAR(0.0, dot(offset, along) / std::sqrt(dot(along, along)), 1e-4) << s;
+      }
       for (int i = 0; i < 3; ++i) mean[i] += p[i] / 10;
     }
     for (int i = 0; i < 3; ++i) ASSERT_NEAR(centre[i], mean[i], 1e-4) << "ring " << s;

@@ -88,6 +88,8 @@ TEST_F(PostProcessEffectGLTest, SettingsGradeEveryPixel) {
           ASSERT_NEAR(c.expected(rampAt(x, y)[channel], channel), graded.rgba[(y * kWidth + x) * 4 + channel],
                       c.tolerance)
               << c.name << ": pixel " << x << "," << y << " channel " << channel;
-    if (&c == cases) EXPECT_EQ((std::vector<int>{255, 0, 0}), pixel(target, kWidth / 2, kHeight - 1));
+    if (&c == cases) {
+      EXPECT_EQ((std::vector<int>{255, 0, 0}), pixel(target, kWidth / 2, kHeight - 1));
+    }
   }
 }

@@ -46,6 +46,8 @@ TEST(LauncherOptionsTest, ResourceTreeOrTheFolderHoldingIt) {
     options.resourceDirectory = given;
     std::string root;
     EXPECT_EQ(found, options.resourceRoot(root)) << given;
-    if (found) EXPECT_EQ(dir.path(), root) << given;
+    if (found) {
+      EXPECT_EQ(dir.path(), root) << given;
+    }
   }
 }

@@ -52,7 +52,7 @@ ObjectFileData sampleScene() {
   ObjectFileData data;
   data.meshes.push_back(texturedQuad(7));
   data.textures.push_back({3, "wall", "wall.png"});
-  data.materials.push_back({5, "stone", {0.5f}, {0.0f, 0.75f}, 3});
+  data.materials.push_back({5, "stone", {0.5f}, {0.0f, 0.75f}, 3, ""});
   data.lights.push_back({9, 1, {1.0f, 0.5f, 0.25f}});
   data.nodes = {groupNode(1, 0, "root"), meshNode(2, 7, 1, "floor", 5), groupNode(3, 0, "eye"),
                 groupNode(4, 0, "sun")};

@@ -67,7 +67,9 @@ TEST(AudioSystemTest, PlaysThroughADeviceOrSilentlyWithOneLine) {
     ASSERT_EQ(AUDIO_OK, system.playSound(sound, false, &channel));
     for (uint32_t i = 0, previous = 0, ms = 0; i < 200; ++i, system.update(), micros += 1000, previous = ms) {
       ASSERT_EQ(AUDIO_OK, channel->getPosition(&ms));
-      if (c.active == Output::Silent) ASSERT_NEAR(i, ms, 1);  // on the test's clock, to the millisecond
+      if (c.active == Output::Silent) {
+        ASSERT_NEAR(i, ms, 1);  // on the test's clock, to the millisecond
+      }
       ASSERT_GE(ms, previous) << c.driver;
       ASSERT_LE(ms, sound->lengthMs()) << c.driver;
     }

@@ -90,7 +90,9 @@ TEST_F(ShaderPreprocessorTest, IncludesNestSixteenLevelsAndFailuresNameTheirPlac
     Outcome outcome = preprocess(c.files, "x.vert");
     EXPECT_EQ(c.returned, outcome.returned) << c.expected;
     EXPECT_EQ(c.expected, c.returned ? outcome.source : outcome.result.message);
-    if (!c.returned) EXPECT_FALSE(outcome.result.ok) << c.expected;
+    if (!c.returned) {
+      EXPECT_FALSE(outcome.result.ok) << c.expected;
+    }
   }
 }
 

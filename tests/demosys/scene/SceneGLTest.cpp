@@ -97,7 +97,7 @@ class SceneGLTest : public testing::Test {
 ObjectFileData threeQuads() {
   ObjectFileData data;
   data.meshes.push_back(ObjectFileWriter::texturedQuad(7));
-  data.materials.push_back({1, "green", {0.0f}, {0.0f, 1.0f}});
+  data.materials.push_back({1, "green", {0.0f}, {0.0f, 1.0f}, 0, ""});
   data.nodes.push_back(ObjectFileWriter::groupNode(1, 0, "parent"));
   data.nodes.back().matrix[13] = 1.2f;
   data.nodes.push_back(ObjectFileWriter::meshNode(2, 7, 1, "child", 1));
@@ -166,7 +166,7 @@ TEST_F(SceneGLTest, TexturedObjectShowsItsPictureUpright) {
   data.meshes.push_back(ObjectFileWriter::texturedQuad(7));
   data.meshes[0].texcoords = {0, 1, 1, 1, 1, 0, 0, 0};  // the corner (0, 0) at (0, 0), as an OBJ has it
   data.textures.push_back({3, "crate", "crate.png"});
-  data.materials.push_back({5, "wood", {0.0f}, {1.0f, 1.0f, 1.0f}, 3});
+  data.materials.push_back({5, "wood", {0.0f}, {1.0f, 1.0f, 1.0f}, 3, ""});
   data.nodes = {ObjectFileWriter::meshNode(2, 7, 0, "crate", 5)};
   KVRScene* scene = load(data, "textured", {"resources/graphics/crate.png"});
   ASSERT_NE(nullptr, scene) << loader.getMessage();
