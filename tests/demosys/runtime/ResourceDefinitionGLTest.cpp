@@ -54,10 +54,16 @@ TEST_F(ResourceDefinitionGLTest, AFrameBufferAddedIsClearedAndMissingEffectLooku
   EXPECT_EQ("EffectPool {\n    ghost = Effect\n}\n", KVRDemosys::effectInstancePool->toString());
 }
 
-// The assertion names the file, the function and the condition.
-TEST_F(ResourceDefinitionGLTest, AMissingNameStopsWithItsAssertion) {
+// The assertion names the file, the function and the condition. A bare script, since the child
+// that dies runs the test again from its start and would leave a mini demo's folder behind.
+TEST(ResourceDefinitionDeathTest, AMissingNameStopsWithItsAssertion) {
+  struct Lookup : ResourceDefinition {
+    using ResourceDefinition::GetShader;
+  } script;
+  EngineState::createPools();
   testing::FLAGS_gtest_death_test_style = "threadsafe";
   EXPECT_DEATH(script.GetShader("none"),
                "demo/demosys/ResourceDefinition.cpp:[0-9]+: Shader\\* ResourceDefinition::GetShader\\(std::"
                "string\\): Assertion `shader != __null' failed");
+  EngineState::reset();
 }
